@@ -1,0 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "game/errors.h"
+
+namespace pelnori {
+
+ImageLoadError::ImageLoadError(const QString &path)
+    : std::runtime_error(QStringLiteral("画像ファイルを読み込めません: %1").arg(path).toStdString())
+{
+}
+
+} // namespace pelnori

@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "haptics/effect.h"
+
+#include <QString>
+
+#include <string_view>
+#include <vector>
+
+namespace pelnori {
+
+// What an effect file may cost: larger files and more effects are refused.
+inline constexpr qint64 kMaxEffectFileBytes = 1024 * 1024;
+inline constexpr int kMaxEffectsPerFile = 1000;
+
+// One reason a file is refused, at a 1-based line and column (0 when the
+// problem belongs to the whole file).
+struct EffectFileProblem
+{
+    int line = 0;
+    int column = 0;
+    QString message;
+};
+
+// The effects of a file in file order, or the problems that refuse it. A file
+// with any problem has no effects.
+struct ParsedEffectFile
+{
+    EffectList effects;
+    std::vector<EffectFileProblem> problems;
+
+    bool ok() const { return problems.empty(); }
+};
+
+// Turns the bytes of an effect file into effects. Pure: no file access.
+ParsedEffectFile parseEffectFile(std::string_view bytes);
+
+// Reads and parses the file at path; a missing, unreadable or oversized file
+// gives one problem.
+ParsedEffectFile readEffectFile(const QString &path);
+
+} // namespace pelnori

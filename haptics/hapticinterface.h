@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+
+namespace pelnori {
+
+// Raised by a haptic control when a call cannot be carried out (unknown handle,
+// index out of range, unknown effect name, device gone). The game's
+// skip-and-continue handlers swallow it statement by statement.
+class HapticError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The haptic control that plays force-feedback effects. One instance lives as
+// long as the program. Handles below -1 from OpenForceResource mean the file
+// did not open; -1 and above are handles.
+class HapticInterface
+{
+public:
+    virtual ~HapticInterface() = default;
+
+    // True when at least one device that can play effects is attached.
+    virtual bool TouchSenseDeviceAttached() = 0;
+    // Opens the effect file at path; never throws for a bad file, returns < -1.
+    virtual std::int32_t OpenForceResource(const QString &path) = 0;
+    // Number of effects of an open resource; throws HapticError for an unknown handle.
+    virtual std::int32_t GetNumberOfEffects(std::int32_t handle) = 0;
+    // Name of effect index of the resource; throws HapticError when out of range.
+    virtual QString GetNameOfEffect(std::int16_t index, std::int32_t handle) = 0;
+    // Starts the named effect and returns at once; throws HapticError on failure.
+    virtual void StartEffect(const QString &name, std::int32_t handle) = 0;
+};
+
+// The programmatic identifier the program creates its control from.
+inline constexpr auto kHapticControlId = "Immersion.ImmWebControl";
+
+// Creates the control registered under progId; empty when there is no such
+// control or it cannot be created on this machine.
+std::unique_ptr<HapticInterface> createHapticControl(const QString &progId);
+
+} // namespace pelnori

@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "fakes/fakehaptic.h"
+
+namespace pelnori::test {
+
+void FakeHaptic::record(const QString &call)
+{
+    calls.append(call);
+    if (log)
+        log->append(call);
+}
+
+bool FakeHaptic::TouchSenseDeviceAttached()
+{
+    record(QStringLiteral("Attached"));
+    if (attachedThrows)
+        throw HapticError("device query failed");
+    return attached;
+}
+
+std::int32_t FakeHaptic::OpenForceResource(const QString &path)
+{
+    record(QStringLiteral("Open %1").arg(path));
+    const auto it = files.constFind(path);
+    if (it == files.constEnd())
+        return -2;
+    if (it->openThrows)
+        throw HapticError("open failed");
+    if (it->openResult) {
+        if (*it->openResult >= 0 && static_cast<std::size_t>(*it->openResult) >= m_opened.size())
+            m_opened.resize(*it->openResult + 1);
+        if (*it->openResult >= 0)
+            m_opened[*it->openResult] = path;
+        return *it->openResult;
+    }
+    m_opened.push_back(path);
+    return static_cast<std::int32_t>(m_opened.size() - 1);
+}
+
+std::int32_t FakeHaptic::GetNumberOfEffects(std::int32_t handle)
+{
+    record(QStringLiteral("Count %1").arg(handle));
+    if (handle < 0 || static_cast<std::size_t>(handle) >= m_opened.size())
+        throw HapticError("unknown handle");
+    const FakeFile &file = files[m_opened[handle]];
+    if (file.countThrows)
+        throw HapticError("count failed");
+    return file.countResult ? *file.countResult : static_cast<std::int32_t>(file.names.size());
+}
+
+QString FakeHaptic::GetNameOfEffect(std::int16_t index, std::int32_t handle)
+{
+    record(QStringLiteral("Name %1 %2").arg(index).arg(handle));
+    if (handle < 0 || static_cast<std::size_t>(handle) >= m_opened.size())
+        throw HapticError("unknown handle");
+    const FakeFile &file = files[m_opened[handle]];
+    if (index < 0 || index >= file.names.size())
+        throw HapticError("index out of range");
+    return file.names.at(index);
+}
+
+void FakeHaptic::StartEffect(const QString &name, std::int32_t handle)
+{
+    record(QStringLiteral("Start %1 %2").arg(name).arg(handle));
+    started.append(name);
+    if (startThrows)
+        throw HapticError("start failed");
+}
+
+void FakeHaptic::addFile(const QString &path, int effectCount)
+{
+    FakeFile file;
+    for (int i = 0; i < effectCount; ++i)
+        file.names.append(QStringLiteral("fx%1").arg(i));
+    files.insert(path, file);
+}
+
+} // namespace pelnori::test

@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "haptics/hapticinterface.h"
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+namespace pelnori::test {
+
+// A scripted effect file: the names it holds, or an open result to return
+// instead of a handle, or an error to raise.
+struct FakeFile
+{
+    QStringList names;
+    std::optional<std::int32_t> openResult; // returned as the handle when set
+    bool openThrows = false;
+    std::optional<std::int32_t> countResult; // replaces names.size() when set
+    bool countThrows = false;
+};
+
+// A haptic control that plays nothing and records every call. Handles count
+// up from 0; each open of a known path gives a new handle.
+class FakeHaptic : public HapticInterface
+{
+public:
+    bool TouchSenseDeviceAttached() override;
+    std::int32_t OpenForceResource(const QString &path) override;
+    std::int32_t GetNumberOfEffects(std::int32_t handle) override;
+    QString GetNameOfEffect(std::int16_t index, std::int32_t handle) override;
+    void StartEffect(const QString &name, std::int32_t handle) override;
+
+    // Adds a file of n effects named "fx0" … at path.
+    void addFile(const QString &path, int effectCount);
+
+    QHash<QString, FakeFile> files;
+    bool attached = true;
+    bool attachedThrows = false;
+    bool startThrows = false;
+    QStringList calls;          // "Open /p", "Count 0", "Name 3 0", "Start fx1 0", "Attached"
+    QStringList started;        // names given to StartEffect
+    QStringList *log = nullptr; // shared order log, see FakePlatform::log
+
+private:
+    std::vector<QString> m_opened; // handle -> path
+    void record(const QString &call);
+};
+
+} // namespace pelnori::test

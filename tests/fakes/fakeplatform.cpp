@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "fakes/fakeplatform.h"
+
+#include "game/errors.h"
+
+namespace pelnori::test {
+
+void FakePlatform::messageBox(const QString &text, MessageIcon icon)
+{
+    messages.push_back({text, icon});
+    if (log)
+        log->append(QStringLiteral("message %1").arg(text));
+    if (onMessage)
+        onMessage(messages.back());
+}
+
+void FakePlatform::sleep(int milliseconds)
+{
+    sleeps.push_back(milliseconds);
+    if (log)
+        log->append(QStringLiteral("sleep %1").arg(milliseconds));
+}
+
+float FakePlatform::nextRandom()
+{
+    if (!draws.empty()) {
+        const float r = draws.front();
+        draws.pop_front();
+        return r;
+    }
+    fallbackState = fallbackState * 1103515245u + 12345u;
+    return static_cast<float>((fallbackState >> 8) & 0xFFFFu) / 65536.0f;
+}
+
+void FakePlatform::yieldEvents()
+{
+    ++yields;
+    if (onYield)
+        onYield(yields);
+    if (ended)
+        throw ProgramEnded{};
+}
+
+} // namespace pelnori::test
