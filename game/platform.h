@@ -33,6 +33,10 @@ public:
     // The screen's size in twips.
     virtual float screenWidthTwips() = 0;
     virtual float screenHeightTwips() = 0;
+    // Ends the program: from now on no handler runs, and the next yield throws
+    // ProgramEnded.
+    virtual void endProgram() = 0;
+    virtual bool hasEnded() const = 0;
 };
 
 } // namespace pelnori

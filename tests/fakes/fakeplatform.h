@@ -33,6 +33,8 @@ public:
     void yieldEvents() override;
     float screenWidthTwips() override { return screenWidth; }
     float screenHeightTwips() override { return screenHeight; }
+    void endProgram() override { ended = true; ++endCalls; }
+    bool hasEnded() const override { return ended; }
 
     std::vector<ShownMessage> messages;
     std::vector<int> sleeps;
@@ -51,6 +53,7 @@ public:
     std::function<void(const ShownMessage &)> onMessage;
     // When set, the next yield ends the program: it throws ProgramEnded.
     bool ended = false;
+    int endCalls = 0;
     QStringList *log = nullptr;
 };
 

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QFrame>
+#include <QPixmap>
+
+namespace pelnori {
+
+// One card of the board: a sunken picture box that shows its picture unscaled
+// from the top-left of its inner area, cut off at the edges. Its position is
+// kept in twips, as written; the pixel position follows from it.
+class CardBox : public QFrame
+{
+    Q_OBJECT
+
+public:
+    CardBox(int index, QWidget *parent);
+
+    int index() const { return m_index; }
+
+    float leftTwips() const { return m_left; }
+    float topTwips() const { return m_top; }
+    void setLeftTwips(float twips);
+    void setTopTwips(float twips);
+
+    void clearPicture();
+    // Loads the picture from a file; false when it cannot be read.
+    bool loadPicture(const QString &path);
+    void setPicture(const QPixmap &picture);
+    const QPixmap &picture() const { return m_picture; }
+
+Q_SIGNALS:
+    void clicked(int index);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    void place();
+
+    int m_index;
+    float m_left = 0.0f;
+    float m_top = 0.0f;
+    QPixmap m_picture;
+    bool m_pressed = false;
+};
+
+} // namespace pelnori

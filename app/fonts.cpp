@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/fonts.h"
+
+#include <QFontDatabase>
+
+namespace pelnori {
+
+QString fixedGothicFamily()
+{
+    return QStringLiteral("ＭＳ ゴシック");
+}
+
+QString proportionalGothicFamily()
+{
+    return QStringLiteral("ＭＳ Ｐゴシック");
+}
+
+namespace {
+
+// Preferred faces first; the first installed one wins, then any Japanese face
+// of the wanted pitch.
+QStringList candidates(const QStringList &preferred, bool fixedPitch)
+{
+    const QStringList installed = QFontDatabase::families();
+    QStringList chosen;
+    for (const QString &family : preferred)
+        if (installed.contains(family))
+            chosen.append(family);
+    const QStringList japanese = QFontDatabase::families(QFontDatabase::Japanese);
+    for (const QString &family : japanese)
+        if (QFontDatabase::isFixedPitch(family) == fixedPitch && !chosen.contains(family))
+            chosen.append(family);
+    for (const QString &family : japanese)
+        if (!chosen.contains(family))
+            chosen.append(family);
+    return chosen;
+}
+
+} // namespace
+
+QStringList installFontSubstitutions()
+{
+    const QStringList fixed = candidates({QStringLiteral("MS Gothic"), QStringLiteral("IPAGothic"),
+                                          QStringLiteral("IPAexGothic"), QStringLiteral("Noto Sans Mono CJK JP"),
+                                          QStringLiteral("Noto Sans CJK JP")},
+                                         true);
+    const QStringList proportional = candidates({QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
+                                                 QStringLiteral("IPAexGothic"), QStringLiteral("Noto Sans CJK JP")},
+                                                false);
+    QFont::insertSubstitutions(fixedGothicFamily(), fixed);
+    QFont::insertSubstitutions(proportionalGothicFamily(), proportional);
+    return {fixed.value(0), proportional.value(0)};
+}
+
+QFont designFont(const QString &family, qreal pointSize, bool bold)
+{
+    QFont font(family);
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    return font;
+}
+
+} // namespace pelnori

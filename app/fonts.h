@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <QStringList>
+
+namespace pelnori {
+
+// The Japanese faces the window is designed with: a fixed-pitch and a
+// proportional Gothic.
+QString fixedGothicFamily();        // "ＭＳ ゴシック"
+QString proportionalGothicFamily(); // "ＭＳ Ｐゴシック"
+
+// Maps both faces onto installed Japanese Gothic faces (IPA, then Noto CJK,
+// then any face with Japanese glyphs of the right pitch), so Japanese text
+// never falls back to empty boxes. Returns the faces chosen for the fixed and
+// the proportional face, in that order.
+QStringList installFontSubstitutions();
+
+// A design font: family, size in points, bold or regular.
+QFont designFont(const QString &family, qreal pointSize, bool bold);
+
+} // namespace pelnori

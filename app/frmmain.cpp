@@ -1,0 +1,386 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/frmmain.h"
+
+#include "app/cardbox.h"
+#include "app/fonts.h"
+#include "app/qtplatform.h"
+#include "app/shake.h"
+#include "app/twips.h"
+#include "game/errors.h"
+#include "game/globals.h"
+#include "game/platform.h"
+#include "haptics/effectfilechoice.h"
+#include "haptics/openfiledialog.h"
+
+#include <QCloseEvent>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+
+#include <cstdlib>
+
+namespace pelnori {
+
+namespace {
+
+// The light grey of scroll bars in the classic scheme, behind the text boxes.
+const QColor kTextBoxBackground(200, 200, 200);
+
+// A horizontal one-pixel rule in the window-text colour.
+class LineShape : public QWidget
+{
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawLine(0, 0, width() - 1, 0);
+    }
+};
+
+QRect twipsRect(int left, int top, int width, int height)
+{
+    return {twipsToPixels(static_cast<float>(left)), twipsToPixels(static_cast<float>(top)),
+            twipsToPixels(static_cast<float>(width)), twipsToPixels(static_cast<float>(height))};
+}
+
+QLineEdit *makeTextBox(QWidget *parent, const char *name, const QRect &geometry)
+{
+    auto *box = new QLineEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setGeometry(geometry);
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, kTextBoxBackground);
+    box->setPalette(palette);
+    return box;
+}
+
+// The counters only show numbers: read-only, centred.
+void makeCounter(QLineEdit *box)
+{
+    box->setReadOnly(true);
+    box->setAlignment(Qt::AlignCenter);
+    box->setFont(designFont(fixedGothicFamily(), 9.75, true));
+}
+
+QLabel *makeLabel(QWidget *parent, const char *name, const QRect &geometry, const QString &text, const QFont &font)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(geometry);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(false);
+    return label;
+}
+
+QPushButton *makeButton(QWidget *parent, const char *name, const QRect &geometry, const QString &caption)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(geometry);
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+} // namespace
+
+QString runtimeErrorMessage(const char *handler, const QString &what)
+{
+    return QStringLiteral("%1 でエラーが発生しました。\r\n%2").arg(QString::fromLatin1(handler), what);
+}
+
+frmMain::frmMain(Platform &platform, Globals &globals, std::unique_ptr<OpenFileDialog> dialog, QWidget *parent)
+    : QWidget(parent)
+    , m_platform(platform)
+    , m_globals(globals)
+    , m_dialog(std::move(dialog))
+    , m_game(*this, platform, globals, [this] { ShakeWindow(*this, m_platform); })
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QtPlatform::title());
+    setWindowIcon(QIcon(QStringLiteral(":/pelnori.png")));
+    // A fixed dialog frame with the close box only, and no taskbar button:
+    // a tool window everywhere but on macOS, where tool windows hide when
+    // the program loses focus.
+#ifdef Q_OS_MACOS
+    Qt::WindowFlags flags = Qt::Dialog;
+#else
+    Qt::WindowFlags flags = Qt::Tool;
+#endif
+    flags |= Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+             | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    setWindowFlags(flags);
+    setFixedSize(twipsToPixels(3810), twipsToPixels(5385));
+
+    buildControls();
+
+    m_timer1.setObjectName(QStringLiteral("Timer1"));
+    connect(&m_timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
+    connect(m_btnStart, &QPushButton::clicked, this, &frmMain::btnStart_Click);
+    connect(m_cmbRead_IFR, &QPushButton::clicked, this, &frmMain::cmbRead_IFR_Click);
+    connect(m_command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
+    for (CardBox *card : m_pic)
+        connect(card, &CardBox::clicked, this, &frmMain::pic_Click);
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::setCMDialog(std::unique_ptr<OpenFileDialog> dialog)
+{
+    m_dialog = std::move(dialog);
+}
+
+void frmMain::buildControls()
+{
+    m_txtLoadIFR = makeTextBox(this, "txtLoadIFR", twipsRect(60, 60, 3735, 315));
+    m_lblinfo = makeLabel(this, "lblinfo", twipsRect(120, 480, 2415, 315), QString(),
+                          designFont(fixedGothicFamily(), 12, true));
+    m_cmbRead_IFR = makeButton(this, "cmbRead_IFR", twipsRect(2460, 480, 1335, 315),
+                               QStringLiteral("IFRﾌｧｲﾙ読込..."));
+    m_label1 = makeLabel(this, "Label1", twipsRect(60, 900, 795, 255), QStringLiteral("残り枚数"),
+                         designFont(proportionalGothicFamily(), 9.75, false));
+    m_txtNokori = makeTextBox(this, "txtNokori", twipsRect(840, 840, 375, 270));
+    m_txtNokori->setText(QStringLiteral("16"));
+    makeCounter(m_txtNokori);
+    m_label2 = makeLabel(this, "Label2", twipsRect(1500, 900, 855, 195), QStringLiteral("経過時間"),
+                         designFont(proportionalGothicFamily(), 9.75, false));
+    m_txtTime = makeTextBox(this, "txtTime", twipsRect(2400, 840, 555, 270));
+    makeCounter(m_txtTime);
+
+    m_line1 = new LineShape(this);
+    m_line1->setObjectName(QStringLiteral("Line1"));
+    m_line1->setGeometry(0, twipsToPixels(1140), twipsToPixels(3840), 1);
+    m_line1->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    const QPixmap back(QStringLiteral(":/Card.bmp"));
+    for (int i = 0; i < kCardCount; ++i) {
+        auto *card = new CardBox(i, this);
+        card->setLeftTwips(gridLeft(i));
+        card->setTopTwips(gridTop(i));
+        card->setPicture(back);
+        m_pic[static_cast<std::size_t>(i)] = card;
+    }
+
+    m_btnStart = makeButton(this, "btnStart", twipsRect(480, 4920, 1575, 375), QStringLiteral("Zolva開始"));
+    m_command1 = makeButton(this, "Command1", twipsRect(2220, 4920, 1575, 375), QStringLiteral("終了"));
+
+    // Tab order: the cards first, card 1 before card 0, then the buttons and boxes.
+    QList<QWidget *> order{m_pic[1], m_pic[0]};
+    for (int i = 2; i < kCardCount; ++i)
+        order.append(m_pic[static_cast<std::size_t>(i)]);
+    order << m_btnStart << m_command1 << m_txtLoadIFR << m_cmbRead_IFR << m_txtNokori << m_txtTime;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+template<typename Handler>
+void frmMain::dispatch(const char *name, Handler &&handler)
+{
+    if (m_platform.hasEnded())
+        return;
+    try {
+        handler();
+    } catch (const ProgramEnded &) {
+        // The program ended inside one of the handler's yields.
+    } catch (const std::exception &error) {
+        if (!m_platform.hasEnded())
+            m_platform.messageBox(runtimeErrorMessage(name, QString::fromUtf8(error.what())), MessageIcon::Warning);
+    }
+}
+
+bool frmMain::Form_Load(const HapticFactory &createControl)
+{
+    return pelnori::Form_Load(*this, m_platform, m_globals, createControl);
+}
+
+void frmMain::Form_Activate()
+{
+    dispatch("Form_Activate", [this] { ShakeWindow(*this, m_platform); });
+}
+
+void frmMain::btnStart_Click()
+{
+    dispatch("btnStart_Click", [this] { m_game.btnStart_Click(); });
+}
+
+void frmMain::cmbRead_IFR_Click()
+{
+    dispatch("cmbRead_IFR_Click", [this] {
+        if (m_dialog)
+            pelnori::cmbRead_IFR_Click(*m_dialog, *this, m_platform, m_globals);
+    });
+}
+
+void frmMain::Command1_Click()
+{
+    dispatch("Command1_Click", [this] { close(); });
+}
+
+void frmMain::pic_Click(int index)
+{
+    dispatch("pic_Click", [this, index] { m_game.pic_Click(static_cast<std::int16_t>(index)); });
+}
+
+void frmMain::Timer1_Timer()
+{
+    dispatch("Timer1_Timer", [this] { m_game.Timer1_Timer(); });
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    // Unloading the only window ends the program; loops that are yielding
+    // stop at their next yield.
+    m_timer1.stop();
+    if (!m_platform.hasEnded())
+        m_platform.endProgram();
+    event->accept();
+}
+
+void frmMain::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    // The window becomes the program's active window once; focus coming back
+    // from a message box or another program is not a new activation.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !m_activated) {
+        m_activated = true;
+        QMetaObject::invokeMethod(this, &frmMain::Form_Activate, Qt::QueuedConnection);
+    }
+}
+
+void frmMain::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!m_focusSet) {
+        m_focusSet = true;
+        m_pic[1]->setFocus(Qt::TabFocusReason);
+    }
+}
+
+float frmMain::cardLeft(int card) const
+{
+    return pic(card)->leftTwips();
+}
+
+float frmMain::cardTop(int card) const
+{
+    return pic(card)->topTwips();
+}
+
+void frmMain::setCardLeft(int card, float twips)
+{
+    pic(card)->setLeftTwips(twips);
+}
+
+void frmMain::setCardTop(int card, float twips)
+{
+    pic(card)->setTopTwips(twips);
+}
+
+void frmMain::clearCardPicture(int card)
+{
+    pic(card)->clearPicture();
+}
+
+void frmMain::loadCardPicture(int card, const QString &path)
+{
+    if (!pic(card)->loadPicture(path))
+        throw ImageLoadError(path);
+}
+
+QString frmMain::effectPath() const
+{
+    return m_txtLoadIFR->text();
+}
+
+void frmMain::setEffectPath(const QString &text)
+{
+    m_txtLoadIFR->setText(text);
+}
+
+void frmMain::setInfo(const QString &text)
+{
+    m_lblinfo->setText(text);
+}
+
+void frmMain::setRemaining(const QString &text)
+{
+    m_txtNokori->setText(text);
+}
+
+QString frmMain::elapsed() const
+{
+    return m_txtTime->text();
+}
+
+void frmMain::setElapsed(const QString &text)
+{
+    m_txtTime->setText(text);
+}
+
+void frmMain::setTimerInterval(int milliseconds)
+{
+    if (milliseconds <= 0)
+        m_timer1.stop();
+    else
+        m_timer1.start(milliseconds);
+}
+
+void frmMain::repaintNow()
+{
+    if (isVisible())
+        repaint();
+}
+
+float frmMain::windowLeft() const
+{
+    // The player may have dragged the window since it was last placed: then
+    // its real place counts. Within a pixel or two it is our own rounding.
+    if (std::abs(pos().x() - twipsToPixels(m_left)) > 2)
+        return pixelsToTwips(pos().x());
+    return m_left;
+}
+
+float frmMain::windowTop() const
+{
+    if (std::abs(pos().y() - twipsToPixels(m_top)) > 2)
+        return pixelsToTwips(pos().y());
+    return m_top;
+}
+
+float frmMain::windowWidth() const
+{
+    return pixelsToTwips(frameGeometry().width());
+}
+
+float frmMain::windowHeight() const
+{
+    return pixelsToTwips(frameGeometry().height());
+}
+
+void frmMain::setWindowLeft(float twips)
+{
+    m_top = windowTop();
+    m_left = twips;
+    placeWindow();
+}
+
+void frmMain::setWindowTop(float twips)
+{
+    m_left = windowLeft();
+    m_top = twips;
+    placeWindow();
+}
+
+void frmMain::placeWindow()
+{
+    move(twipsToPixels(m_left), twipsToPixels(m_top));
+}
+
+} // namespace pelnori

@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/qtplatform.h"
+
+#include "app/twips.h"
+#include "game/errors.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QThread>
+#include <QWidget>
+
+namespace pelnori {
+
+QtPlatform::QtPlatform()
+    : m_engine(std::random_device{}())
+{
+}
+
+QString QtPlatform::title()
+{
+    return QStringLiteral("Pelnori");
+}
+
+void QtPlatform::messageBox(const QString &text, MessageIcon icon)
+{
+    QMessageBox::Icon boxIcon = QMessageBox::NoIcon;
+    if (icon == MessageIcon::Information)
+        boxIcon = QMessageBox::Information;
+    else if (icon == MessageIcon::Warning)
+        boxIcon = QMessageBox::Warning;
+    QWidget *parent = m_window && m_window->isVisible() ? m_window.data() : nullptr;
+    QMessageBox box(boxIcon, title(), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+void QtPlatform::sleep(int milliseconds)
+{
+    QThread::msleep(static_cast<unsigned long>(milliseconds));
+}
+
+float QtPlatform::secondsSinceMidnight()
+{
+    const QTime now = QTime::currentTime();
+    return static_cast<float>(now.msecsSinceStartOfDay()) / 1000.0f;
+}
+
+void QtPlatform::reseedRandom()
+{
+    // Mix the time of day into the running state rather than replacing it,
+    // so two draws within one clock reading still differ.
+    const auto ticks = static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch());
+    m_engine.seed(m_engine() ^ ticks);
+}
+
+float QtPlatform::nextRandom()
+{
+    // 24 random bits fill a float's mantissa exactly: uniform in [0, 1).
+    return static_cast<float>(m_engine() >> 40) * 0x1.0p-24f;
+}
+
+QString QtPlatform::programFolder()
+{
+    return QCoreApplication::applicationDirPath();
+}
+
+void QtPlatform::yieldEvents()
+{
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    if (m_ended)
+        throw ProgramEnded{};
+}
+
+float QtPlatform::screenWidthTwips()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? pixelsToTwips(screen->geometry().width()) : 0.0f;
+}
+
+float QtPlatform::screenHeightTwips()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? pixelsToTwips(screen->geometry().height()) : 0.0f;
+}
+
+void QtPlatform::endProgram()
+{
+    m_ended = true;
+    QCoreApplication::exit(0);
+}
+
+} // namespace pelnori

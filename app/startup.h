@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "haptics/hapticinterface.h"
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+namespace pelnori {
+
+class Board;
+class Platform;
+struct Globals;
+
+using HapticFactory = std::function<std::unique_ptr<HapticInterface>(const QString &progId)>;
+
+// Start-up before the window is shown: the default effect file in the path
+// box, the haptic control created, the device checked, the default file
+// tested and the window centred. Returns false when the program cannot run;
+// the player has then been told why and the program must end at once.
+bool Form_Load(Board &window, Platform &platform, Globals &globals, const HapticFactory &createControl);
+
+QString noControlMessage();
+QString noDeviceMessage();
+
+} // namespace pelnori

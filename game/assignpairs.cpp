@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "game/assignpairs.h"
+
+#include "game/board.h"
+#include "game/globals.h"
+#include "game/platform.h"
+#include "haptics/effectfilecheck.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace pelnori {
+
+namespace {
+
+bool isFree(const CardSlot &slot)
+{
+    return slot.EffectName.trimmed().isEmpty();
+}
+
+int drawFreeSlot(Platform &platform, const CardSlots &cards)
+{
+    for (;;) {
+        platform.yieldEvents();
+        platform.reseedRandom();
+        const int slot = slotForDraw(platform.nextRandom());
+        if (isFree(cards[slot]))
+            return slot;
+    }
+}
+
+} // namespace
+
+int slotForDraw(float r)
+{
+    const auto slot = static_cast<int>(std::floor(16.0f * r));
+    return std::clamp(slot, 0, kCardCount - 1);
+}
+
+void AssignPairs(Board &board, Platform &platform, Globals &globals)
+{
+    globals.Cards.emplace();
+    CardSlots &cards = *globals.Cards;
+    platform.reseedRandom();
+
+    if (!globals.HapticControl)
+        throw HapticError("no haptic control");
+    HapticInterface &control = *globals.HapticControl;
+    globals.EffectResource = control.OpenForceResource(board.effectPath());
+    if (globals.EffectResource < -1 || effectCount(control, globals.EffectResource) < kEffectsPerGame) {
+        globals.EffectResource = kNoUsableFile;
+        return;
+    }
+
+    for (std::int16_t pair = 0; pair < kEffectsPerGame; ++pair) {
+        platform.yieldEvents();
+        const QString name = control.GetNameOfEffect(pair, globals.EffectResource);
+
+        cards[drawFreeSlot(platform, cards)].EffectName = name;
+
+        if (pair == kEffectsPerGame - 1) {
+            // The last card goes to the one slot left free.
+            platform.yieldEvents();
+            const auto it = std::find_if(cards.begin(), cards.end(), isFree);
+            if (it != cards.end())
+                it->EffectName = name;
+            return;
+        }
+        cards[drawFreeSlot(platform, cards)].EffectName = name;
+    }
+}
+
+} // namespace pelnori

@@ -1,0 +1,200 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "game/game.h"
+
+#include "game/animation.h"
+#include "game/assignpairs.h"
+#include "game/board.h"
+#include "game/clock.h"
+#include "game/errors.h"
+#include "game/globals.h"
+#include "game/paths.h"
+#include "game/platform.h"
+
+namespace pelnori {
+
+namespace {
+
+constexpr int kTurnPauseMs = 100;
+constexpr int kClockIntervalMs = 900;
+
+CardSlot &slotOf(Globals &globals, int card)
+{
+    if (!globals.Cards)
+        throw std::out_of_range("no cards dealt yet");
+    return globals.Cards->at(static_cast<std::size_t>(card));
+}
+
+} // namespace
+
+const QString &Game::startPrompt()
+{
+    static const QString text = QStringLiteral("ゲームを開始するにはZolva開始ボタンを押してください");
+    return text;
+}
+
+const QString &Game::chooseFilePrompt()
+{
+    static const QString text = QStringLiteral("IFRﾌｧｲﾙ読込ボタンを押して使用するエフェクトを選択してください");
+    return text;
+}
+
+const QString &Game::matchText()
+{
+    static const QString text = QStringLiteral("正解！");
+    return text;
+}
+
+const QString &Game::mismatchText()
+{
+    static const QString text = QStringLiteral("残念、違います。");
+    return text;
+}
+
+const QString &Game::completionSuffix()
+{
+    static const QString text = QStringLiteral("秒で全部揃いました。");
+    return text;
+}
+
+Game::Game(Board &board, Platform &platform, Globals &globals, std::function<void()> shakeWindow)
+    : m_board(board)
+    , m_platform(platform)
+    , m_globals(globals)
+    , m_shakeWindow(std::move(shakeWindow))
+{
+}
+
+void Game::btnStart_Click()
+{
+    // The assignment yields to the event queue; a start from there would
+    // replace the slots under it.
+    if (m_assigning)
+        return;
+
+    const QString back = programFile(m_platform.programFolder(), kCardBackFile);
+    for (int i = 0; i < kCardCount; ++i) {
+        m_board.clearCardPicture(i);
+        m_board.loadCardPicture(i, back);
+    }
+    OpenCard = -1;
+
+    animate(m_board, m_platform, gatherMoves());
+
+    m_assigning = true;
+    try {
+        AssignPairs(m_board, m_platform, m_globals);
+    } catch (...) {
+        m_assigning = false;
+        throw;
+    }
+    m_assigning = false;
+
+    animate(m_board, m_platform, dealMoves());
+
+    m_globals.StartSeconds = roundHalfToEven(m_platform.secondsSinceMidnight());
+    m_board.setTimerInterval(kClockIntervalMs);
+}
+
+void Game::showCard(int card, QStringView file)
+{
+    m_board.clearCardPicture(card);
+    m_board.loadCardPicture(card, programFile(m_platform.programFolder(), file));
+}
+
+void Game::playEffect(int card)
+{
+    if (!m_globals.HapticControl)
+        throw HapticError("no haptic control");
+    m_globals.HapticControl->StartEffect(slotOf(m_globals, card).EffectName, m_globals.EffectResource);
+}
+
+bool Game::isMatched(int card) const
+{
+    return m_globals.Cards && m_globals.Cards->at(static_cast<std::size_t>(card)).Matched == -1;
+}
+
+void Game::pic_Click(std::int16_t index)
+{
+    if (index < 0 || index >= kCardCount)
+        return;
+
+    const std::int32_t resource = m_globals.EffectResource;
+    if (resource < -1) {
+        if (resource == kFileChosenNoGame)
+            skipOnError([&] { m_platform.messageBox(startPrompt(), MessageIcon::Information); });
+        else if (resource == kNoUsableFile)
+            skipOnError([&] { m_platform.messageBox(chooseFilePrompt(), MessageIcon::Information); });
+        return;
+    }
+
+    if (index == OpenCard || isMatched(index)) {
+        skipOnError([&] { playEffect(index); });
+        return;
+    }
+
+    // The player feels the card before seeing anything change.
+    skipOnError([&] { playEffect(index); });
+
+    if (OpenCard == -1) {
+        OpenCard = index;
+        skipOnError([&] { showCard(index, kCardOpenFile); });
+        skipOnError([&] { m_board.setInfo(QString()); });
+    } else {
+        const int other = OpenCard;
+        bool match = false;
+        skipOnError([&] {
+            const QString &name = slotOf(m_globals, index).EffectName;
+            // A slot still empty carries no effect, so it pairs with nothing.
+            match = !name.isEmpty() && name == slotOf(m_globals, other).EffectName;
+        });
+        if (match) {
+            skipOnError([&] { showCard(index, kCardMatchedFile); });
+            skipOnError([&] { showCard(other, kCardMatchedFile); });
+            skipOnError([&] { slotOf(m_globals, index).Matched = -1; });
+            skipOnError([&] { slotOf(m_globals, other).Matched = -1; });
+            skipOnError([&] { m_board.setInfo(matchText()); });
+            skipOnError([&] { m_board.repaintNow(); });
+            skipOnError([&] { m_platform.sleep(kTurnPauseMs); });
+        } else {
+            skipOnError([&] { showCard(index, kCardOpenFile); });
+            skipOnError([&] { m_board.repaintNow(); });
+            skipOnError([&] { m_platform.sleep(kTurnPauseMs); });
+            skipOnError([&] { m_board.setInfo(mismatchText()); });
+            skipOnError([&] { m_board.repaintNow(); });
+            skipOnError([&] { m_platform.sleep(kTurnPauseMs); });
+            skipOnError([&] { showCard(index, kCardBackFile); });
+            skipOnError([&] { showCard(other, kCardBackFile); });
+        }
+        OpenCard = -1;
+    }
+
+    progressUpdate();
+}
+
+void Game::progressUpdate()
+{
+    std::int16_t remaining = 16;
+    for (int i = 0; i < kCardCount; ++i)
+        skipOnError([&] {
+            if (slotOf(m_globals, i).Matched == -1)
+                --remaining;
+        });
+    skipOnError([&] { m_board.setRemaining(QString::number(remaining)); });
+
+    if (remaining != 0)
+        return;
+    skipOnError([&] { m_board.setTimerInterval(0); });
+    skipOnError([&] {
+        if (m_shakeWindow)
+            m_shakeWindow();
+    });
+    skipOnError([&] { m_platform.messageBox(m_board.elapsed() + completionSuffix(), MessageIcon::None); });
+}
+
+void Game::Timer1_Timer()
+{
+    const float now = m_platform.secondsSinceMidnight();
+    m_board.setElapsed(formatElapsed(elapsedSeconds(now, m_globals.StartSeconds)));
+}
+
+} // namespace pelnori

@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+
+namespace pelnori {
+
+class Board;
+class Platform;
+struct Globals;
+
+// What the start button, the cards and the clock's timer do. The window
+// forwards its events here; everything else it reaches through Board,
+// Platform and the haptic control in Globals.
+class Game
+{
+public:
+    Game(Board &board, Platform &platform, Globals &globals, std::function<void()> shakeWindow);
+
+    // A new game: cards face down, gathered, pairs assigned, dealt, clock
+    // started. A press while the pairs are being assigned is ignored.
+    void btnStart_Click();
+    // A click on card index: plays its effect, turns it, judges a pair.
+    void pic_Click(std::int16_t index);
+    // One tick of the clock: the elapsed seconds into the time box.
+    void Timer1_Timer();
+
+    // The card that is open and waits for its partner, or -1.
+    std::int16_t OpenCard = -1;
+
+    bool assigningPairs() const { return m_assigning; }
+
+    static const QString &startPrompt();
+    static const QString &chooseFilePrompt();
+    static const QString &matchText();
+    static const QString &mismatchText();
+    static const QString &completionSuffix();
+
+private:
+    void showCard(int card, QStringView file);
+    void playEffect(int card);
+    bool isMatched(int card) const;
+    void progressUpdate();
+
+    Board &m_board;
+    Platform &m_platform;
+    Globals &m_globals;
+    std::function<void()> m_shakeWindow;
+    bool m_assigning = false;
+};
+
+} // namespace pelnori

@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "haptics/hapticinterface.h"
+
+#include <QString>
+
+#include <cstdint>
+
+namespace pelnori {
+
+// A game lays the file's first eight effects as pairs.
+inline constexpr int kEffectsPerGame = 8;
+
+enum class EffectFileVerdict { OpenFailed, TooFewEffects, Usable };
+
+// The effect count of an open resource as the game reads it: a count that
+// cannot be read, or that does not fit 16 bits, reads as 0.
+std::int16_t effectCount(HapticInterface &control, std::int32_t handle);
+
+// Opens the file and counts its effects, as start-up and the effect-file
+// button test a file. An open that raises counts as opened (handle 0). The
+// handle is dropped.
+EffectFileVerdict checkEffectFile(HapticInterface &control, const QString &path);
+
+} // namespace pelnori
