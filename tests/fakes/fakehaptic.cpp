@@ -27,20 +27,18 @@ std::int32_t FakeHaptic::OpenForceResource(const QString &path)
     if (it->openThrows)
         throw HapticError("open failed");
     if (it->openResult) {
-        if (*it->openResult >= 0 && static_cast<std::size_t>(*it->openResult) >= m_opened.size())
-            m_opened.resize(*it->openResult + 1);
-        if (*it->openResult >= 0)
-            m_opened[*it->openResult] = path;
+        if (*it->openResult >= -1)
+            m_opened.insert(*it->openResult, path);
         return *it->openResult;
     }
-    m_opened.push_back(path);
-    return static_cast<std::int32_t>(m_opened.size() - 1);
+    m_opened.insert(m_nextHandle, path);
+    return m_nextHandle++;
 }
 
 std::int32_t FakeHaptic::GetNumberOfEffects(std::int32_t handle)
 {
     record(QStringLiteral("Count %1").arg(handle));
-    if (handle < 0 || static_cast<std::size_t>(handle) >= m_opened.size())
+    if (!m_opened.contains(handle))
         throw HapticError("unknown handle");
     const FakeFile &file = files[m_opened[handle]];
     if (file.countThrows)
@@ -51,7 +49,7 @@ std::int32_t FakeHaptic::GetNumberOfEffects(std::int32_t handle)
 QString FakeHaptic::GetNameOfEffect(std::int16_t index, std::int32_t handle)
 {
     record(QStringLiteral("Name %1 %2").arg(index).arg(handle));
-    if (handle < 0 || static_cast<std::size_t>(handle) >= m_opened.size())
+    if (!m_opened.contains(handle))
         throw HapticError("unknown handle");
     const FakeFile &file = files[m_opened[handle]];
     if (index < 0 || index >= file.names.size())

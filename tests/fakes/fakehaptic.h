@@ -46,7 +46,8 @@ public:
     QStringList *log = nullptr; // shared order log, see FakePlatform::log
 
 private:
-    std::vector<QString> m_opened; // handle -> path
+    QHash<std::int32_t, QString> m_opened; // handle -> path
+    std::int32_t m_nextHandle = 0;
     void record(const QString &call);
 };
 

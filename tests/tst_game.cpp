@@ -1,0 +1,663 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "fakes/fakeboard.h"
+#include "fakes/fakehaptic.h"
+#include "fakes/fakeplatform.h"
+#include "game/animation.h"
+#include "game/assignpairs.h"
+#include "game/clock.h"
+#include "game/errors.h"
+#include "game/game.h"
+#include "game/globals.h"
+
+#include <QTest>
+
+#include <random>
+
+using namespace pelnori;
+using namespace pelnori::test;
+
+namespace {
+
+const QString kPath = QStringLiteral("/fx/ten.ifr");
+
+// A game wired to fakes, with a ten-effect file in the path box.
+struct Table
+{
+    Table()
+    {
+        auto control = std::make_unique<FakeHaptic>();
+        haptic = control.get();
+        haptic->addFile(kPath, 10);
+        globals.HapticControl = std::move(control);
+        globals.EffectResource = kFileChosenNoGame;
+        board.path = kPath;
+    }
+
+    // Lays a board written as sixteen letters, one effect name per letter
+    // ("AABB…"), and starts a game on handle 0 without the animations.
+    void lay(const QString &letters)
+    {
+        globals.Cards.emplace();
+        for (int i = 0; i < kCardCount; ++i)
+            (*globals.Cards)[i].EffectName = letters.mid(i, 1).trimmed();
+        globals.EffectResource = 0;
+        for (int i = 0; i < kCardCount; ++i)
+            board.pictures[i] = QStringLiteral("Card.bmp");
+    }
+
+    QString names() const
+    {
+        QString out;
+        for (const CardSlot &slot : *globals.Cards)
+            out += slot.EffectName.isEmpty() ? QStringLiteral("-") : slot.EffectName.right(1);
+        return out;
+    }
+
+    bool onGrid() const
+    {
+        for (int i = 0; i < kCardCount; ++i)
+            if (board.left[i] != gridLeft(i) || board.top[i] != gridTop(i))
+                return false;
+        return true;
+    }
+
+    FakeBoard board;
+    FakePlatform platform;
+    Globals globals;
+    FakeHaptic *haptic = nullptr;
+    int shakes = 0;
+    Game game{board, platform, globals, [this] {
+                  ++shakes;
+                  for (int i = 0; i < 21; ++i)
+                      platform.yieldEvents();
+              }};
+};
+
+// Draws that pick slots 0, 1, 2, … in turn.
+std::deque<float> drawsInOrder()
+{
+    std::deque<float> draws;
+    for (int slot = 0; slot < 15; ++slot)
+        draws.push_back((static_cast<float>(slot) + 0.5f) / 16.0f);
+    return draws;
+}
+
+} // namespace
+
+class GameTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Pair assignment
+    void assignmentLaysFirstEightEffectsInFileOrder();
+    void assignmentYieldsBeforeEachNameAndDraw();
+    void occupiedSlotIsDrawnAgain();
+    void everyEffectReachesEverySlot();
+    void twoGamesCarryTheSameEightNames();
+    void unusableFileLeavesSlotsEmpty_data();
+    void unusableFileLeavesSlotsEmpty();
+    void blankNamesNeverOccupyASlot();
+    void slotForDrawCoversAllSixteen();
+
+    // New game and deal
+    void firstGameGathersOntoPileAndDealsOntoGrid();
+    void cardOffItsTrackDriftsPastTarget();
+    void startSetsClockAndLeavesCountersAlone();
+    void nestedStartDuringGatheringEndsOnGrid();
+    void nestedStartDuringDealEndsOnGrid();
+    void startDuringAssignmentIsIgnored();
+    void quitInsideAnyYieldStopsTheStart_data();
+    void quitInsideAnyYieldStopsTheStart();
+    void missingCardBackStopsTheStart();
+
+    // Card turns
+    void refusedClicksPromptOrStaySilent_data();
+    void refusedClicksPromptOrStaySilent();
+    void cardStateTable_data();
+    void cardStateTable();
+    void effectStartsBeforeAnyImageChanges();
+    void namesCompareExactly_data();
+    void namesCompareExactly();
+    void emptyNamesNeverMatch();
+    void wholeGameEndsOnceWithShakeAndMessage();
+    void missingMatchedImageLeavesCardBlank();
+    void failingEffectStillTurnsTheCard();
+
+    // Clock
+    void startSecondsRoundHalfToEven_data();
+    void startSecondsRoundHalfToEven();
+    void elapsedFormatting_data();
+    void elapsedFormatting();
+    void tickShowsSecondsAcrossMidnight_data();
+    void tickShowsSecondsAcrossMidnight();
+};
+
+void GameTest::assignmentLaysFirstEightEffectsInFileOrder()
+{
+    Table t;
+    t.platform.draws = drawsInOrder();
+    AssignPairs(t.board, t.platform, t.globals);
+    // Pair k goes to the k-th two draws; the last card to the one free slot.
+    QCOMPARE(t.names(), QStringLiteral("0011223344556677"));
+    QStringList expected{QStringLiteral("Open %1").arg(kPath), QStringLiteral("Count 0")};
+    for (int k = 0; k < 8; ++k)
+        expected << QStringLiteral("Name %1 0").arg(k);
+    QCOMPARE(t.haptic->calls, expected);
+    QCOMPARE(t.globals.EffectResource, 0);
+    for (const CardSlot &slot : *t.globals.Cards)
+        QCOMPARE(slot.Matched, std::int16_t(0));
+}
+
+void GameTest::assignmentYieldsBeforeEachNameAndDraw()
+{
+    Table t;
+    t.platform.draws = drawsInOrder();
+    t.platform.draws.insert(t.platform.draws.begin() + 3, 0.0f); // slot 0 again: taken
+    QStringList seen;
+    t.platform.onYield = [&](int) { seen << QString::number(t.haptic->calls.size()); };
+    AssignPairs(t.board, t.platform, t.globals);
+    // 8 name requests, 16 draws (one rejected), 1 before the final scan.
+    QCOMPARE(t.platform.yields, 8 + 16 + 1);
+    QCOMPARE(t.platform.reseeds, 1 + 16);
+}
+
+void GameTest::occupiedSlotIsDrawnAgain()
+{
+    Table t;
+    // Pair 0: slots 5 and 5 (taken) then 9.
+    t.platform.draws = {5.5f / 16, 5.5f / 16, 9.5f / 16};
+    AssignPairs(t.board, t.platform, t.globals);
+    QCOMPARE((*t.globals.Cards)[5].EffectName, QStringLiteral("fx0"));
+    QCOMPARE((*t.globals.Cards)[9].EffectName, QStringLiteral("fx0"));
+}
+
+void GameTest::everyEffectReachesEverySlot()
+{
+    // Each slot, including the last, must be able to carry each effect;
+    // otherwise one pair's place is known before the first click.
+    std::mt19937 engine(20261207);
+    std::uniform_real_distribution<float> uniform(0.0f, 1.0f);
+    int seen[16][8] = {};
+    for (int game = 0; game < 3000; ++game) {
+        Table t;
+        for (int i = 0; i < 200; ++i)
+            t.platform.draws.push_back(uniform(engine));
+        AssignPairs(t.board, t.platform, t.globals);
+        QStringList names;
+        for (int slot = 0; slot < 16; ++slot) {
+            const QString &name = (*t.globals.Cards)[slot].EffectName;
+            QVERIFY(name.startsWith(QLatin1String("fx")));
+            ++seen[slot][name.mid(2).toInt()];
+            names << name;
+        }
+        for (int k = 0; k < 8; ++k)
+            QCOMPARE(names.count(QStringLiteral("fx%1").arg(k)), 2);
+    }
+    for (int slot = 0; slot < 16; ++slot)
+        for (int k = 0; k < 8; ++k)
+            QVERIFY2(seen[slot][k] > 3000 * 2 / 16 / 2, qPrintable(QStringLiteral("slot %1 effect %2").arg(slot).arg(k)));
+}
+
+void GameTest::twoGamesCarryTheSameEightNames()
+{
+    Table t;
+    AssignPairs(t.board, t.platform, t.globals);
+    (*t.globals.Cards)[3].Matched = -1;
+    QString first = t.names();
+    std::sort(first.begin(), first.end());
+    AssignPairs(t.board, t.platform, t.globals);
+    QString second = t.names();
+    std::sort(second.begin(), second.end());
+    QCOMPARE(second, first);
+    QCOMPARE(first, QStringLiteral("0011223344556677"));
+    QCOMPARE(t.globals.EffectResource, 1);
+    for (const CardSlot &slot : *t.globals.Cards)
+        QCOMPARE(slot.Matched, std::int16_t(0));
+}
+
+void GameTest::unusableFileLeavesSlotsEmpty_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("effects");
+    QTest::newRow("does not open") << QStringLiteral("/nowhere.ifr") << 0;
+    QTest::newRow("seven effects") << QStringLiteral("/seven.ifr") << 7;
+    QTest::newRow("empty path") << QString() << 0;
+}
+
+void GameTest::unusableFileLeavesSlotsEmpty()
+{
+    QFETCH(QString, path);
+    QFETCH(int, effects);
+    Table t;
+    if (effects)
+        t.haptic->addFile(path, effects);
+    t.board.path = path;
+    AssignPairs(t.board, t.platform, t.globals);
+    QCOMPARE(t.globals.EffectResource, kNoUsableFile);
+    QCOMPARE(t.names(), QStringLiteral("----------------"));
+    for (const QString &call : t.haptic->calls)
+        QVERIFY(!call.startsWith(QLatin1String("Name")));
+    // A click then asks for an effect file.
+    t.game.pic_Click(0);
+    QCOMPARE(t.platform.messages.at(0).text, Game::chooseFilePrompt());
+}
+
+void GameTest::blankNamesNeverOccupyASlot()
+{
+    Table t;
+    FakeFile file;
+    file.names = QStringList{QStringLiteral("a"), QStringLiteral("  "), QStringLiteral("c"), QStringLiteral("d"),
+                             QStringLiteral("e"), QStringLiteral("f"), QStringLiteral("g"), QStringLiteral("h")};
+    t.haptic->files.insert(kPath, file);
+    t.platform.draws = drawsInOrder();
+    AssignPairs(t.board, t.platform, t.globals);
+    // The blank pair's slots stay free: the last card takes the lowest of
+    // them, and slot 15 is never drawn by these draws, so it stays empty.
+    QCOMPARE(t.names(), QStringLiteral("aah ccddeeffggh-"));
+}
+
+void GameTest::slotForDrawCoversAllSixteen()
+{
+    QCOMPARE(slotForDraw(0.0f), 0);
+    QCOMPARE(slotForDraw(0.9999999f), 15);
+    QCOMPARE(slotForDraw(15.0f / 16.0f), 15);
+    QCOMPARE(slotForDraw(1.0f), 15);
+    QCOMPARE(slotForDraw(-0.5f), 0);
+}
+
+void GameTest::firstGameGathersOntoPileAndDealsOntoGrid()
+{
+    Table t;
+    bool checkedPile = false;
+    t.platform.onYield = [&](int) {
+        if (t.game.assigningPairs() && !checkedPile) {
+            checkedPile = true;
+            for (int i = 0; i < kCardCount; ++i) {
+                QCOMPARE(t.board.left[i], kPileLeft);
+                QCOMPARE(t.board.top[i], kPileTop);
+            }
+        }
+    };
+    t.game.btnStart_Click();
+    QVERIFY(checkedPile);
+    QVERIFY(t.onGrid());
+    QCOMPARE(t.board.faces(), QStringLiteral("bbbbbbbbbbbbbbbb"));
+    QCOMPARE(t.game.OpenCard, std::int16_t(-1));
+    QVERIFY(t.globals.EffectResource >= 0);
+}
+
+void GameTest::cardOffItsTrackDriftsPastTarget()
+{
+    FakeBoard board;
+    board.left[0] = 5.0f;      // not a whole number of steps from the pile
+    board.top[15] = 4000.0f;   // further down its own track: still meets the pile
+    board.top[3] = 2600.0f;    // below the pile while stepping down: never meets it
+    for (int pass = 0; pass < kAnimationPasses; ++pass)
+        animationPass(board, gatherMoves());
+    QCOMPARE(board.left[0], 5.0f + 1450.0f);
+    QCOMPARE(board.top[3], 2600.0f + 1450.0f);
+    QCOMPARE(board.top[15], kPileTop);
+    QCOMPARE(board.left[15], kPileLeft);
+}
+
+void GameTest::startSetsClockAndLeavesCountersAlone()
+{
+    Table t;
+    t.board.remaining = QStringLiteral("0");
+    t.board.time = QStringLiteral("83");
+    t.board.info = QStringLiteral("正解！");
+    t.platform.clock = 100.5f;
+    t.game.btnStart_Click();
+    QCOMPARE(t.globals.StartSeconds, 100);
+    QCOMPARE(t.board.timerInterval, 900);
+    QCOMPARE(t.board.remaining, QStringLiteral("0"));
+    QCOMPARE(t.board.time, QStringLiteral("83"));
+    QCOMPARE(t.board.info, QStringLiteral("正解！"));
+}
+
+void GameTest::nestedStartDuringGatheringEndsOnGrid()
+{
+    Table t;
+    bool pressed = false;
+    t.platform.onYield = [&](int n) {
+        if (n == 40 && !pressed) {
+            pressed = true;
+            t.game.btnStart_Click();
+        }
+    };
+    t.game.btnStart_Click();
+    QVERIFY(pressed);
+    QVERIFY(t.onGrid());
+    QCOMPARE(t.haptic->calls.filter(QStringLiteral("Open")).size(), 2);
+    // The outer game assigned last: its handle and a full board hold.
+    QCOMPARE(t.globals.EffectResource, 1);
+    QString names = t.names();
+    std::sort(names.begin(), names.end());
+    QCOMPARE(names, QStringLiteral("0011223344556677"));
+}
+
+void GameTest::nestedStartDuringDealEndsOnGrid()
+{
+    Table t;
+    int dealYields = 0;
+    bool pressed = false;
+    t.platform.onYield = [&](int) {
+        if (t.haptic->calls.filter(QStringLiteral("Name 7")).size() == 1 && !t.game.assigningPairs()
+            && ++dealYields == 60 && !pressed) {
+            pressed = true;
+            t.platform.clock = 500.0f;
+            t.game.btnStart_Click();
+            t.platform.clock = 600.0f;
+        }
+    };
+    t.game.btnStart_Click();
+    QVERIFY(pressed);
+    QVERIFY(t.onGrid());
+    QCOMPARE(t.haptic->calls.filter(QStringLiteral("Open")).size(), 2);
+    QCOMPARE(t.globals.EffectResource, 1);
+    // The interrupted deal only restarts the clock.
+    QCOMPARE(t.globals.StartSeconds, 600);
+}
+
+void GameTest::startDuringAssignmentIsIgnored()
+{
+    Table t;
+    int presses = 0;
+    t.platform.onYield = [&](int) {
+        if (t.game.assigningPairs() && presses < 3) {
+            ++presses;
+            t.game.btnStart_Click();
+        }
+    };
+    t.game.btnStart_Click();
+    QCOMPARE(presses, 3);
+    QCOMPARE(t.haptic->calls.filter(QStringLiteral("Open")).size(), 1);
+    QVERIFY(t.onGrid());
+    QString names = t.names();
+    std::sort(names.begin(), names.end());
+    QCOMPARE(names, QStringLiteral("0011223344556677"));
+}
+
+void GameTest::quitInsideAnyYieldStopsTheStart_data()
+{
+    QTest::addColumn<int>("quitAtYield");
+    QTest::newRow("gathering") << 10;
+    QTest::newRow("assignment") << 150;
+    QTest::newRow("deal") << 200;
+}
+
+void GameTest::quitInsideAnyYieldStopsTheStart()
+{
+    QFETCH(int, quitAtYield);
+    Table t;
+    t.platform.onYield = [&](int n) {
+        if (n == quitAtYield)
+            t.platform.endProgram();
+    };
+    QVERIFY_THROWS_EXCEPTION(ProgramEnded, t.game.btnStart_Click());
+    QCOMPARE(t.platform.yields, quitAtYield);
+    QCOMPARE(t.board.timerInterval, 0);
+    QVERIFY(!t.game.assigningPairs());
+}
+
+void GameTest::missingCardBackStopsTheStart()
+{
+    Table t;
+    t.board.missingFiles.insert(QStringLiteral("Card.bmp"));
+    QVERIFY_THROWS_EXCEPTION(ImageLoadError, t.game.btnStart_Click());
+    QCOMPARE(t.platform.yields, 0);
+    QCOMPARE(t.board.face(0), QString());
+    QVERIFY(t.haptic->calls.isEmpty());
+}
+
+void GameTest::refusedClicksPromptOrStaySilent_data()
+{
+    QTest::addColumn<int>("resource");
+    QTest::addColumn<QString>("prompt");
+    QTest::newRow("file chosen, no game") << -50 << Game::startPrompt();
+    QTest::newRow("no usable file") << -100 << Game::chooseFilePrompt();
+    QTest::newRow("other value below -1") << -2 << QString();
+}
+
+void GameTest::refusedClicksPromptOrStaySilent()
+{
+    QFETCH(int, resource);
+    QFETCH(QString, prompt);
+    Table t;
+    t.lay(QStringLiteral("AABBCCDDEEFFGGHH"));
+    t.globals.EffectResource = resource;
+    t.board.info = QStringLiteral("x");
+    t.game.pic_Click(4);
+    QCOMPARE(t.platform.messages.size(), prompt.isEmpty() ? 0u : 1u);
+    if (!prompt.isEmpty()) {
+        QCOMPARE(t.platform.messages[0].text, prompt);
+        QCOMPARE(t.platform.messages[0].icon, MessageIcon::Information);
+    }
+    QVERIFY(t.haptic->started.isEmpty());
+    QCOMPARE(t.board.faces(), QStringLiteral("bbbbbbbbbbbbbbbb"));
+    QCOMPARE(t.board.info, QStringLiteral("x"));
+    QCOMPARE(t.board.remaining, QStringLiteral("16"));
+    QCOMPARE(t.game.OpenCard, std::int16_t(-1));
+}
+
+void GameTest::cardStateTable_data()
+{
+    // Clicks on a board "AABBCCDDEEFFGGHH"; the result as faces, OpenCard,
+    // the verdict and the effects played.
+    QTest::addColumn<QList<int>>("clicks");
+    QTest::addColumn<QString>("faces");
+    QTest::addColumn<int>("open");
+    QTest::addColumn<QString>("info");
+    QTest::addColumn<QString>("played");
+    QTest::addColumn<QString>("remaining");
+
+    QTest::newRow("face down, none open: opens") << QList<int>{2} << "bbobbbbbbbbbbbbb" << 2 << "" << "B" << "16";
+    QTest::newRow("same effect: both matched") << QList<int>{2, 3} << "bbssbbbbbbbbbbbb" << -1 << "正解！" << "BB"
+                                               << "14";
+    QTest::newRow("other effect: both face down") << QList<int>{2, 4} << "bbbbbbbbbbbbbbbb" << -1
+                                                  << "残念、違います。" << "BC" << "16";
+    QTest::newRow("open card again: replayed") << QList<int>{2, 2} << "bbobbbbbbbbbbbbb" << 2 << "" << "BB" << "16";
+    QTest::newRow("matched card: replayed") << QList<int>{2, 3, 3} << "bbssbbbbbbbbbbbb" << -1 << "正解！" << "BBB"
+                                            << "14";
+    QTest::newRow("first card clears verdict") << QList<int>{2, 4, 6} << "bbbbbbobbbbbbbbb" << 6 << "" << "BCD"
+                                               << "16";
+}
+
+void GameTest::cardStateTable()
+{
+    QFETCH(QList<int>, clicks);
+    Table t;
+    t.lay(QStringLiteral("AABBCCDDEEFFGGHH"));
+    for (int card : clicks)
+        t.game.pic_Click(static_cast<std::int16_t>(card));
+    QTEST(t.board.faces(), "faces");
+    QTEST(int(t.game.OpenCard), "open");
+    QTEST(t.board.info, "info");
+    QTEST(t.haptic->started.join(QString()), "played");
+    QTEST(t.board.remaining, "remaining");
+}
+
+void GameTest::effectStartsBeforeAnyImageChanges()
+{
+    Table t;
+    t.lay(QStringLiteral("AABBCCDDEEFFGGHH"));
+    QStringList log;
+    t.board.log = &log;
+    t.platform.log = &log;
+    t.haptic->log = &log;
+    t.game.pic_Click(0);
+    t.game.pic_Click(5);
+    const QStringList expected{
+        QStringLiteral("Start A 0"), QStringLiteral("clear 0"), QStringLiteral("load 0 Cardopen.bmp"),
+        QStringLiteral("info "),
+        // The second card, judged a mismatch.
+        QStringLiteral("Start C 0"), QStringLiteral("clear 5"), QStringLiteral("load 5 Cardopen.bmp"),
+        QStringLiteral("repaint"), QStringLiteral("sleep 100"), QStringLiteral("info 残念、違います。"),
+        QStringLiteral("repaint"), QStringLiteral("sleep 100"), QStringLiteral("clear 5"),
+        QStringLiteral("load 5 Card.bmp"), QStringLiteral("clear 0"), QStringLiteral("load 0 Card.bmp")};
+    QCOMPARE(log, expected);
+
+    log.clear();
+    t.game.pic_Click(0);
+    t.game.pic_Click(1);
+    QCOMPARE(log.mid(4), (QStringList{QStringLiteral("Start A 0"), QStringLiteral("clear 1"),
+                                      QStringLiteral("load 1 Cardsumi.bmp"), QStringLiteral("clear 0"),
+                                      QStringLiteral("load 0 Cardsumi.bmp"), QStringLiteral("info 正解！"),
+                                      QStringLiteral("repaint"), QStringLiteral("sleep 100")}));
+}
+
+void GameTest::namesCompareExactly_data()
+{
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<bool>("match");
+    QTest::newRow("equal") << "Knock" << "Knock" << true;
+    QTest::newRow("letter case") << "Knock" << "knock" << false;
+    QTest::newRow("leading blank") << "Knock" << " Knock" << false;
+    QTest::newRow("trailing blank") << "Knock" << "Knock " << false;
+    QTest::newRow("full-width") << "ノック" << "ノック" << true;
+}
+
+void GameTest::namesCompareExactly()
+{
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    QFETCH(bool, match);
+    Table t;
+    t.lay(QStringLiteral("AABBCCDDEEFFGGHH"));
+    (*t.globals.Cards)[0].EffectName = first;
+    (*t.globals.Cards)[9].EffectName = second;
+    t.game.pic_Click(0);
+    t.game.pic_Click(9);
+    QCOMPARE((*t.globals.Cards)[0].Matched == -1, match);
+    QCOMPARE((*t.globals.Cards)[9].Matched == -1, match);
+}
+
+void GameTest::emptyNamesNeverMatch()
+{
+    // Regression: two cards clicked while the slots were still being filled
+    // were marked found although no pair lay on them.
+    Table t;
+    t.lay(QStringLiteral("AA              "));
+    t.game.pic_Click(5);
+    t.game.pic_Click(9);
+    QCOMPARE((*t.globals.Cards)[5].Matched, std::int16_t(0));
+    QCOMPARE(t.board.info, Game::mismatchText());
+    QCOMPARE(t.board.faces().mid(5, 5), QStringLiteral("bbbbb"));
+}
+
+void GameTest::wholeGameEndsOnceWithShakeAndMessage()
+{
+    Table t;
+    t.lay(QStringLiteral("ABCDEFGHABCDEFGH"));
+    t.board.timerInterval = 900;
+    t.board.time = QStringLiteral("83");
+    for (int pair = 0; pair < 8; ++pair) {
+        t.game.pic_Click(static_cast<std::int16_t>(pair));
+        t.game.pic_Click(static_cast<std::int16_t>(pair + 8));
+        QCOMPARE(t.board.remaining, QString::number(14 - 2 * pair));
+    }
+    QCOMPARE(t.board.timerInterval, 0);
+    QCOMPARE(t.shakes, 1);
+    QCOMPARE(t.platform.messages.size(), 1u);
+    QCOMPARE(t.platform.messages[0].text, QStringLiteral("83秒で全部揃いました。"));
+    QCOMPARE(t.platform.messages[0].icon, MessageIcon::None);
+    QCOMPARE(t.board.faces(), QStringLiteral("ssssssssssssssss"));
+
+    // Later clicks only replay.
+    const int played = t.haptic->started.size();
+    t.board.remaining = QStringLiteral("x");
+    for (int card = 0; card < 16; ++card)
+        t.game.pic_Click(static_cast<std::int16_t>(card));
+    QCOMPARE(t.haptic->started.size(), played + 16);
+    QCOMPARE(t.shakes, 1);
+    QCOMPARE(t.platform.messages.size(), 1u);
+    QCOMPARE(t.board.remaining, QStringLiteral("x"));
+}
+
+void GameTest::missingMatchedImageLeavesCardBlank()
+{
+    Table t;
+    t.lay(QStringLiteral("AABBCCDDEEFFGGHH"));
+    t.board.missingFiles.insert(QStringLiteral("Cardsumi.bmp"));
+    t.game.pic_Click(0);
+    t.game.pic_Click(1);
+    QCOMPARE(t.board.faces().left(2), QStringLiteral("--"));
+    QCOMPARE((*t.globals.Cards)[0].Matched, std::int16_t(-1));
+    QCOMPARE(t.board.info, Game::matchText());
+    QCOMPARE(t.board.remaining, QStringLiteral("14"));
+    QVERIFY(t.platform.messages.empty());
+}
+
+void GameTest::failingEffectStillTurnsTheCard()
+{
+    Table t;
+    t.lay(QStringLiteral("AABBCCDDEEFFGGHH"));
+    t.haptic->startThrows = true;
+    t.game.pic_Click(6);
+    QCOMPARE(t.board.face(6), QStringLiteral("Cardopen.bmp"));
+    QCOMPARE(t.game.OpenCard, std::int16_t(6));
+}
+
+void GameTest::startSecondsRoundHalfToEven_data()
+{
+    QTest::addColumn<double>("seconds");
+    QTest::addColumn<int>("rounded");
+    QTest::newRow("100.5") << 100.5 << 100;
+    QTest::newRow("101.5") << 101.5 << 102;
+    QTest::newRow("101.49") << 101.49 << 101;
+    QTest::newRow("0.5") << 0.5 << 0;
+    QTest::newRow("86399.5") << 86399.5 << 86400;
+}
+
+void GameTest::startSecondsRoundHalfToEven()
+{
+    QFETCH(double, seconds);
+    QTEST(roundHalfToEven(seconds), "rounded");
+}
+
+void GameTest::elapsedFormatting_data()
+{
+    QTest::addColumn<double>("seconds");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("0.4 is empty") << 0.4 << "";
+    QTest::newRow("0 is empty") << 0.0 << "";
+    QTest::newRow("0.6") << 0.6 << "1";
+    QTest::newRow("1") << 1.0 << "1";
+    QTest::newRow("83") << 83.2 << "83";
+    QTest::newRow("five digits") << 12345.0 << "12345";
+    QTest::newRow("negative") << -5.0 << "-5";
+}
+
+void GameTest::elapsedFormatting()
+{
+    QFETCH(double, seconds);
+    QTEST(formatElapsed(seconds), "text");
+}
+
+void GameTest::tickShowsSecondsAcrossMidnight_data()
+{
+    QTest::addColumn<int>("start");
+    QTest::addColumn<float>("now");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("first tick") << 100 << 100.9f << "1";
+    QTest::newRow("first tick, start rounded up") << 101 << 101.4f << "";
+    QTest::newRow("later") << 100 << 183.0f << "83";
+    QTest::newRow("after midnight") << 86390 << 20.0f << "30";
+    QTest::newRow("start rounded to a full day") << 86400 << 0.6f << "1";
+}
+
+void GameTest::tickShowsSecondsAcrossMidnight()
+{
+    QFETCH(int, start);
+    QFETCH(float, now);
+    Table t;
+    t.globals.StartSeconds = start;
+    t.platform.clock = now;
+    t.game.Timer1_Timer();
+    QTEST(t.board.time, "text");
+}
+
+QTEST_GUILESS_MAIN(GameTest)
+#include "tst_game.moc"

@@ -1,0 +1,200 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/shake.h"
+#include "app/startup.h"
+#include "fakes/fakeboard.h"
+#include "fakes/fakehaptic.h"
+#include "fakes/fakeplatform.h"
+#include "game/globals.h"
+
+#include <QTest>
+
+using namespace pelnori;
+using namespace pelnori::test;
+
+Q_DECLARE_METATYPE(pelnori::test::FakeFile)
+
+namespace {
+
+const QString kDefaultPath = QStringLiteral("/opt/pelnori/tremka.ifr");
+
+struct Startup
+{
+    FakeBoard board;
+    FakePlatform platform;
+    Globals globals;
+    FakeHaptic *haptic = nullptr;
+    int creations = 0;
+
+    bool run(bool createControl = true)
+    {
+        return Form_Load(board, platform, globals, [&](const QString &id) -> std::unique_ptr<HapticInterface> {
+            ++creations;
+            if (!createControl || id != QLatin1String("Immersion.ImmWebControl"))
+                return nullptr;
+            auto control = std::make_unique<FakeHaptic>();
+            control->files = files;
+            control->attached = attached;
+            control->attachedThrows = attachedThrows;
+            haptic = control.get();
+            return control;
+        });
+    }
+
+    QHash<QString, FakeFile> files;
+    bool attached = true;
+    bool attachedThrows = false;
+};
+
+} // namespace
+
+class StartupTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void missingControlShowsFirstMessageOnlyAndEnds();
+    void missingOrFailingDeviceEnds_data();
+    void missingOrFailingDeviceEnds();
+    void defaultFileDecidesEffectResource_data();
+    void defaultFileDecidesEffectResource();
+    void rootFolderKeepsDoubleSeparator();
+    void centresWithoutRounding_data();
+    void centresWithoutRounding();
+    void shakeReturnsWindowToItsPlace();
+};
+
+void StartupTest::missingControlShowsFirstMessageOnlyAndEnds()
+{
+    Startup s;
+    QVERIFY(!s.run(false));
+    QCOMPARE(s.creations, 1);
+    QCOMPARE(s.platform.messages.size(), 1u);
+    QCOMPARE(s.platform.messages[0].text, noControlMessage());
+    QCOMPARE(s.platform.messages[0].icon, MessageIcon::Warning);
+    QVERIFY(s.platform.messages[0].text.contains(QStringLiteral("\r\n")));
+    QCOMPARE(s.globals.EffectResource, kNoUsableFile);
+    QCOMPARE(s.board.path, kDefaultPath);
+    // Ended before centring: the window was never placed.
+    QCOMPARE(s.board.winLeft, 0.0f);
+}
+
+void StartupTest::missingOrFailingDeviceEnds_data()
+{
+    QTest::addColumn<bool>("attached");
+    QTest::addColumn<bool>("throws");
+    QTest::newRow("no device") << false << false;
+    QTest::newRow("query raises") << true << true;
+}
+
+void StartupTest::missingOrFailingDeviceEnds()
+{
+    QFETCH(bool, attached);
+    QFETCH(bool, throws);
+    Startup s;
+    s.attached = attached;
+    s.attachedThrows = throws;
+    s.files.insert(kDefaultPath, FakeFile{QStringList(10, QStringLiteral("x"))});
+    QVERIFY(!s.run());
+    QCOMPARE(s.platform.messages.size(), 1u);
+    QCOMPARE(s.platform.messages[0].text, noDeviceMessage());
+    QCOMPARE(s.platform.messages[0].icon, MessageIcon::Warning);
+    // The default file is never opened.
+    QCOMPARE(s.haptic->calls, QStringList{QStringLiteral("Attached")});
+}
+
+void StartupTest::defaultFileDecidesEffectResource_data()
+{
+    QTest::addColumn<bool>("present");
+    QTest::addColumn<FakeFile>("file");
+    QTest::addColumn<int>("resource");
+    QTest::addColumn<bool>("pathKept");
+
+    const auto names = [](int n) { return QStringList(n, QStringLiteral("fx")); };
+    QTest::newRow("8 effects") << true << FakeFile{names(8)} << -50 << true;
+    QTest::newRow("100 effects") << true << FakeFile{names(100)} << -50 << true;
+    QTest::newRow("7 effects") << true << FakeFile{names(7)} << -100 << false;
+    QTest::newRow("missing file") << false << FakeFile{} << -100 << false;
+    QTest::newRow("open gives -2") << true << FakeFile{names(8), -2} << -100 << false;
+    QTest::newRow("open gives -1, a handle") << true << FakeFile{names(8), -1} << -50 << true;
+    // A raising open leaves handle 0, which counts as opened.
+    QTest::newRow("open raises") << true << FakeFile{names(8), std::nullopt, true} << -100 << false;
+    QTest::newRow("count raises") << true << FakeFile{names(8), std::nullopt, false, std::nullopt, true} << -100
+                                  << false;
+    QTest::newRow("count beyond 16 bits") << true << FakeFile{names(8), std::nullopt, false, 70000} << -100 << false;
+    QTest::newRow("count 32767") << true << FakeFile{names(8), std::nullopt, false, 32767} << -50 << true;
+}
+
+void StartupTest::defaultFileDecidesEffectResource()
+{
+    QFETCH(bool, present);
+    QFETCH(FakeFile, file);
+    QFETCH(int, resource);
+    QFETCH(bool, pathKept);
+
+    Startup s;
+    if (present)
+        s.files.insert(kDefaultPath, file);
+    QVERIFY(s.run());
+    QCOMPARE(s.globals.EffectResource, resource);
+    QCOMPARE(s.board.path, pathKept ? kDefaultPath : QString());
+    QVERIFY(s.platform.messages.empty());
+    QCOMPARE(s.haptic->calls.value(1), QStringLiteral("Open %1").arg(kDefaultPath));
+}
+
+void StartupTest::rootFolderKeepsDoubleSeparator()
+{
+    Startup s;
+    s.platform.folder = QStringLiteral("/");
+    QVERIFY(s.run());
+    QCOMPARE(s.haptic->calls.value(1), QStringLiteral("Open //tremka.ifr"));
+}
+
+void StartupTest::centresWithoutRounding_data()
+{
+    QTest::addColumn<float>("screenWidth");
+    QTest::addColumn<float>("screenHeight");
+    QTest::addColumn<float>("width");
+    QTest::addColumn<float>("height");
+    QTest::addColumn<float>("left");
+    QTest::addColumn<float>("top");
+    QTest::newRow("odd sizes give halves") << 19200.0f << 15361.0f << 3901.0f << 5880.0f << 7649.5f << 4740.5f;
+    QTest::newRow("window larger than screen") << 3000.0f << 4000.0f << 3900.0f << 5880.0f << -450.0f << -940.0f;
+}
+
+void StartupTest::centresWithoutRounding()
+{
+    QFETCH(float, screenWidth);
+    QFETCH(float, screenHeight);
+    QFETCH(float, width);
+    QFETCH(float, height);
+    Startup s;
+    s.platform.screenWidth = screenWidth;
+    s.platform.screenHeight = screenHeight;
+    s.board.winWidth = width;
+    s.board.winHeight = height;
+    QVERIFY(s.run());
+    QTEST(s.board.winLeft, "left");
+    QTEST(s.board.winTop, "top");
+}
+
+void StartupTest::shakeReturnsWindowToItsPlace()
+{
+    FakeBoard board;
+    FakePlatform platform;
+    board.winLeft = 7649.5f;
+    board.winTop = 4740.0f;
+    std::vector<std::pair<float, float>> atYield;
+    platform.onYield = [&](int) { atYield.emplace_back(board.winLeft, board.winTop); };
+    ShakeWindow(board, platform);
+    QCOMPARE(platform.yields, kShakePasses);
+    QCOMPARE(board.winLeft, 7649.5f);
+    QCOMPARE(board.winTop, 4740.0f);
+    // Every pass starts where the last one ended.
+    for (const auto &[left, top] : atYield) {
+        QCOMPARE(left, 7649.5f);
+        QCOMPARE(top, 4740.0f);
+    }
+}
+
+QTEST_GUILESS_MAIN(StartupTest)
+#include "tst_startup.moc"
