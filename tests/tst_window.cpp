@@ -1,0 +1,346 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/cardbox.h"
+#include "app/fonts.h"
+#include "app/frmmain.h"
+#include "fakes/fakehaptic.h"
+#include "fakes/fakeplatform.h"
+#include "game/globals.h"
+#include "game/paths.h"
+
+#include <QCoreApplication>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace pelnori;
+using namespace pelnori::test;
+
+namespace {
+
+// The real window over fakes, loaded as start-up loads it. The program
+// folder is the test's own, where the build puts the card images.
+struct Window
+{
+    explicit Window(int effects = 10)
+    {
+        platform.folder = QCoreApplication::applicationDirPath();
+        loaded = window.Form_Load([&](const QString &) -> std::unique_ptr<HapticInterface> {
+            auto control = std::make_unique<FakeHaptic>();
+            control->addFile(programFile(platform.folder, kDefaultEffectFile), effects);
+            haptic = control.get();
+            return control;
+        });
+    }
+
+    FakePlatform platform;
+    Globals globals;
+    frmMain window{platform, globals, nullptr};
+    FakeHaptic *haptic = nullptr;
+    bool loaded = false;
+};
+
+QImage imageOf(const CardBox *card)
+{
+    return card->picture().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QImage fileImage(const QString &name)
+{
+    return QImage(programFile(QCoreApplication::applicationDirPath(), name)).convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+class WindowTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void controlsStandWhereDesigned_data();
+    void controlsStandWhereDesigned();
+    void captionsAndInitialTexts();
+    void fontsAreJapaneseGothicAtDesignSizes_data();
+    void fontsAreJapaneseGothicAtDesignSizes();
+    void frameIsFixedWithCloseBoxOnly();
+    void tabOrderStartsWithSecondCard();
+    void cardsShowEmbeddedBackBeforeFirstGame();
+    void positionsReadBackExactlyInTwips();
+    void activationShakesOnceAndWindowReturns();
+    void gamePlayedWithMouseClicksEndsWithMessage();
+    void doubleClickCountsAsOneClick();
+    void uncaughtErrorIsReportedAndPlayGoesOn();
+    void quitEndsProgramAndNoHandlerRunsAfter();
+    void quitDuringAnimationStopsAtOnce();
+};
+
+void WindowTest::initTestCase()
+{
+    installFontSubstitutions();
+}
+
+void WindowTest::controlsStandWhereDesigned_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("pixels");
+    // Design positions in twips, 15 to the pixel.
+    QTest::newRow("txtLoadIFR") << "txtLoadIFR" << QRect(4, 4, 249, 21);
+    QTest::newRow("lblinfo") << "lblinfo" << QRect(8, 32, 161, 21);
+    QTest::newRow("cmbRead_IFR") << "cmbRead_IFR" << QRect(164, 32, 89, 21);
+    QTest::newRow("Label1") << "Label1" << QRect(4, 60, 53, 17);
+    QTest::newRow("txtNokori") << "txtNokori" << QRect(56, 56, 25, 18);
+    QTest::newRow("Label2") << "Label2" << QRect(100, 60, 57, 13);
+    QTest::newRow("txtTime") << "txtTime" << QRect(160, 56, 37, 18);
+    QTest::newRow("Line1") << "Line1" << QRect(0, 76, 256, 1);
+    QTest::newRow("pic(0)") << "pic(0)" << QRect(0, 80, 61, 57);
+    QTest::newRow("pic(5)") << "pic(5)" << QRect(64, 140, 61, 57);
+    QTest::newRow("pic(15)") << "pic(15)" << QRect(192, 260, 61, 57);
+    QTest::newRow("btnStart") << "btnStart" << QRect(32, 328, 105, 25);
+    QTest::newRow("Command1") << "Command1" << QRect(148, 328, 105, 25);
+}
+
+void WindowTest::controlsStandWhereDesigned()
+{
+    QFETCH(QString, name);
+    Window w;
+    QCOMPARE(w.window.size(), QSize(254, 359));
+    auto *control = w.window.findChild<QWidget *>(name);
+    QVERIFY(control);
+    QTEST(control->geometry(), "pixels");
+}
+
+void WindowTest::captionsAndInitialTexts()
+{
+    Window w;
+    QVERIFY(w.loaded);
+    QCOMPARE(w.window.windowTitle(), QStringLiteral("Pelnori"));
+    QCOMPARE(w.window.cmbRead_IFR()->text(), QStringLiteral("IFRﾌｧｲﾙ読込..."));
+    QCOMPARE(w.window.Label1()->text(), QStringLiteral("残り枚数"));
+    QCOMPARE(w.window.Label2()->text(), QStringLiteral("経過時間"));
+    QCOMPARE(w.window.btnStart()->text(), QStringLiteral("Zolva開始"));
+    QCOMPARE(w.window.Command1()->text(), QStringLiteral("終了"));
+    QCOMPARE(w.window.txtNokori()->text(), QStringLiteral("16"));
+    QCOMPARE(w.window.txtTime()->text(), QString());
+    QCOMPARE(w.window.lblinfo()->text(), QString());
+    QCOMPARE(w.window.txtLoadIFR()->text(), QCoreApplication::applicationDirPath() + QStringLiteral("/tremka.ifr"));
+    QCOMPARE(w.globals.EffectResource, kFileChosenNoGame);
+    QVERIFY(!w.window.Timer1()->isActive());
+    QVERIFY(!w.window.btnStart()->isDefault() && !w.window.btnStart()->autoDefault());
+    QVERIFY(!w.window.txtLoadIFR()->isReadOnly());
+    const QColor grey = w.window.txtTime()->palette().color(QPalette::Base);
+    QCOMPARE(w.window.txtLoadIFR()->palette().color(QPalette::Base), grey);
+    QVERIFY(grey.lightness() > 150 && grey.saturation() == 0);
+}
+
+void WindowTest::fontsAreJapaneseGothicAtDesignSizes_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<qreal>("points");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("fixedPitch");
+    QTest::newRow("lblinfo") << "lblinfo" << 12.0 << true << true;
+    QTest::newRow("Label1") << "Label1" << 9.75 << false << false;
+    QTest::newRow("txtNokori") << "txtNokori" << 9.75 << true << true;
+    QTest::newRow("Label2") << "Label2" << 9.75 << false << false;
+    QTest::newRow("txtTime") << "txtTime" << 9.75 << true << true;
+}
+
+void WindowTest::fontsAreJapaneseGothicAtDesignSizes()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, fixedPitch);
+    Window w;
+    const QFont font = w.window.findChild<QWidget *>(name)->font();
+    QTEST(font.pointSizeF(), "points");
+    QTEST(font.bold(), "bold");
+    QVERIFY(!font.italic() && !font.underline() && !font.strikeOut());
+    const QFontInfo info(font);
+    const QStringList expected = fixedPitch ? QStringList{QStringLiteral("IPAGothic")}
+                                            : QStringList{QStringLiteral("IPAPGothic")};
+    QVERIFY2(expected.contains(info.family()), qPrintable(info.family()));
+    QVERIFY(QFontMetrics(font).inFont(QChar(u'残')));
+}
+
+void WindowTest::frameIsFixedWithCloseBoxOnly()
+{
+    Window w;
+    const Qt::WindowFlags flags = w.window.windowFlags();
+    QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+    // A tool window has no taskbar button.
+    QCOMPARE(w.window.windowType(), Qt::Tool);
+    QCOMPARE(w.window.minimumSize(), w.window.maximumSize());
+}
+
+void WindowTest::tabOrderStartsWithSecondCard()
+{
+    Window w;
+    w.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w.window));
+    QCOMPARE(QApplication::focusWidget(), w.window.pic(1));
+    QStringList order{QApplication::focusWidget()->objectName()};
+    for (int i = 0; i < 21; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        order << QApplication::focusWidget()->objectName();
+    }
+    QStringList expected{QStringLiteral("pic(1)"), QStringLiteral("pic(0)")};
+    for (int i = 2; i < 16; ++i)
+        expected << QStringLiteral("pic(%1)").arg(i);
+    expected << QStringLiteral("btnStart") << QStringLiteral("Command1") << QStringLiteral("txtLoadIFR")
+             << QStringLiteral("cmbRead_IFR") << QStringLiteral("txtNokori") << QStringLiteral("txtTime");
+    QCOMPARE(order, expected);
+    w.platform.ended = true; // let the queued activation pass without a shake
+}
+
+void WindowTest::cardsShowEmbeddedBackBeforeFirstGame()
+{
+    Window w;
+    const QImage back = QImage(QStringLiteral(":/Card.bmp")).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(back.size(), QSize(59, 60));
+    QCOMPARE(back, fileImage(QStringLiteral("Card.bmp")));
+    for (int i = 0; i < kCardCount; ++i)
+        QCOMPARE(imageOf(w.window.pic(i)), back);
+}
+
+void WindowTest::positionsReadBackExactlyInTwips()
+{
+    Window w;
+    w.window.setCardLeft(3, 1234.5f);
+    w.window.setCardTop(3, 2583.25f);
+    QCOMPARE(w.window.cardLeft(3), 1234.5f);
+    QCOMPARE(w.window.cardTop(3), 2583.25f);
+    QCOMPARE(w.window.pic(3)->pos(), QPoint(82, 172));
+    w.window.setWindowLeft(7649.5f);
+    w.window.setWindowTop(4740.0f);
+    QCOMPARE(w.window.windowLeft(), 7649.5f);
+    QCOMPARE(w.window.windowTop(), 4740.0f);
+    QCOMPARE(w.window.pos(), QPoint(510, 316));
+}
+
+void WindowTest::activationShakesOnceAndWindowReturns()
+{
+    Window w;
+    const float left = w.window.windowLeft();
+    const float top = w.window.windowTop();
+    w.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w.window));
+    QTRY_COMPARE(w.platform.yields, 21);
+    QCOMPARE(w.window.windowLeft(), left);
+    QCOMPARE(w.window.windowTop(), top);
+    // Focus returning from a message box is no new activation.
+    w.platform.messageBox(QStringLiteral("x"), MessageIcon::None);
+    w.window.activateWindow();
+    QTest::qWait(20);
+    QCOMPARE(w.platform.yields, 21);
+}
+
+void WindowTest::gamePlayedWithMouseClicksEndsWithMessage()
+{
+    Window w;
+    QTest::mouseClick(w.window.btnStart(), Qt::LeftButton);
+    QVERIFY(w.globals.EffectResource >= 0);
+    QCOMPARE(w.window.Timer1()->interval(), 900);
+    QVERIFY(w.window.Timer1()->isActive());
+    for (int i = 0; i < kCardCount; ++i)
+        QCOMPARE(w.window.pic(i)->pos(), QPoint(64 * (i % 4), 80 + 60 * (i / 4)));
+    QCOMPARE(imageOf(w.window.pic(7)), fileImage(QStringLiteral("Card.bmp")));
+
+    w.window.setElapsed(QStringLiteral("83"));
+    const CardSlots cards = *w.globals.Cards;
+    QList<int> done;
+    for (int i = 0; i < kCardCount; ++i) {
+        if (done.contains(i))
+            continue;
+        for (int j = i + 1; j < kCardCount; ++j) {
+            if (cards[i].EffectName == cards[j].EffectName) {
+                QTest::mouseClick(w.window.pic(i), Qt::LeftButton);
+                QCOMPARE(imageOf(w.window.pic(i)), fileImage(QStringLiteral("Cardopen.bmp")));
+                QTest::mouseClick(w.window.pic(j), Qt::LeftButton);
+                done << i << j;
+                break;
+            }
+        }
+    }
+    QCOMPARE(w.window.txtNokori()->text(), QStringLiteral("0"));
+    QCOMPARE(w.window.lblinfo()->text(), QStringLiteral("正解！"));
+    QVERIFY(!w.window.Timer1()->isActive());
+    QCOMPARE(w.platform.messages.back().text, QStringLiteral("83秒で全部揃いました。"));
+    QCOMPARE(imageOf(w.window.pic(0)), fileImage(QStringLiteral("Cardsumi.bmp")));
+    QCOMPARE(w.haptic->started.size(), 16);
+}
+
+void WindowTest::doubleClickCountsAsOneClick()
+{
+    Window w;
+    w.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w.window));
+    // A double click arrives as press, release, press, double click, release.
+    CardBox *card = w.window.pic(4);
+    const QPoint centre = card->rect().center();
+    QTest::mousePress(card, Qt::LeftButton, {}, centre);
+    QTest::mouseRelease(card, Qt::LeftButton, {}, centre);
+    QTest::mousePress(card, Qt::LeftButton, {}, centre);
+    QMouseEvent doubleClick(QEvent::MouseButtonDblClick, centre, card->mapToGlobal(centre), Qt::LeftButton,
+                            Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(card, &doubleClick);
+    QTest::mouseRelease(card, Qt::LeftButton, {}, centre);
+    // Before any game the click brings the start prompt: once.
+    QCOMPARE(w.platform.messages.size(), 1u);
+    w.platform.ended = true;
+}
+
+void WindowTest::uncaughtErrorIsReportedAndPlayGoesOn()
+{
+    Window w;
+    QTemporaryDir empty;
+    w.platform.folder = empty.path(); // no card images there
+    QTest::mouseClick(w.window.btnStart(), Qt::LeftButton);
+    QCOMPARE(w.platform.messages.size(), 1u);
+    const ShownMessage report = w.platform.messages[0];
+    QCOMPARE(report.icon, MessageIcon::Warning);
+    QVERIFY(report.text.contains(QStringLiteral("btnStart_Click")));
+    QVERIFY(report.text.contains(empty.path() + QStringLiteral("/Card.bmp")));
+    QVERIFY(!w.platform.hasEnded());
+    // The program goes on: a card click is handled as before a game.
+    QTest::mouseClick(w.window.pic(2), Qt::LeftButton);
+    QCOMPARE(w.platform.messages.size(), 2u);
+    QCOMPARE(w.platform.messages[1].text, Game::startPrompt());
+}
+
+void WindowTest::quitEndsProgramAndNoHandlerRunsAfter()
+{
+    Window w;
+    w.window.show();
+    QTest::mouseClick(w.window.Command1(), Qt::LeftButton);
+    QVERIFY(w.platform.hasEnded());
+    QVERIFY(!w.window.isVisible());
+    w.window.btnStart_Click();
+    w.window.pic_Click(3);
+    w.window.Timer1_Timer();
+    QCOMPARE(w.platform.yields, 0);
+    QVERIFY(w.platform.messages.empty());
+    QVERIFY(w.haptic->calls.filter(QStringLiteral("Start")).isEmpty());
+}
+
+void WindowTest::quitDuringAnimationStopsAtOnce()
+{
+    Window w;
+    w.platform.onYield = [&](int n) {
+        if (n == 20)
+            QTest::mouseClick(w.window.Command1(), Qt::LeftButton);
+        QVERIFY(n <= 20);
+    };
+    QTest::mouseClick(w.window.btnStart(), Qt::LeftButton);
+    QCOMPARE(w.platform.yields, 20);
+    QVERIFY(w.platform.messages.empty());
+    QVERIFY(!w.window.Timer1()->isActive());
+    QCOMPARE(w.window.cardTop(0), 1200.0f + 200.0f);
+}
+
+QTEST_MAIN(WindowTest)
+#include "tst_window.moc"
