@@ -1,0 +1,220 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "fakes/fakeboard.h"
+#include "fakes/fakehaptic.h"
+#include "fakes/fakeplatform.h"
+#include "game/game.h"
+#include "game/globals.h"
+#include "haptics/effectfilechoice.h"
+#include "haptics/openfiledialog.h"
+
+#include <QTest>
+
+using namespace pelnori;
+using namespace pelnori::test;
+
+namespace {
+
+// A dialog that records each setting and returns a scripted choice.
+class ScriptedDialog : public OpenFileDialog
+{
+public:
+    void setDefaultExt(const QString &extension) override { record(QStringLiteral("ext=%1").arg(extension)); }
+    void setFileName(const QString &fileName) override
+    {
+        record(QStringLiteral("file=%1").arg(fileName));
+        m_fileName = fileName;
+    }
+    void setDialogTitle(const QString &title) override { record(QStringLiteral("title=%1").arg(title)); }
+    void setFilter(const QString &filter) override { record(QStringLiteral("filter=%1").arg(filter)); }
+    void setFilterIndex(int index) override { record(QStringLiteral("index=%1").arg(index)); }
+    void setFlags(int flags) override
+    {
+        record(QStringLiteral("flags=%1").arg(flags));
+        m_flags = flags;
+    }
+    void setCancelError(bool on) override
+    {
+        record(QStringLiteral("cancelError=%1").arg(on));
+        m_cancelError = on;
+    }
+    void showOpen() override
+    {
+        record(QStringLiteral("show"));
+        if (failSetting)
+            throw std::runtime_error("dialog failed");
+        if (choice.isNull()) {
+            if (m_cancelError)
+                throw DialogCancelled();
+            return;
+        }
+        m_fileName = choice;
+    }
+    QString fileName() const override { return m_fileName; }
+    int flags() const override { return m_flags; }
+
+    QString choice; // null: the player cancels
+    bool failSetting = false;
+    QStringList settings;
+
+private:
+    void record(const QString &setting) { settings << setting; }
+    QString m_fileName;
+    int m_flags = 0;
+    bool m_cancelError = false;
+};
+
+struct Choice
+{
+    Choice()
+    {
+        auto control = std::make_unique<FakeHaptic>();
+        haptic = control.get();
+        globals.HapticControl = std::move(control);
+        globals.EffectResource = kNoUsableFile;
+        board.path = QStringLiteral("/old.ifr");
+    }
+
+    void choose(const QString &path)
+    {
+        dialog.choice = path;
+        cmbRead_IFR_Click(dialog, board, platform, globals);
+    }
+
+    ScriptedDialog dialog;
+    FakeBoard board;
+    FakePlatform platform;
+    Globals globals;
+    FakeHaptic *haptic = nullptr;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(pelnori::test::FakeFile)
+
+class EffectFileChoiceTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void dialogIsSetUpInOrder();
+    void cancelOrFailedDialogChangesNothing_data();
+    void cancelOrFailedDialogChangesNothing();
+    void chosenFileIsTested_data();
+    void chosenFileIsTested();
+    void usableChoiceDuringGameAsksForNewGame();
+    void unusableChoiceDuringGameKeepsItsCards();
+    void unusableAfterUsableMakesNextGameAskForFile();
+};
+
+void EffectFileChoiceTest::dialogIsSetUpInOrder()
+{
+    Choice c;
+    c.haptic->addFile(QStringLiteral("/fx/a.ifr"), 8);
+    c.choose(QStringLiteral("/fx/a.ifr"));
+    QCOMPARE(c.dialog.settings,
+             (QStringList{QStringLiteral("ext=ifr"), QStringLiteral("file="), QStringLiteral("title=iFeelファイルを開く"),
+                          QStringLiteral("filter=iFeel(*.ifr)|*.ifr|すべてのファイル|*.*"), QStringLiteral("index=1"),
+                          QStringLiteral("flags=39940"), QStringLiteral("cancelError=1"), QStringLiteral("show")}));
+}
+
+void EffectFileChoiceTest::cancelOrFailedDialogChangesNothing_data()
+{
+    QTest::addColumn<bool>("fails");
+    QTest::newRow("cancel") << false;
+    QTest::newRow("dialog fails") << true;
+}
+
+void EffectFileChoiceTest::cancelOrFailedDialogChangesNothing()
+{
+    QFETCH(bool, fails);
+    Choice c;
+    c.globals.EffectResource = 3;
+    c.dialog.failSetting = fails;
+    c.choose(QString());
+    QCOMPARE(c.board.path, QStringLiteral("/old.ifr"));
+    QCOMPARE(c.globals.EffectResource, 3);
+    QVERIFY(c.platform.messages.empty());
+    QVERIFY(c.haptic->calls.isEmpty());
+}
+
+void EffectFileChoiceTest::chosenFileIsTested_data()
+{
+    QTest::addColumn<FakeFile>("file");
+    QTest::addColumn<int>("resource");
+    QTest::addColumn<QString>("message");
+
+    const auto names = [](int n) { return QStringList(n, QStringLiteral("fx")); };
+    QTest::newRow("8 effects, silent") << FakeFile{names(8)} << -50 << QString();
+    QTest::newRow("7 effects") << FakeFile{names(7)} << -100 << tooFewEffectsMessage();
+    QTest::newRow("open below -1") << FakeFile{names(8), -5} << -100 << openErrorMessage();
+    QTest::newRow("open gives -1") << FakeFile{names(8), -1} << -50 << QString();
+    // A raising open leaves handle 0, which counts as opened, and the count
+    // of an unknown handle reads 0.
+    QTest::newRow("open raises") << FakeFile{names(8), std::nullopt, true} << -100 << tooFewEffectsMessage();
+    QTest::newRow("count beyond 16 bits") << FakeFile{names(8), std::nullopt, false, 65544} << -100
+                                          << tooFewEffectsMessage();
+}
+
+void EffectFileChoiceTest::chosenFileIsTested()
+{
+    QFETCH(FakeFile, file);
+    QFETCH(int, resource);
+    QFETCH(QString, message);
+    Choice c;
+    const QString path = QStringLiteral("/fx/chosen.ifr");
+    c.haptic->files.insert(path, file);
+    c.choose(path);
+    QTEST(c.globals.EffectResource, "resource");
+    QCOMPARE(c.board.path, message.isEmpty() ? path : QString());
+    QCOMPARE(c.haptic->calls.value(0), QStringLiteral("Open %1").arg(path));
+    if (message.isEmpty()) {
+        QVERIFY(c.platform.messages.empty());
+    } else {
+        QCOMPARE(c.platform.messages.size(), 1u);
+        QCOMPARE(c.platform.messages[0].text, message);
+        QCOMPARE(c.platform.messages[0].icon, MessageIcon::Warning);
+    }
+}
+
+void EffectFileChoiceTest::usableChoiceDuringGameAsksForNewGame()
+{
+    Choice c;
+    c.globals.EffectResource = 4; // a running game's handle
+    c.haptic->addFile(QStringLiteral("/fx/b.ifr"), 9);
+    c.choose(QStringLiteral("/fx/b.ifr"));
+    QCOMPARE(c.globals.EffectResource, kFileChosenNoGame);
+    Game game(c.board, c.platform, c.globals, {});
+    c.globals.Cards.emplace();
+    game.pic_Click(0);
+    QCOMPARE(c.platform.messages.back().text, Game::startPrompt());
+}
+
+void EffectFileChoiceTest::unusableChoiceDuringGameKeepsItsCards()
+{
+    Choice c;
+    c.globals.EffectResource = 4;
+    c.haptic->addFile(QStringLiteral("/fx/few.ifr"), 3);
+    c.choose(QStringLiteral("/fx/few.ifr"));
+    QCOMPARE(c.globals.EffectResource, 4);
+    QCOMPARE(c.board.path, QString());
+}
+
+void EffectFileChoiceTest::unusableAfterUsableMakesNextGameAskForFile()
+{
+    Choice c;
+    c.haptic->addFile(QStringLiteral("/fx/good.ifr"), 8);
+    c.choose(QStringLiteral("/fx/good.ifr"));
+    c.choose(QStringLiteral("/fx/missing.ifr"));
+    QCOMPARE(c.globals.EffectResource, kFileChosenNoGame);
+    QCOMPARE(c.board.path, QString());
+
+    Game game(c.board, c.platform, c.globals, {});
+    game.btnStart_Click();
+    QCOMPARE(c.haptic->calls.last(), QStringLiteral("Open "));
+    QCOMPARE(c.globals.EffectResource, kNoUsableFile);
+    game.pic_Click(5);
+    QCOMPARE(c.platform.messages.back().text, Game::chooseFilePrompt());
+}
+
+QTEST_GUILESS_MAIN(EffectFileChoiceTest)
+#include "tst_effectfilechoice.moc"
