@@ -1,0 +1,158 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/commondialog.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include <vector>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+namespace pelnori {
+
+namespace {
+
+#ifdef Q_OS_UNIX
+bool inGroup(uint groupId)
+{
+    if (groupId == ::getegid())
+        return true;
+    const int count = ::getgroups(0, nullptr);
+    if (count <= 0)
+        return false;
+    std::vector<gid_t> groups(static_cast<std::size_t>(count));
+    const int got = ::getgroups(count, groups.data());
+    for (int i = 0; i < got; ++i) {
+        if (groups[static_cast<std::size_t>(i)] == groupId)
+            return true;
+    }
+    return false;
+}
+#endif
+
+// Whether the permission bits that apply to us let us write. Not
+// QFileInfo::isWritable(): that asks access(), which says yes to everything
+// when the program runs as root, so a read-only file would slip through.
+bool writableByBits(const QFileInfo &info)
+{
+#ifdef Q_OS_UNIX
+    const QFile::Permissions bits = info.permissions();
+    if (info.ownerId() == ::geteuid())
+        return bits.testFlag(QFile::WriteOwner);
+    if (inGroup(info.groupId()))
+        return bits.testFlag(QFile::WriteGroup);
+    return bits.testFlag(QFile::WriteOther);
+#else
+    return info.isWritable();
+#endif
+}
+
+bool isPattern(const QString &text)
+{
+    return text.contains(u'*') || text.contains(u'?');
+}
+
+} // namespace
+
+CommonDialog::CommonDialog(QWidget *parent, Style style) : m_parent(parent), m_style(style) {}
+
+void CommonDialog::setDefaultExt(const QString &extension)
+{
+    // QFileDialog adds its own dot.
+    m_defaultExt = extension.startsWith(u'.') ? extension.mid(1) : extension;
+}
+
+QStringList CommonDialog::nameFilters(const QString &filter)
+{
+    QStringList filters;
+    const QStringList parts = filter.split(u'|');
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns;
+        for (const QString &part : parts.at(i + 1).split(u';')) {
+            const QString pattern = part.trimmed();
+            // "*.*" means every file, but Qt would skip names without a dot.
+            if (!pattern.isEmpty())
+                patterns << (pattern == u"*.*" ? QStringLiteral("*") : pattern);
+        }
+        patterns.removeDuplicates();
+        if (patterns.isEmpty())
+            continue;
+
+        // A description such as "iFeel(*.ifr)" already shows a pattern in
+        // parentheses; it is replaced by ours so the label shows one, and the
+        // one shown is the one Qt applies.
+        QString label = parts.at(i).trimmed();
+        const qsizetype open = label.lastIndexOf(u'(');
+        if (label.endsWith(u')') && open >= 0 && isPattern(label.mid(open)))
+            label = label.left(open).trimmed();
+        const QString joined = patterns.join(u' ');
+        filters << (label.isEmpty() ? joined : QStringLiteral("%1 (%2)").arg(label, joined));
+    }
+    return filters;
+}
+
+QString CommonDialog::refusal(const QString &path) const
+{
+    const QFileInfo file(path);
+    const QFileInfo folder(file.absolutePath());
+    const bool mustExist = m_flags & OpenFlags::FileMustExist;
+    if ((mustExist || (m_flags & OpenFlags::PathMustExist)) && !folder.isDir())
+        return QStringLiteral("%1\nパスが存在しません。\nパスが正しいか確認してください。").arg(path);
+    if (mustExist && !file.exists())
+        return QStringLiteral("%1\nファイルが見つかりません。\nファイル名を確認してください。").arg(path);
+    if (m_flags & OpenFlags::NoReadOnlyReturn) {
+        if (file.exists() && !writableByBits(file))
+            return QStringLiteral("%1 は読み取り専用です。\n別のファイルを選んでください。").arg(path);
+        if (folder.isDir() && !writableByBits(folder))
+            return QStringLiteral("%1 は書き込み禁止のフォルダーにあります。\n別のフォルダーのファイルを選んでください。")
+                .arg(path);
+    }
+    return {};
+}
+
+void CommonDialog::showOpen()
+{
+    // No directory is set: Qt starts in the folder it last showed, or the
+    // current folder.
+    QFileDialog dialog(m_parent, m_title);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, m_style == Style::QtWidgets);
+    dialog.setFileMode((m_flags & OpenFlags::FileMustExist) ? QFileDialog::ExistingFile
+                                                            : QFileDialog::AnyFile);
+    const QStringList filters = nameFilters(m_filter);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        dialog.selectNameFilter(filters.value(m_filterIndex - 1, filters.constFirst()));
+    }
+    dialog.setDefaultSuffix(m_defaultExt);
+    if (!m_fileName.isEmpty())
+        dialog.selectFile(m_fileName);
+
+    for (;;) {
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+            m_fileName.clear();
+            if (m_cancelError)
+                throw DialogCancelled();
+            return;
+        }
+        const QString path = QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath();
+        const QString refused = refusal(path);
+        if (refused.isEmpty()) {
+            m_fileName = path;
+            const bool sameType = m_defaultExt.isEmpty()
+                                  || QFileInfo(path).suffix().compare(m_defaultExt, Qt::CaseInsensitive) == 0;
+            m_flags = sameType ? (m_flags & ~OpenFlags::ExtensionDifferent)
+                               : (m_flags | OpenFlags::ExtensionDifferent);
+            return;
+        }
+        QMessageBox::warning(m_parent, dialog.windowTitle(), refused);
+        // Back to the folder the refused file is in, to pick another there.
+        dialog.setDirectory(QFileInfo(path).absolutePath());
+    }
+}
+
+} // namespace pelnori

@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "haptics/openfiledialog.h"
+
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace pelnori {
+
+// The Open dialog of the effect-file button, over QFileDialog. Every option
+// flag is honoured except HideReadOnly: Qt's dialog has no read-only check box
+// to hide, so the player never opens a file "as read-only".
+class CommonDialog : public OpenFileDialog
+{
+public:
+    // Native uses the desktop's own dialog where there is one; QtWidgets
+    // always uses Qt's, which a test can drive.
+    enum class Style { Native, QtWidgets };
+
+    // The dialog is modal to `parent` (the whole program when null).
+    explicit CommonDialog(QWidget *parent = nullptr, Style style = Style::Native);
+
+    void setParentWidget(QWidget *parent) { m_parent = parent; }
+
+    void setDefaultExt(const QString &extension) override;
+    void setFileName(const QString &fileName) override { m_fileName = fileName; }
+    void setDialogTitle(const QString &title) override { m_title = title; }
+    void setFilter(const QString &filter) override { m_filter = filter; }
+    void setFilterIndex(int index) override { m_filterIndex = index; }
+    void setFlags(int flags) override { m_flags = flags; }
+    void setCancelError(bool on) override { m_cancelError = on; }
+    // Asks again, in the same folder, until the player picks a file the flags
+    // allow or cancels.
+    void showOpen() override;
+    QString fileName() const override { return m_fileName; }
+    int flags() const override { return m_flags; }
+
+    // The '|'-separated filter as QFileDialog name filters, one per pair,
+    // e.g. "iFeel(*.ifr)|*.ifr" gives "iFeel (*.ifr)". "*.*" becomes "*".
+    static QStringList nameFilters(const QString &filter);
+
+private:
+    // Why the flags forbid returning `path`, as the warning says it; empty
+    // when the path may be returned.
+    QString refusal(const QString &path) const;
+
+    QPointer<QWidget> m_parent;
+    Style m_style = Style::Native;
+    QString m_defaultExt;
+    QString m_fileName;
+    QString m_title;
+    QString m_filter;
+    int m_filterIndex = 1;
+    int m_flags = 0;
+    bool m_cancelError = false;
+};
+
+} // namespace pelnori
