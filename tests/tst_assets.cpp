@@ -63,7 +63,6 @@ class TestAssets : public QObject
 private slots:
     void cardImagesAreBesideTheProgram_data();
     void cardImagesAreBesideTheProgram();
-    void cardBackTopRowIsExact();
     void cardBackRowsFollowTheShades_data();
     void cardBackRowsFollowTheShades();
     void cardBackCarriesALargeInkCharacter();
@@ -99,39 +98,35 @@ void TestAssets::cardImagesAreBesideTheProgram()
     QCOMPARE(image.size(), QSize(59, 60));
 }
 
-void TestAssets::cardBackTopRowIsExact()
-{
-    const QImage back = loadCard(QStringLiteral("Card.bmp"));
-    QVERIFY(!back.isNull());
-    for (int x = 0; x < back.width(); ++x)
-        QCOMPARE(QColor(back.pixel(x, 0)), QColor(158, 134, 187));
-}
-
 void TestAssets::cardBackRowsFollowTheShades_data()
 {
     QTest::addColumn<int>("row");
     QTest::addColumn<QColor>("colour");
-    QTest::newRow("pale lavender") << 6 << QColor(199, 187, 216);
-    QTest::newRow("violet") << 18 << QColor(100, 73, 162);
-    QTest::newRow("lightening") << 27 << QColor(140, 113, 196);
-    QTest::newRow("periwinkle top") << 39 << QColor(174, 165, 230);
-    QTest::newRow("periwinkle bottom") << 45 << QColor(174, 165, 230);
-    QTest::newRow("pale band") << 57 << QColor(209, 201, 238);
+    QTest::addColumn<int>("tolerance");
+    // The top row is checked pixel for pixel elsewhere: exact, and no ink on it.
+    QTest::newRow("top row") << 0 << QColor(158, 134, 187) << 0;
+    QTest::newRow("pale lavender") << 6 << QColor(199, 187, 216) << 6;
+    QTest::newRow("violet") << 18 << QColor(100, 73, 162) << 6;
+    QTest::newRow("lightening") << 27 << QColor(140, 113, 196) << 6;
+    QTest::newRow("periwinkle top") << 39 << QColor(174, 165, 230) << 6;
+    QTest::newRow("periwinkle bottom") << 45 << QColor(174, 165, 230) << 6;
+    QTest::newRow("pale band") << 57 << QColor(209, 201, 238) << 6;
 }
 
 void TestAssets::cardBackRowsFollowTheShades()
 {
     QFETCH(int, row);
     QFETCH(QColor, colour);
+    QFETCH(int, tolerance);
     const QImage back = loadCard(QStringLiteral("Card.bmp"));
     QVERIFY(!back.isNull());
     // Every pixel of the row is either background or the black character.
     int background = 0;
     for (int x = 0; x < back.width(); ++x) {
         const QRgb pixel = back.pixel(x, row);
-        if (isBlack(pixel))
+        if (isBlack(pixel) && tolerance > 0)
             continue;
-        QVERIFY2(near(pixel, colour, 6),
+        QVERIFY2(near(pixel, colour, tolerance),
                  qPrintable(QStringLiteral("pixel %1 is %2").arg(x).arg(QColor(pixel).name())));
         ++background;
     }
