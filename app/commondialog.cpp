@@ -151,7 +151,9 @@ void CommonDialog::showOpen()
         }
         QMessageBox::warning(m_parent, dialog.windowTitle(), refused);
         // Back to the folder the refused file is in, to pick another there.
-        dialog.setDirectory(QFileInfo(path).absolutePath());
+        const QString folder = QFileInfo(path).absolutePath();
+        if (QFileInfo(folder).isDir())
+            dialog.setDirectory(folder);
     }
 }
 
