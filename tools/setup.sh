@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev libsdl2-dev libtomlplusplus-dev
-    fonts-ipafont-gothic fonts-noto-cjk
+    fonts-ipafont-gothic fonts-noto-cjk qt6-translations-l10n
 )
 if [[ "${1:-}" == "--tests" ]]; then
     # The real-window test, the sanitizer build and the fuzzer.
