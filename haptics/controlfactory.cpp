@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "haptics/hapticinterface.h"
+#include "haptics/sdlhapticcontrol.h"
 
 namespace pelnori {
 
 std::unique_ptr<HapticInterface> createHapticControl(const QString &progId)
 {
-    Q_UNUSED(progId);
-    // No device backend is built in yet: no control can be created.
+    if (progId == QLatin1String(kHapticControlId))
+        return SdlHapticControl::create();
     return nullptr;
 }
 

@@ -1,0 +1,424 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The haptic control end to end through the real SDL library, playing on a
+// virtual game controller that records every rumble command reaching it.
+
+#include "haptics/sdlhapticcontrol.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <SDL.h>
+
+#include <chrono>
+#include <functional>
+#include <mutex>
+#include <vector>
+
+namespace pelnori {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct RumbleCommand
+{
+    Clock::time_point at;
+    Uint16 low = 0;
+    Uint16 high = 0;
+};
+
+// An SDL virtual game controller. SDL passes on only rumble values that
+// change, so the record holds changes, not every update.
+class VirtualPad
+{
+public:
+    explicit VirtualPad(bool rumble = true)
+    {
+        SDL_VirtualJoystickDesc desc{};
+        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+        desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+        desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+        desc.name = "Pelnori test pad";
+        desc.userdata = this;
+        desc.Rumble = rumble ? &VirtualPad::onRumble : nullptr;
+        const int index = SDL_JoystickAttachVirtualEx(&desc);
+        if (index >= 0)
+            m_instance = SDL_JoystickGetDeviceInstanceID(index);
+    }
+
+    ~VirtualPad() { unplug(); }
+
+    bool attached() const { return m_instance >= 0; }
+
+    void unplug()
+    {
+        for (int i = 0; m_instance >= 0 && i < SDL_NumJoysticks(); ++i) {
+            if (SDL_JoystickGetDeviceInstanceID(i) == m_instance) {
+                SDL_JoystickDetachVirtual(i);
+                m_instance = -1;
+            }
+        }
+    }
+
+    std::vector<RumbleCommand> commands() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_commands;
+    }
+
+    std::size_t count() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_commands.size();
+    }
+
+private:
+    static int SDLCALL onRumble(void *userdata, Uint16 low, Uint16 high)
+    {
+        auto *pad = static_cast<VirtualPad *>(userdata);
+        std::lock_guard lock(pad->m_mutex);
+        pad->m_commands.push_back({Clock::now(), low, high});
+        return 0;
+    }
+
+    SDL_JoystickID m_instance = -1;
+    mutable std::mutex m_mutex;
+    std::vector<RumbleCommand> m_commands;
+};
+
+constexpr auto kEffects = R"(version = 1
+
+[[effect]]
+name = "knock"
+type = "rumble"
+duration = 100
+strong = 1.0
+weak = 0.0
+
+[[effect]]
+name = "buzz"
+type = "rumble"
+duration = 300
+strong = 0.0
+weak = 0.5
+
+[[effect]]
+name = "swell"
+type = "constant"
+duration = 200
+magnitude = 1.0
+attack = { time = 200, level = 0.0 }
+
+[[effect]]
+name = "hum"
+type = "rumble"
+duration = 5000
+strong = 0.5
+weak = 0.5
+)";
+
+constexpr Uint16 kHalf = 32768;
+
+bool isZero(const RumbleCommand &command)
+{
+    return command.low == 0 && command.high == 0;
+}
+
+double msBetween(const RumbleCommand &from, const RumbleCommand &to)
+{
+    return std::chrono::duration<double, std::milli>(to.at - from.at).count();
+}
+
+} // namespace
+
+class TestSdlControl : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void attachedOnlyWithRumble_data();
+    void attachedOnlyWithRumble();
+    void effectReachesPadAndEndsWithZero();
+    void envelopeIsFeltStepByStep();
+    void newEffectStopsThePrevious();
+    void unpluggedPadFailsNextStartAndReplugWorks();
+    void nothingPlaysWithoutDevice();
+    void badCallsThrow_data();
+    void badCallsThrow();
+    void badFilesDoNotOpen_data();
+    void badFilesDoNotOpen();
+    void unchangedFileIsParsedOnce();
+    void changedFileGetsNewHandleAndOldStaysValid();
+    void closingStopsTheMotors();
+
+private:
+    std::int32_t openEffects();
+    bool tryStart(const QString &name);
+
+    QTemporaryDir m_dir;
+    QString m_path;
+    std::unique_ptr<SdlHapticControl> m_control;
+};
+
+void TestSdlControl::initTestCase()
+{
+    // Only the virtual pads of this test: no HID access, no udev.
+    SDL_SetHint(SDL_HINT_JOYSTICK_HIDAPI, "0");
+    SDL_SetHint(SDL_HINT_JOYSTICK_RAWINPUT, "0");
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    qputenv("SDL_JOYSTICK_DISABLE_UDEV", "1");
+    // The test keeps the joystick subsystem up so pads can come and go
+    // between controls.
+    QCOMPARE(SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER), 0);
+    if (SDL_NumJoysticks() > 0)
+        QSKIP("a real joystick is attached; this test needs a machine without one");
+
+    QVERIFY(m_dir.isValid());
+    m_path = m_dir.filePath(QStringLiteral("test.ifr"));
+    QFile file(m_path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(kEffects);
+}
+
+void TestSdlControl::init()
+{
+    m_control = SdlHapticControl::create();
+    QVERIFY(m_control);
+}
+
+void TestSdlControl::cleanup()
+{
+    m_control.reset();
+}
+
+std::int32_t TestSdlControl::openEffects()
+{
+    return m_control->OpenForceResource(m_path);
+}
+
+bool TestSdlControl::tryStart(const QString &name)
+{
+    try {
+        m_control->StartEffect(name, openEffects());
+        return true;
+    } catch (const HapticError &) {
+        return false;
+    }
+}
+
+void TestSdlControl::attachedOnlyWithRumble_data()
+{
+    QTest::addColumn<int>("pads");
+    QTest::addColumn<bool>("rumble");
+    QTest::addColumn<bool>("attached");
+    QTest::newRow("no pad") << 0 << false << false;
+    QTest::newRow("pad without rumble") << 1 << false << false;
+    QTest::newRow("pad with rumble") << 1 << true << true;
+}
+
+void TestSdlControl::attachedOnlyWithRumble()
+{
+    QFETCH(int, pads);
+    QFETCH(bool, rumble);
+    QFETCH(bool, attached);
+    std::unique_ptr<VirtualPad> pad;
+    if (pads > 0) {
+        pad = std::make_unique<VirtualPad>(rumble);
+        QVERIFY(pad->attached());
+    }
+    QCOMPARE(m_control->TouchSenseDeviceAttached(), attached);
+}
+
+void TestSdlControl::effectReachesPadAndEndsWithZero()
+{
+    VirtualPad pad;
+    QVERIFY(m_control->TouchSenseDeviceAttached());
+    m_control->StartEffect(QStringLiteral("knock"), openEffects());
+    QVERIFY(m_control->waitUntilIdle(std::chrono::seconds(5)));
+
+    const auto commands = pad.commands();
+    QCOMPARE(commands.size(), std::size_t(2));
+    QCOMPARE(commands.front().low, Uint16(65535));
+    QCOMPARE(commands.front().high, Uint16(0));
+    QVERIFY(isZero(commands.back()));
+    // Never cut short: the zero comes only when the 100 ms are over.
+    QVERIFY2(msBetween(commands.front(), commands.back()) >= 99.0,
+             qPrintable(QString::number(msBetween(commands.front(), commands.back()))));
+}
+
+void TestSdlControl::envelopeIsFeltStepByStep()
+{
+    VirtualPad pad;
+    QVERIFY(m_control->TouchSenseDeviceAttached());
+    m_control->StartEffect(QStringLiteral("swell"), openEffects());
+    QVERIFY(m_control->waitUntilIdle(std::chrono::seconds(5)));
+
+    const auto commands = pad.commands();
+    // A 200 ms attack rendered at 100 Hz gives about twenty steps.
+    QVERIFY2(commands.size() >= 10, qPrintable(QString::number(commands.size())));
+    for (std::size_t i = 0; i + 1 < commands.size(); ++i) {
+        QCOMPARE(commands[i].high, Uint16(0));
+        if (i > 0)
+            QVERIFY(commands[i].low > commands[i - 1].low);
+    }
+    QVERIFY(commands[commands.size() - 2].low > 55000);
+    QVERIFY(isZero(commands.back()));
+}
+
+void TestSdlControl::newEffectStopsThePrevious()
+{
+    VirtualPad pad;
+    QVERIFY(m_control->TouchSenseDeviceAttached());
+    const auto handle = openEffects();
+    m_control->StartEffect(QStringLiteral("hum"), handle);
+    QTRY_VERIFY(pad.count() >= 1);
+    m_control->StartEffect(QStringLiteral("buzz"), handle);
+    // The five-second hum is gone with the 300 ms buzz.
+    QVERIFY(m_control->waitUntilIdle(std::chrono::seconds(3)));
+
+    const auto commands = pad.commands();
+    QCOMPARE(commands.size(), std::size_t(3));
+    QCOMPARE(commands[0].low, kHalf);
+    QCOMPARE(commands[0].high, kHalf);
+    QCOMPARE(commands[1].low, Uint16(0));
+    QCOMPARE(commands[1].high, kHalf);
+    QVERIFY(isZero(commands[2]));
+}
+
+void TestSdlControl::unpluggedPadFailsNextStartAndReplugWorks()
+{
+    auto pad = std::make_unique<VirtualPad>();
+    QVERIFY(m_control->TouchSenseDeviceAttached());
+    m_control->StartEffect(QStringLiteral("hum"), openEffects());
+    QTRY_VERIFY(pad->count() >= 1);
+
+    pad->unplug();
+    QVERIFY_THROWS_EXCEPTION(HapticError, m_control->StartEffect(QStringLiteral("knock"), openEffects()));
+    QVERIFY(m_control->waitUntilIdle(std::chrono::seconds(2)));
+
+    VirtualPad replugged;
+    QVERIFY(replugged.attached());
+    QTRY_VERIFY_WITH_TIMEOUT(tryStart(QStringLiteral("knock")), 3000);
+    QVERIFY(m_control->waitUntilIdle(std::chrono::seconds(5)));
+    const auto commands = replugged.commands();
+    QCOMPARE(commands.size(), std::size_t(2));
+    QCOMPARE(commands.front().low, Uint16(65535));
+    QVERIFY(isZero(commands.back()));
+}
+
+// A click with no device must not leave an effect waiting for the next pad.
+void TestSdlControl::nothingPlaysWithoutDevice()
+{
+    QVERIFY(!m_control->TouchSenseDeviceAttached());
+    QVERIFY_THROWS_EXCEPTION(HapticError, m_control->StartEffect(QStringLiteral("hum"), openEffects()));
+
+    VirtualPad pad;
+    QTRY_VERIFY(m_control->TouchSenseDeviceAttached());
+    QTest::qWait(200);
+    QCOMPARE(pad.count(), std::size_t(0));
+}
+
+void TestSdlControl::badCallsThrow_data()
+{
+    QTest::addColumn<std::function<void(SdlHapticControl &, std::int32_t)>>("call");
+    using Call = std::function<void(SdlHapticControl &, std::int32_t)>;
+    QTest::newRow("count of unknown handle") << Call([](SdlHapticControl &c, std::int32_t h) { c.GetNumberOfEffects(h + 1); });
+    QTest::newRow("count of failed open") << Call([](SdlHapticControl &c, std::int32_t) { c.GetNumberOfEffects(-2); });
+    QTest::newRow("name below range") << Call([](SdlHapticControl &c, std::int32_t h) { c.GetNameOfEffect(-1, h); });
+    QTest::newRow("name above range") << Call([](SdlHapticControl &c, std::int32_t h) { c.GetNameOfEffect(4, h); });
+    QTest::newRow("name of unknown handle") << Call([](SdlHapticControl &c, std::int32_t h) { c.GetNameOfEffect(0, h + 1); });
+    QTest::newRow("start unknown name") << Call([](SdlHapticControl &c, std::int32_t h) { c.StartEffect(QStringLiteral("KNOCK"), h); });
+    QTest::newRow("start empty name") << Call([](SdlHapticControl &c, std::int32_t h) { c.StartEffect(QString(), h); });
+    QTest::newRow("start unknown handle") << Call([](SdlHapticControl &c, std::int32_t h) { c.StartEffect(QStringLiteral("knock"), h + 1); });
+}
+
+void TestSdlControl::badCallsThrow()
+{
+    using Call = std::function<void(SdlHapticControl &, std::int32_t)>;
+    QFETCH(Call, call);
+    // With a pad, so a start can only fail for the reason under test.
+    VirtualPad pad;
+    QVERIFY(m_control->TouchSenseDeviceAttached());
+    const auto handle = openEffects();
+    QCOMPARE(m_control->GetNumberOfEffects(handle), 4);
+    QCOMPARE(m_control->GetNameOfEffect(3, handle), QStringLiteral("hum"));
+    QVERIFY_THROWS_EXCEPTION(HapticError, call(*m_control, handle));
+}
+
+void TestSdlControl::badFilesDoNotOpen_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("missing") << QStringLiteral("missing.ifr") << QByteArray();
+    QTest::newRow("empty path") << QString() << QByteArray();
+    QTest::newRow("folder") << QStringLiteral(".") << QByteArray();
+    QTest::newRow("not toml") << QStringLiteral("bad.ifr") << QByteArray("[[effect\nname=");
+    QTest::newRow("unknown type") << QStringLiteral("odd.ifr")
+                                  << QByteArray("version = 1\n[[effect]]\nname = \"x\"\ntype = \"wobble\"\nduration = 10\n");
+}
+
+void TestSdlControl::badFilesDoNotOpen()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QString path = name.isEmpty() ? QString() : m_dir.filePath(name);
+    if (!content.isEmpty()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    QVERIFY(m_control->OpenForceResource(path) < -1);
+}
+
+// The game opens its file again for every check and game and never closes one.
+void TestSdlControl::unchangedFileIsParsedOnce()
+{
+    const auto first = openEffects();
+    QVERIFY(first >= -1);
+    for (int i = 0; i < 10000; ++i)
+        QCOMPARE(openEffects(), first);
+    QCOMPARE(m_control->library().versionCount(), 1);
+}
+
+void TestSdlControl::changedFileGetsNewHandleAndOldStaysValid()
+{
+    const QString path = m_dir.filePath(QStringLiteral("edited.ifr"));
+    QVERIFY(QFile::copy(m_path, path));
+    const auto before = m_control->OpenForceResource(path);
+    QVERIFY(before >= 0);
+
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::Append));
+    file.write("\n[[effect]]\nname = \"extra\"\ntype = \"rumble\"\nduration = 50\nstrong = 1.0\nweak = 1.0\n");
+    file.close();
+
+    const auto after = m_control->OpenForceResource(path);
+    QVERIFY(after >= 0);
+    QVERIFY(after != before);
+    QCOMPARE(m_control->GetNumberOfEffects(after), 5);
+    QCOMPARE(m_control->GetNumberOfEffects(before), 4);
+}
+
+void TestSdlControl::closingStopsTheMotors()
+{
+    VirtualPad pad;
+    QVERIFY(m_control->TouchSenseDeviceAttached());
+    m_control->StartEffect(QStringLiteral("hum"), openEffects());
+    QTRY_VERIFY(pad.count() >= 1);
+    m_control.reset();
+
+    const auto commands = pad.commands();
+    QCOMPARE(commands.size(), std::size_t(2));
+    QVERIFY(isZero(commands.back()));
+}
+
+} // namespace pelnori
+
+QTEST_GUILESS_MAIN(pelnori::TestSdlControl)
+#include "tst_sdlcontrol.moc"
