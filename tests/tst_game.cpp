@@ -121,6 +121,7 @@ private Q_SLOTS:
     void namesCompareExactly();
     void emptyNamesNeverMatch();
     void wholeGameEndsOnceWithShakeAndMessage();
+    void clickDuringEndShakeOnlyReplays();
     void missingMatchedImageLeavesCardBlank();
     void failingEffectStillTurnsTheCard();
 
@@ -574,6 +575,24 @@ void GameTest::wholeGameEndsOnceWithShakeAndMessage()
     QCOMPARE(t.shakes, 1);
     QCOMPARE(t.platform.messages.size(), 1u);
     QCOMPARE(t.board.remaining, QStringLiteral("x"));
+}
+
+void GameTest::clickDuringEndShakeOnlyReplays()
+{
+    Table t;
+    t.lay(QStringLiteral("ABCDEFGHABCDEFGH"));
+    for (int card = 1; card < 16; ++card)
+        if (card != 8)
+            (*t.globals.Cards)[card].Matched = -1;
+    t.platform.onYield = [&](int n) {
+        if (n == 3)
+            t.game.pic_Click(12);
+    };
+    t.game.pic_Click(0);
+    t.game.pic_Click(8);
+    QCOMPARE(t.haptic->started, (QStringList{"A", "A", "E"}));
+    QCOMPARE(t.shakes, 1);
+    QCOMPARE(t.platform.messages.size(), 1u);
 }
 
 void GameTest::missingMatchedImageLeavesCardBlank()

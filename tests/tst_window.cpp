@@ -76,6 +76,7 @@ private Q_SLOTS:
     void uncaughtErrorIsReportedAndPlayGoesOn();
     void quitEndsProgramAndNoHandlerRunsAfter();
     void quitDuringAnimationStopsAtOnce();
+    void quitDuringEndShakeShowsNoMessage();
 };
 
 void WindowTest::initTestCase()
@@ -340,6 +341,27 @@ void WindowTest::quitDuringAnimationStopsAtOnce()
     QVERIFY(w.platform.messages.empty());
     QVERIFY(!w.window.Timer1()->isActive());
     QCOMPARE(w.window.cardTop(0), 1200.0f + 200.0f);
+}
+
+void WindowTest::quitDuringEndShakeShowsNoMessage()
+{
+    Window w;
+    QTest::mouseClick(w.window.btnStart(), Qt::LeftButton);
+    for (CardSlot &slot : *w.globals.Cards)
+        slot.Matched = -1;
+    (*w.globals.Cards)[0].Matched = 0;
+    (*w.globals.Cards)[1].Matched = 0;
+    (*w.globals.Cards)[1].EffectName = (*w.globals.Cards)[0].EffectName;
+    const int yieldsBefore = w.platform.yields;
+    w.platform.onYield = [&](int n) {
+        if (n == yieldsBefore + 5)
+            QTest::mouseClick(w.window.Command1(), Qt::LeftButton);
+    };
+    QTest::mouseClick(w.window.pic(0), Qt::LeftButton);
+    QTest::mouseClick(w.window.pic(1), Qt::LeftButton);
+    QVERIFY(w.platform.hasEnded());
+    QCOMPARE(w.platform.yields, yieldsBefore + 5);
+    QVERIFY(w.platform.messages.empty());
 }
 
 QTEST_MAIN(WindowTest)
