@@ -1,0 +1,177 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// How quickly the haptic control answers a card click, and how evenly it
+// paces rumble updates while the UI thread sleeps, measured on an SDL virtual
+// game controller. Prints figures; never fails on timing.
+
+#include "haptics/sdlhapticcontrol.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+using namespace pelnori;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+constexpr int kStarts = 500;
+constexpr auto kPaceRun = std::chrono::seconds(3);
+
+// Arrival times of the rumble commands that reach the virtual pad.
+struct Arrivals
+{
+    std::mutex mutex;
+    std::vector<Clock::time_point> times;
+
+    std::size_t count()
+    {
+        std::lock_guard lock(mutex);
+        return times.size();
+    }
+};
+
+int SDLCALL onRumble(void *userdata, Uint16, Uint16)
+{
+    auto *arrivals = static_cast<Arrivals *>(userdata);
+    std::lock_guard lock(arrivals->mutex);
+    arrivals->times.push_back(Clock::now());
+    return 0;
+}
+
+double percentile(std::vector<double> values, double p)
+{
+    if (values.empty())
+        return 0.0;
+    std::sort(values.begin(), values.end());
+    const auto at = std::size_t(p * double(values.size() - 1) + 0.5);
+    return values[std::min(at, values.size() - 1)];
+}
+
+double usBetween(Clock::time_point a, Clock::time_point b)
+{
+    return std::chrono::duration<double, std::micro>(b - a).count();
+}
+
+// Two short effects that differ on both motors, so every start reaches the
+// pad (SDL passes on only changed rumble values), and a slow swell whose
+// strength changes at every update.
+constexpr auto kEffects = R"(version = 1
+
+[[effect]]
+name = "left"
+type = "rumble"
+duration = 40
+strong = 1.0
+weak = 0.0
+
+[[effect]]
+name = "right"
+type = "rumble"
+duration = 40
+strong = 0.0
+weak = 1.0
+
+[[effect]]
+name = "swell"
+type = "constant"
+duration = 3000
+magnitude = 1.0
+attack = { time = 3000, level = 0.0 }
+)";
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    SDL_SetHint(SDL_HINT_JOYSTICK_HIDAPI, "0");
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER) != 0) {
+        std::printf("SDL joystick support does not start: %s\n", SDL_GetError());
+        return 0;
+    }
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bench.ifr"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(kEffects) < 0)
+        return 1;
+    file.close();
+
+    Arrivals arrivals;
+    SDL_VirtualJoystickDesc desc{};
+    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+    desc.name = "Pelnori bench pad";
+    desc.userdata = &arrivals;
+    desc.Rumble = &onRumble;
+    const int padIndex = SDL_JoystickAttachVirtualEx(&desc);
+
+    auto control = SdlHapticControl::create();
+    if (padIndex < 0 || !control || !control->TouchSenseDeviceAttached()) {
+        std::printf("no virtual game controller: %s\n", SDL_GetError());
+        return 0;
+    }
+    const auto handle = control->OpenForceResource(path);
+
+    // Click to first rumble command, as the UI thread sees it.
+    std::vector<double> latencies;
+    std::vector<double> returns;
+    for (int i = 0; i < kStarts; ++i) {
+        const std::size_t before = arrivals.count();
+        const auto start = Clock::now();
+        control->StartEffect(i % 2 ? QStringLiteral("right") : QStringLiteral("left"), handle);
+        returns.push_back(usBetween(start, Clock::now()));
+        while (arrivals.count() == before && Clock::now() - start < std::chrono::seconds(1))
+            std::this_thread::yield();
+        {
+            std::lock_guard lock(arrivals.mutex);
+            if (arrivals.times.size() > before)
+                latencies.push_back(usBetween(start, arrivals.times[before]));
+        }
+        // Clicks come while the previous effect plays or after it ended.
+        std::this_thread::sleep_for(std::chrono::milliseconds(5 + (i % 7) * 7));
+    }
+    control->waitUntilIdle(std::chrono::seconds(1));
+
+    // Update pace while the UI thread blocks in 100 ms sleeps.
+    const std::size_t first = arrivals.count();
+    control->StartEffect(QStringLiteral("swell"), handle);
+    const auto paceStart = Clock::now();
+    while (Clock::now() - paceStart < kPaceRun)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    control->waitUntilIdle(std::chrono::seconds(1));
+    std::vector<double> spacing;
+    {
+        std::lock_guard lock(arrivals.mutex);
+        // The last arrival is the final zero, not an update.
+        for (std::size_t i = first + 1; i + 1 < arrivals.times.size(); ++i)
+            spacing.push_back(usBetween(arrivals.times[i - 1], arrivals.times[i]) / 1000.0);
+    }
+
+    std::printf("StartEffect to first rumble command (%zu of %d starts): median %.0f us, p99 %.0f us, max %.0f us\n",
+                latencies.size(), kStarts, percentile(latencies, 0.5), percentile(latencies, 0.99),
+                percentile(latencies, 1.0));
+    std::printf("StartEffect call returns after: median %.1f us, p99 %.1f us\n", percentile(returns, 0.5),
+                percentile(returns, 0.99));
+    std::printf("Rumble update spacing, UI thread in 100 ms sleeps (%zu updates, period %lld ms): "
+                "median %.2f ms, p99 %.2f ms, max %.2f ms\n",
+                spacing.size(), static_cast<long long>(SdlHapticControl::kUpdatePeriod.count()),
+                percentile(spacing, 0.5), percentile(spacing, 0.99), percentile(spacing, 1.0));
+
+    control.reset();
+    SDL_JoystickDetachVirtual(padIndex);
+    SDL_QuitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER);
+    return 0;
+}
