@@ -27,6 +27,8 @@ enum class EffectType {
 struct Envelope {
     int timeMs = 0;
     double level = 0.0;
+
+    bool operator==(const Envelope &) const = default;
 };
 
 // One named effect of an effect file. Strengths are fractions: magnitude,
