@@ -291,6 +291,7 @@ private:
     std::vector<Uint32> m_subsystems;
     std::unique_ptr<Device> m_device;
     int m_hapticCount = 0;
+    std::vector<int> m_added; // joysticks plugged in, by device index
     bool m_playing = false;
     bool m_native = false;
     int m_nativeId = -1;
@@ -339,8 +340,10 @@ void SdlHapticControl::Player::run(std::promise<bool> &started)
 {
     const bool ok = initSdl();
     started.set_value(ok);
-    if (!ok)
+    if (!ok) {
+        SDL_TLSCleanup();
         return;
+    }
 
     rescan();
 
@@ -387,6 +390,8 @@ void SdlHapticControl::Player::run(std::promise<bool> &started)
     setDevice(nullptr);
     for (auto it = m_subsystems.rbegin(); it != m_subsystems.rend(); ++it)
         SDL_QuitSubSystem(*it);
+    // SDL keeps per-thread data (its error text) for threads it did not start.
+    SDL_TLSCleanup();
 }
 
 void SdlHapticControl::Player::pump()
@@ -398,18 +403,20 @@ void SdlHapticControl::Player::pump()
 
     SDL_Event events[16];
     int count = 0;
-    std::vector<int> added;
     while ((count = SDL_PeepEvents(events, 16, SDL_GETEVENT, SDL_JOYAXISMOTION, SDL_CONTROLLERSENSORUPDATE)) > 0) {
         for (int i = 0; i < count; ++i) {
             if (events[i].type == SDL_JOYDEVICEADDED)
-                added.push_back(events[i].jdevice.which);
+                m_added.push_back(events[i].jdevice.which);
         }
     }
 
     if (m_device && m_device->stick() && !SDL_JoystickGetAttached(m_device->stick()))
         dropDevice();
-    for (int index : added)
-        considerAdded(index);
+    // A device is never switched under a playing effect; newcomers wait.
+    if (!m_playing) {
+        for (int index : std::exchange(m_added, {}))
+            considerAdded(index);
+    }
 }
 
 void SdlHapticControl::Player::rescan()
@@ -438,7 +445,7 @@ void SdlHapticControl::Player::considerAdded(int index)
         rescan();
         return;
     }
-    if (m_device->rank == Rank::Native || m_playing)
+    if (m_device->rank == Rank::Native)
         return;
     const SDL_JoystickID ours = m_device->stick() ? SDL_JoystickInstanceID(m_device->stick()) : -1;
     if (SDL_JoystickGetDeviceInstanceID(index) == ours)
@@ -449,10 +456,11 @@ void SdlHapticControl::Player::considerAdded(int index)
 
 void SdlHapticControl::Player::setDevice(std::unique_ptr<Device> device)
 {
+    SDL_Joystick *stick = device ? device->stick() : nullptr;
     {
         std::lock_guard lock(m_mutex);
         m_hasDevice = device != nullptr;
-        m_watchedStick = device ? device->stick() : nullptr;
+        m_watchedStick = stick;
     }
     // The old device closes here, after the caller's thread stopped looking at it.
     m_device = std::move(device);

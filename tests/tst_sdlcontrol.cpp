@@ -33,14 +33,15 @@ struct RumbleCommand
 class VirtualPad
 {
 public:
-    explicit VirtualPad(bool rumble = true)
+    // A game controller, or a plain joystick (flight stick) when not.
+    explicit VirtualPad(bool rumble = true, bool controller = true)
     {
         SDL_VirtualJoystickDesc desc{};
         desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-        desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-        desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-        desc.name = "Pelnori test pad";
+        desc.type = controller ? SDL_JOYSTICK_TYPE_GAMECONTROLLER : SDL_JOYSTICK_TYPE_FLIGHT_STICK;
+        desc.naxes = controller ? SDL_CONTROLLER_AXIS_MAX : 2;
+        desc.nbuttons = controller ? SDL_CONTROLLER_BUTTON_MAX : 4;
+        desc.name = controller ? "Pelnori test pad" : "Pelnori test stick";
         desc.userdata = this;
         desc.Rumble = rumble ? &VirtualPad::onRumble : nullptr;
         const int index = SDL_JoystickAttachVirtualEx(&desc);
@@ -144,6 +145,8 @@ private slots:
 
     void attachedOnlyWithRumble_data();
     void attachedOnlyWithRumble();
+    void controllerIsPreferredToPlainJoystick();
+    void betterDeviceTakesOverWhenIdle();
     void effectReachesPadAndEndsWithZero();
     void envelopeIsFeltStepByStep();
     void newEffectStopsThePrevious();
@@ -214,12 +217,13 @@ bool TestSdlControl::tryStart(const QString &name)
 
 void TestSdlControl::attachedOnlyWithRumble_data()
 {
-    QTest::addColumn<int>("pads");
+    QTest::addColumn<int>("pads"); // 0 none, 1 a game controller, 2 a plain joystick
     QTest::addColumn<bool>("rumble");
     QTest::addColumn<bool>("attached");
     QTest::newRow("no pad") << 0 << false << false;
     QTest::newRow("pad without rumble") << 1 << false << false;
     QTest::newRow("pad with rumble") << 1 << true << true;
+    QTest::newRow("stick with rumble") << 2 << true << true;
 }
 
 void TestSdlControl::attachedOnlyWithRumble()
@@ -229,10 +233,35 @@ void TestSdlControl::attachedOnlyWithRumble()
     QFETCH(bool, attached);
     std::unique_ptr<VirtualPad> pad;
     if (pads > 0) {
-        pad = std::make_unique<VirtualPad>(rumble);
+        pad = std::make_unique<VirtualPad>(rumble, pads == 1);
         QVERIFY(pad->attached());
     }
     QCOMPARE(m_control->TouchSenseDeviceAttached(), attached);
+}
+
+void TestSdlControl::controllerIsPreferredToPlainJoystick()
+{
+    VirtualPad stick(true, false);
+    VirtualPad pad;
+    QVERIFY(m_control->TouchSenseDeviceAttached());
+    m_control->StartEffect(QStringLiteral("knock"), openEffects());
+    QVERIFY(m_control->waitUntilIdle(std::chrono::seconds(5)));
+    QCOMPARE(pad.count(), std::size_t(2));
+    QCOMPARE(stick.count(), std::size_t(0));
+}
+
+void TestSdlControl::betterDeviceTakesOverWhenIdle()
+{
+    VirtualPad stick(true, false);
+    QVERIFY(m_control->TouchSenseDeviceAttached());
+    QVERIFY(tryStart(QStringLiteral("knock")));
+    QVERIFY(m_control->waitUntilIdle(std::chrono::seconds(5)));
+    QCOMPARE(stick.count(), std::size_t(2));
+
+    VirtualPad pad;
+    QTRY_VERIFY_WITH_TIMEOUT(tryStart(QStringLiteral("knock")) && m_control->waitUntilIdle(std::chrono::seconds(5))
+                                 && pad.count() > 0,
+                             3000);
 }
 
 void TestSdlControl::effectReachesPadAndEndsWithZero()
