@@ -158,6 +158,7 @@ private slots:
     void badFilesDoNotOpen();
     void unchangedFileIsParsedOnce();
     void changedFileGetsNewHandleAndOldStaysValid();
+    void fileVersionsKeptAreBounded();
     void closingStopsTheMotors();
 
 private:
@@ -432,6 +433,23 @@ void TestSdlControl::changedFileGetsNewHandleAndOldStaysValid()
     QVERIFY(after != before);
     QCOMPARE(m_control->GetNumberOfEffects(after), 5);
     QCOMPARE(m_control->GetNumberOfEffects(before), 4);
+}
+
+void TestSdlControl::fileVersionsKeptAreBounded()
+{
+    std::vector<std::int32_t> handles;
+    for (int i = 0; i <= EffectLibrary::kMaxVersions; ++i) {
+        const QString path = m_dir.filePath(QStringLiteral("version%1.ifr").arg(i));
+        QFile::remove(path);
+        QVERIFY(QFile::copy(m_path, path));
+        handles.push_back(m_control->OpenForceResource(path));
+        QVERIFY(handles.back() >= 0);
+    }
+    QCOMPARE(m_control->library().versionCount(), EffectLibrary::kMaxVersions);
+    // The least recently opened is forgotten, the newest stays.
+    QVERIFY_THROWS_EXCEPTION(HapticError, m_control->GetNumberOfEffects(handles.front()));
+    QCOMPARE(m_control->GetNumberOfEffects(handles.back()), 4);
+    QCOMPARE(m_control->GetNumberOfEffects(handles[1]), 4);
 }
 
 void TestSdlControl::closingStopsTheMotors()
