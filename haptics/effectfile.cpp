@@ -7,6 +7,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <exception>
 #include <new>
@@ -122,10 +123,12 @@ constexpr KeyRule kEffectKeys[] = {
     {"weak"sv, RumbleKind},
 };
 
-constexpr std::string_view kEffectKeyNames[] = {
-    "name"sv, "type"sv, "duration"sv, "delay"sv, "magnitude"sv, "period"sv, "offset"sv, "phase"sv,
-    "direction"sv, "attack"sv, "fade"sv, "ramp-start"sv, "ramp-end"sv, "strong"sv, "weak"sv,
-};
+constexpr auto kEffectKeyNames = [] {
+    std::array<std::string_view, std::size(kEffectKeys)> names{};
+    std::transform(std::begin(kEffectKeys), std::end(kEffectKeys), names.begin(),
+                   [](const KeyRule &rule) { return rule.key; });
+    return names;
+}();
 constexpr std::string_view kTopKeys[] = {"version"sv, "effect"sv};
 constexpr std::string_view kEnvelopeKeys[] = {"time"sv, "level"sv};
 
@@ -183,8 +186,8 @@ struct Unsafe
 // so a long enough key overflows the stack. This finds a line with more dots
 // than any effect file needs before the parser sees it. Strings and comments
 // are told apart the way TOML does; dots in strings count too, which only
-// errs on the side of refusal. Where this reading and the parser's part (a
-// quote inside a number, say) the parser has already stopped with an error.
+// errs on the side of refusal. Where this reading and the parser's differ (a
+// quote right after a number, say), the parser stops there with an error.
 std::optional<Unsafe> unsafeForParser(std::string_view text)
 {
     enum class In { Plain, Comment, Basic, Literal, MultiBasic, MultiLiteral };

@@ -74,6 +74,7 @@ private slots:
     void emptyFileHasNoEffects_data();
     void emptyFileHasNoEffects();
     void shippedFileHasTenDistinctEffects();
+    void documentedExampleIsRead();
     void badFileIsRefused_data();
     void badFileIsRefused();
     void everyProblemIsReportedInLineOrder();
@@ -323,6 +324,23 @@ void TestEffectFile::shippedFileHasTenDistinctEffects()
             QVERIFY2(a != b, qPrintable(parsed.effects[i].name + QLatin1String(" = ") + parsed.effects[j].name));
         }
     }
+}
+
+// The example in docs/effect-files.md is a file that reads as it says.
+void TestEffectFile::documentedExampleIsRead()
+{
+    QFile doc(QStringLiteral(PELNORI_SOURCE_DIR "/docs/effect-files.md"));
+    QVERIFY(doc.open(QIODevice::ReadOnly));
+    const QByteArray text = doc.readAll();
+    const qsizetype start = text.indexOf("```toml\n");
+    QVERIFY(start >= 0);
+    const qsizetype end = text.indexOf("```", start + 8);
+    QVERIFY(end > start);
+    const ParsedEffectFile parsed = parse(text.mid(start + 8, end - start - 8));
+    QVERIFY2(parsed.ok(), qPrintable(describe(parsed)));
+    QCOMPARE(parsed.effects.size(), std::size_t(5));
+    QCOMPARE(parsed.effects[4].name, QStringLiteral("thunder"));
+    QCOMPARE(parsed.effects[4].fade, (Envelope{1200, 0.0}));
 }
 
 void TestEffectFile::badFileIsRefused_data()
