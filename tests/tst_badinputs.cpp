@@ -1,0 +1,482 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The real window meeting broken files: card images that are missing or
+// damaged (a fake haptic control), and effect files that the real haptic
+// control must refuse, played on an SDL virtual game controller.
+
+#include "app/cardbox.h"
+#include "app/frmmain.h"
+#include "fakes/fakehaptic.h"
+#include "fakes/fakeplatform.h"
+#include "game/errors.h"
+#include "game/globals.h"
+#include "game/paths.h"
+#include "haptics/effectfilechoice.h"
+#include "haptics/openfiledialog.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <map>
+#include <vector>
+
+using namespace pelnori;
+using namespace pelnori::test;
+
+namespace {
+
+const QString kBack = QStringLiteral("Card.bmp");
+const QString kOpen = QStringLiteral("Cardopen.bmp");
+const QString kMatched = QStringLiteral("Cardsumi.bmp");
+const QString kEffects = QStringLiteral("tremka.ifr");
+
+// A program folder of the test's own: the build's card images and default
+// effect file, copied, so a test may damage them.
+class ProgramFolder
+{
+public:
+    ProgramFolder()
+    {
+        const QDir build(QCoreApplication::applicationDirPath());
+        for (const QString &name : {kBack, kOpen, kMatched, kEffects})
+            QFile::copy(build.filePath(name), path(name));
+    }
+
+    QString path() const { return m_dir.path(); }
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+    void write(const QString &name, const QByteArray &bytes) const
+    {
+        QFile::remove(path(name));
+        QFile file(path(name));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(bytes);
+    }
+
+    QByteArray read(const QString &name) const
+    {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// The Open dialog with the player's answer already known.
+class AnsweredDialog : public OpenFileDialog
+{
+public:
+    void setDefaultExt(const QString &) override {}
+    void setFileName(const QString &fileName) override { m_fileName = fileName; }
+    void setDialogTitle(const QString &) override {}
+    void setFilter(const QString &) override {}
+    void setFilterIndex(int) override {}
+    void setFlags(int flags) override { m_flags = flags; }
+    void setCancelError(bool) override {}
+    void showOpen() override { m_fileName = answer; }
+    QString fileName() const override { return m_fileName; }
+    int flags() const override { return m_flags; }
+
+    QString answer;
+
+private:
+    QString m_fileName;
+    int m_flags = 0;
+};
+
+// The real window loaded over a fake platform whose program folder is a
+// ProgramFolder. The haptic control is the fake one unless a test asks for
+// the real one.
+struct Window
+{
+    explicit Window(bool realControl = false)
+    {
+        platform.folder = folder.path();
+        auto answered = std::make_unique<AnsweredDialog>();
+        dialog = answered.get();
+        window.setCMDialog(std::move(answered));
+        if (realControl) {
+            loaded = window.Form_Load(createHapticControl);
+            return;
+        }
+        loaded = window.Form_Load([&](const QString &) -> std::unique_ptr<HapticInterface> {
+            auto control = std::make_unique<FakeHaptic>();
+            control->addFile(folder.path(kEffects), 10);
+            return control;
+        });
+    }
+
+    void click(QWidget *widget) { QTest::mouseClick(widget, Qt::LeftButton); }
+    void clickCard(int card) { click(window.pic(card)); }
+
+    // The two cards of each pair, in card order.
+    std::vector<std::pair<int, int>> pairs() const
+    {
+        std::map<QString, std::vector<int>> byName;
+        for (int i = 0; i < kCardCount; ++i)
+            byName[(*globals.Cards)[i].EffectName].push_back(i);
+        std::vector<std::pair<int, int>> out;
+        for (const auto &[name, cards] : byName)
+            out.emplace_back(cards.at(0), cards.at(1));
+        std::sort(out.begin(), out.end());
+        return out;
+    }
+
+    ProgramFolder folder;
+    FakePlatform platform;
+    Globals globals;
+    frmMain window{platform, globals, nullptr};
+    AnsweredDialog *dialog = nullptr;
+    bool loaded = false;
+};
+
+QImage imageOf(const CardBox *card)
+{
+    return card->picture().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QImage buildImage(const QString &name)
+{
+    return QImage(QDir(QCoreApplication::applicationDirPath()).filePath(name)).convertToFormat(QImage::Format_RGB32);
+}
+
+QByteArray randomBytes(int size, quint32 seed)
+{
+    QRandomGenerator generator(seed);
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (char &c : bytes)
+        c = static_cast<char>(generator.bounded(256));
+    return bytes;
+}
+
+// An effect file of eight good effects; `extra` lands inside the last one.
+QByteArray eightEffects(const QByteArray &extra = {}, const QByteArray &secondName = "e1")
+{
+    QByteArray text = "version = 1\n";
+    for (int i = 0; i < 8; ++i) {
+        const QByteArray name = i == 1 ? secondName : "e" + QByteArray::number(i);
+        text += "\n[[effect]]\nname = \"" + name + "\"\ntype = \"rumble\"\nduration = " + QByteArray::number(100 + 10 * i)
+                + "\nstrong = 0.5\nweak = 0.25\n";
+    }
+    return text + extra;
+}
+
+// The virtual game controller the real control plays on; only it is seen.
+class VirtualPad
+{
+public:
+    VirtualPad()
+    {
+        SDL_VirtualJoystickDesc desc{};
+        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+        desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+        desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+        desc.name = "Pelnori test pad";
+        desc.Rumble = [](void *, Uint16, Uint16) -> int { return 0; };
+        m_index = SDL_JoystickAttachVirtualEx(&desc);
+    }
+    ~VirtualPad()
+    {
+        if (m_index >= 0)
+            SDL_JoystickDetachVirtual(m_index);
+    }
+    bool attached() const { return m_index >= 0; }
+
+private:
+    int m_index = -1;
+};
+
+} // namespace
+
+class BadInputsTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+
+    void damagedCardBackIsReportedAndPlayGoesOn_data();
+    void damagedCardBackIsReportedAndPlayGoesOn();
+    void damagedFaceLeavesCardsBlankAndGameEnds_data();
+    void damagedFaceLeavesCardsBlankAndGameEnds();
+
+    void effectFileSpoiledBeforeStartLeavesNoUsableFile_data();
+    void effectFileSpoiledBeforeStartLeavesNoUsableFile();
+    void badEffectFileIsRefused_data();
+    void badEffectFileIsRefused();
+
+private:
+    std::unique_ptr<VirtualPad> m_pad;
+};
+
+void BadInputsTest::initTestCase()
+{
+    // The real control sees the test's virtual pad and nothing else.
+    SDL_SetHint(SDL_HINT_JOYSTICK_HIDAPI, "0");
+    SDL_SetHint(SDL_HINT_JOYSTICK_RAWINPUT, "0");
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    qputenv("SDL_JOYSTICK_DISABLE_UDEV", "1");
+    QCOMPARE(SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER), 0);
+    m_pad = std::make_unique<VirtualPad>();
+    QVERIFY(m_pad->attached());
+}
+
+void BadInputsTest::cleanupTestCase()
+{
+    m_pad.reset();
+    SDL_QuitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER);
+}
+
+void BadInputsTest::damagedCardBackIsReportedAndPlayGoesOn_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::newRow("missing") << "missing";
+    QTest::newRow("empty") << "empty";
+    QTest::newRow("header only") << "header only";
+    QTest::newRow("cut in half") << "cut in half";
+    QTest::newRow("garbage") << "garbage";
+    QTest::newRow("a folder") << "folder";
+}
+
+void BadInputsTest::damagedCardBackIsReportedAndPlayGoesOn()
+{
+    QFETCH(QString, damage);
+    Window w;
+    QVERIFY(w.loaded);
+    const QByteArray good = w.folder.read(kBack);
+    QVERIFY(good.size() > 200);
+    if (damage == QLatin1String("missing"))
+        QVERIFY(QFile::remove(w.folder.path(kBack)));
+    else if (damage == QLatin1String("empty"))
+        w.folder.write(kBack, {});
+    else if (damage == QLatin1String("header only"))
+        w.folder.write(kBack, good.left(54));
+    else if (damage == QLatin1String("cut in half"))
+        w.folder.write(kBack, good.left(good.size() / 2));
+    else if (damage == QLatin1String("garbage"))
+        w.folder.write(kBack, randomBytes(good.size(), 7));
+    else if (damage == QLatin1String("folder"))
+        QVERIFY(QFile::remove(w.folder.path(kBack)) && QDir(w.folder.path()).mkdir(kBack));
+
+    w.click(w.window.btnStart());
+    // Known fault: Qt's BMP reader fills the missing rows of a cut-off file
+    // with black and reports no error, so the card shows half a picture.
+    QEXPECT_FAIL("cut in half", "a cut-off bitmap loads without an error", Abort);
+    QCOMPARE(w.platform.messages.size(), 1u);
+    QCOMPARE(w.platform.messages[0].icon, MessageIcon::Warning);
+    QCOMPARE(w.platform.messages[0].text,
+             runtimeErrorMessage("btnStart_Click", QString::fromUtf8(ImageLoadError(w.folder.path(kBack)).what())));
+    QVERIFY(!w.platform.hasEnded());
+    // Stopped at the first card: nothing dealt, no clock.
+    QVERIFY(!w.window.Timer1()->isActive());
+    QCOMPARE(w.globals.EffectResource, kFileChosenNoGame);
+    QCOMPARE(w.platform.yields, 0);
+
+    // The program goes on: a click asks for a start, and once the file is
+    // good again a start deals a game.
+    w.clickCard(5);
+    QCOMPARE(w.platform.messages.size(), 2u);
+    QCOMPARE(w.platform.messages[1].text, Game::startPrompt());
+    QDir(w.folder.path()).rmdir(kBack);
+    w.folder.write(kBack, good);
+    w.click(w.window.btnStart());
+    QCOMPARE(w.platform.messages.size(), 2u);
+    QVERIFY(w.globals.EffectResource >= 0);
+    QVERIFY(w.window.Timer1()->isActive());
+    for (int i = 0; i < kCardCount; ++i)
+        QCOMPARE(imageOf(w.window.pic(i)), buildImage(kBack));
+}
+
+void BadInputsTest::damagedFaceLeavesCardsBlankAndGameEnds_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("remove");
+    QTest::newRow("open face missing") << kOpen << true;
+    QTest::newRow("open face garbage") << kOpen << false;
+    QTest::newRow("matched face missing") << kMatched << true;
+    QTest::newRow("matched face garbage") << kMatched << false;
+}
+
+void BadInputsTest::damagedFaceLeavesCardsBlankAndGameEnds()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, remove);
+    Window w;
+    QVERIFY(w.loaded);
+    w.click(w.window.btnStart());
+    QVERIFY(w.globals.Cards);
+    if (remove)
+        QVERIFY(QFile::remove(w.folder.path(file)));
+    else
+        w.folder.write(file, randomBytes(3000, 11));
+    // A face that cannot be loaded shows as a blank card.
+    const auto face = [&](const QString &name) { return name == file ? QImage() : buildImage(name); };
+
+    const auto pairs = w.pairs();
+    QCOMPARE(pairs.size(), 8u);
+    // A wrong pair first: both cards turn back.
+    const int first = pairs[0].first;
+    const int other = pairs[1].first;
+    w.clickCard(first);
+    QCOMPARE(imageOf(w.window.pic(first)), face(kOpen));
+    w.clickCard(other);
+    QCOMPARE(w.window.lblinfo()->text(), Game::mismatchText());
+    QCOMPARE(imageOf(w.window.pic(first)), buildImage(kBack));
+    QCOMPARE(imageOf(w.window.pic(other)), buildImage(kBack));
+
+    int remaining = kCardCount;
+    for (const auto &[a, b] : pairs) {
+        w.clickCard(a);
+        QCOMPARE(imageOf(w.window.pic(a)), face(kOpen));
+        w.clickCard(b);
+        remaining -= 2;
+        QCOMPARE(w.window.txtNokori()->text(), QString::number(remaining));
+        QCOMPARE(imageOf(w.window.pic(a)), face(kMatched));
+        QCOMPARE(imageOf(w.window.pic(b)), face(kMatched));
+    }
+    // The only message is the end of the game: no error reached the player.
+    QCOMPARE(w.platform.messages.size(), 1u);
+    QVERIFY(w.platform.messages[0].text.endsWith(Game::completionSuffix()));
+    QVERIFY(!w.window.Timer1()->isActive());
+}
+
+void BadInputsTest::effectFileSpoiledBeforeStartLeavesNoUsableFile_data()
+{
+    QTest::addColumn<QString>("spoil");
+    QTest::newRow("deleted") << "deleted";
+    QTest::newRow("cut short") << "cut short";
+    QTest::newRow("three effects left") << "three effects";
+    QTest::newRow("replaced by a folder") << "folder";
+}
+
+// The file passed the check at start-up and is gone or broken by the time
+// the game opens it again.
+void BadInputsTest::effectFileSpoiledBeforeStartLeavesNoUsableFile()
+{
+    QFETCH(QString, spoil);
+    Window w(true);
+    QVERIFY(w.loaded);
+    QCOMPARE(w.globals.EffectResource, kFileChosenNoGame);
+    const QString path = w.folder.path(kEffects);
+    QCOMPARE(w.window.txtLoadIFR()->text(), path);
+
+    const QByteArray good = w.folder.read(kEffects);
+    if (spoil == QLatin1String("deleted")) {
+        QVERIFY(QFile::remove(path));
+    } else if (spoil == QLatin1String("cut short")) {
+        w.folder.write(kEffects, good.left(good.indexOf("name = ", good.size() / 2) + 9));
+    } else if (spoil == QLatin1String("three effects")) {
+        QByteArray three = eightEffects();
+        three.truncate(three.indexOf("[[effect]]\nname = \"e3\""));
+        w.folder.write(kEffects, three);
+    } else {
+        QVERIFY(QFile::remove(path) && QDir(w.folder.path()).mkdir(kEffects));
+    }
+
+    w.click(w.window.btnStart());
+    QCOMPARE(w.globals.EffectResource, kNoUsableFile);
+    QVERIFY(w.globals.Cards);
+    for (const CardSlot &slot : *w.globals.Cards)
+        QVERIFY(slot.EffectName.isEmpty());
+    QVERIFY(w.platform.messages.empty());
+    // The cards are dealt all the same; a click asks for a file.
+    for (int i = 0; i < kCardCount; ++i)
+        QCOMPARE(w.window.pic(i)->pos(), QPoint(64 * (i % 4), 80 + 60 * (i / 4)));
+    w.clickCard(9);
+    QCOMPARE(w.platform.messages.size(), 1u);
+    QCOMPARE(w.platform.messages[0].text, Game::chooseFilePrompt());
+}
+
+void BadInputsTest::badEffectFileIsRefused_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("message"); // empty: the file is taken
+
+    const QString openError = openErrorMessage();
+    QByteArray huge = eightEffects();
+    huge += "# " + QByteArray(1024 * 1024, 'x') + "\n";
+    QByteArray brackets = "x = " + QByteArray(100000, '[') + QByteArray(100000, ']') + "\n";
+    QByteArray tables = "x = ";
+    for (int i = 0; i < 20000; ++i)
+        tables += "{ a = ";
+    tables += "1" + QByteArray(20000, '}') + "\n";
+    QByteArray dotted = "[[effect]]\n";
+    for (int i = 0; i < 5000; ++i)
+        dotted += "a.";
+    dotted += "b = 1\n";
+    const QByteArray good = eightEffects();
+
+    QTest::newRow("eight good effects") << good << QString();
+    QTest::newRow("empty") << QByteArray() << tooFewEffectsMessage();
+    QTest::newRow("binary") << randomBytes(4096, 3) << openError;
+    QTest::newRow("binary after good text") << good + QByteArray("\0\x01\xff\xfe", 4) << openError;
+    QTest::newRow("cut inside a string") << good.left(good.lastIndexOf("\"e7") + 2) << openError;
+    QTest::newRow("cut inside a table header") << good.left(good.lastIndexOf("[[effect]]") + 4) << openError;
+    QTest::newRow("over 1 MiB") << huge << openError;
+    QTest::newRow("arrays nested 100000 deep") << brackets << openError;
+    QTest::newRow("tables nested 20000 deep") << tables << openError;
+    QTest::newRow("key dotted 5000 deep") << dotted << openError;
+    QTest::newRow("a name twice") << eightEffects({}, "e0") << openError;
+    QTest::newRow("an empty name") << eightEffects({}, "") << openError;
+    QTest::newRow("a blank name") << eightEffects({}, " \\t ") << openError;
+    QTest::newRow("a name with a line break") << eightEffects({}, "e\\n1") << openError;
+    QTest::newRow("duration 0") << eightEffects().replace("duration = 170", "duration = 0") << openError;
+    QTest::newRow("duration too long") << eightEffects().replace("duration = 170", "duration = 10001") << openError;
+    QTest::newRow("negative delay") << eightEffects("delay = -1\n") << openError;
+    QTest::newRow("strength over 1") << eightEffects().replace("strong = 0.5", "strong = 1.5") << openError;
+    QTest::newRow("strength nan") << eightEffects().replace("weak = 0.25\n", "weak = nan\n") << openError;
+    QTest::newRow("strength inf") << eightEffects().replace("weak = 0.25\n", "weak = inf\n") << openError;
+    QTest::newRow("duration beyond 64 bits") << eightEffects().replace("duration = 100", "duration = 99999999999999999999")
+                                             << openError;
+    QTest::newRow("version 2") << eightEffects().replace("version = 1", "version = 2") << openError;
+}
+
+// Each file is refused by the real control's open and by the effect-file
+// button, which then leaves the last usable choice in force.
+void BadInputsTest::badEffectFileIsRefused()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, message);
+    Window w(true);
+    QVERIFY(w.loaded);
+    const QString path = w.folder.path(QStringLiteral("chosen.ifr"));
+    w.folder.write(QStringLiteral("chosen.ifr"), content);
+    QCOMPARE(QFileInfo(path).size(), qint64(content.size()));
+
+    const std::int32_t handle = w.globals.HapticControl->OpenForceResource(path);
+    QCOMPARE(handle < -1, message == openErrorMessage());
+
+    w.dialog->answer = path;
+    w.click(w.window.cmbRead_IFR());
+    if (message.isEmpty()) {
+        QVERIFY(w.platform.messages.empty());
+        QCOMPARE(w.window.txtLoadIFR()->text(), path);
+        QCOMPARE(w.globals.EffectResource, kFileChosenNoGame);
+        return;
+    }
+    QCOMPARE(w.platform.messages.size(), 1u);
+    QCOMPARE(w.platform.messages[0].text, message);
+    QCOMPARE(w.platform.messages[0].icon, MessageIcon::Warning);
+    QCOMPARE(w.window.txtLoadIFR()->text(), QString());
+    QCOMPARE(w.globals.EffectResource, kFileChosenNoGame);
+    // The refused file is not played: a start finds the path box empty.
+    w.click(w.window.btnStart());
+    QCOMPARE(w.globals.EffectResource, kNoUsableFile);
+}
+
+QTEST_MAIN(BadInputsTest)
+#include "tst_badinputs.moc"
