@@ -42,7 +42,7 @@ QByteArray garbage(int size)
     quint32 state = 12345;
     for (char &b : bytes) {
         state = state * 1103515245u + 12345u;
-        b = char(0x80 | (state >> 24)); // never ASCII, so never valid UTF-8 text
+        b = char(0x80 | (state >> 24)); // never ASCII: no TOML from the first byte on
     }
     return bytes;
 }
