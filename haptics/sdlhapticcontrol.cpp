@@ -339,6 +339,10 @@ bool SdlHapticControl::Player::initSdl()
 void SdlHapticControl::Player::run(std::promise<bool> &started)
 {
     const bool ok = initSdl();
+    // Best effort: the thread works for microseconds a tick, but a busy
+    // machine must not make it late. Without the right to, it keeps its
+    // ordinary priority.
+    SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH);
     started.set_value(ok);
     if (!ok) {
         SDL_TLSCleanup();
