@@ -4,6 +4,7 @@
 // virtual game controller that records every rumble command reaching it.
 
 #include "haptics/sdlhapticcontrol.h"
+#include "fakes/virtualpad.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -17,77 +18,11 @@
 #include <vector>
 
 namespace pelnori {
+using test::Clock;
+using test::RumbleCommand;
+using test::VirtualPad;
+
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-struct RumbleCommand
-{
-    Clock::time_point at;
-    Uint16 low = 0;
-    Uint16 high = 0;
-};
-
-// An SDL virtual game controller. SDL passes on only rumble values that
-// change, so the record holds changes, not every update.
-class VirtualPad
-{
-public:
-    // A game controller, or a plain joystick (flight stick) when not.
-    explicit VirtualPad(bool rumble = true, bool controller = true)
-    {
-        SDL_VirtualJoystickDesc desc{};
-        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-        desc.type = controller ? SDL_JOYSTICK_TYPE_GAMECONTROLLER : SDL_JOYSTICK_TYPE_FLIGHT_STICK;
-        desc.naxes = controller ? SDL_CONTROLLER_AXIS_MAX : 2;
-        desc.nbuttons = controller ? SDL_CONTROLLER_BUTTON_MAX : 4;
-        desc.name = controller ? "Pelnori test pad" : "Pelnori test stick";
-        desc.userdata = this;
-        desc.Rumble = rumble ? &VirtualPad::onRumble : nullptr;
-        const int index = SDL_JoystickAttachVirtualEx(&desc);
-        if (index >= 0)
-            m_instance = SDL_JoystickGetDeviceInstanceID(index);
-    }
-
-    ~VirtualPad() { unplug(); }
-
-    bool attached() const { return m_instance >= 0; }
-
-    void unplug()
-    {
-        for (int i = 0; m_instance >= 0 && i < SDL_NumJoysticks(); ++i) {
-            if (SDL_JoystickGetDeviceInstanceID(i) == m_instance) {
-                SDL_JoystickDetachVirtual(i);
-                m_instance = -1;
-            }
-        }
-    }
-
-    std::vector<RumbleCommand> commands() const
-    {
-        std::lock_guard lock(m_mutex);
-        return m_commands;
-    }
-
-    std::size_t count() const
-    {
-        std::lock_guard lock(m_mutex);
-        return m_commands.size();
-    }
-
-private:
-    static int SDLCALL onRumble(void *userdata, Uint16 low, Uint16 high)
-    {
-        auto *pad = static_cast<VirtualPad *>(userdata);
-        std::lock_guard lock(pad->m_mutex);
-        pad->m_commands.push_back({Clock::now(), low, high});
-        return 0;
-    }
-
-    SDL_JoystickID m_instance = -1;
-    mutable std::mutex m_mutex;
-    std::vector<RumbleCommand> m_commands;
-};
 
 constexpr auto kEffects = R"(version = 1
 

@@ -1,0 +1,149 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The whole program's flow with the real haptic control, playing on a
+// virtual game controller: start-up with the default effect file, a game,
+// clicks felt on the pad, a pad pulled out during play.
+#include "app/frmmain.h"
+#include "app/startup.h"
+#include "fakes/fakeplatform.h"
+#include "fakes/virtualpad.h"
+#include "game/globals.h"
+#include "game/paths.h"
+
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QTest>
+
+#include <algorithm>
+
+using namespace pelnori;
+using namespace pelnori::test;
+
+namespace {
+
+struct Program
+{
+    Program() { platform.folder = QCoreApplication::applicationDirPath(); }
+
+    bool load() { return window.Form_Load(createHapticControl); }
+
+    FakePlatform platform;
+    Globals globals;
+    frmMain window{platform, globals, nullptr};
+};
+
+bool felt(const VirtualPad &pad, std::size_t from)
+{
+    const auto commands = pad.commands();
+    return std::any_of(commands.begin() + static_cast<std::ptrdiff_t>(std::min(from, commands.size())),
+                       commands.end(), [](const RumbleCommand &c) { return c.low != 0 || c.high != 0; });
+}
+
+int partnerOf(const CardSlots &cards, int card)
+{
+    for (int other = 0; other < kCardCount; ++other)
+        if (other != card && cards[other].EffectName == cards[card].EffectName)
+            return other;
+    return -1;
+}
+
+} // namespace
+
+class GameFlowTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void withoutDeviceProgramEndsWithMessage();
+    void gameIsFeltOnThePadToTheEnd();
+    void padPulledOutDuringPlayLeavesGameSilentButPlayable();
+};
+
+void GameFlowTest::initTestCase()
+{
+    SDL_SetHint(SDL_HINT_JOYSTICK_HIDAPI, "0");
+    SDL_SetHint(SDL_HINT_JOYSTICK_RAWINPUT, "0");
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    qputenv("SDL_JOYSTICK_DISABLE_UDEV", "1");
+    QCOMPARE(SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER), 0);
+    if (SDL_NumJoysticks() > 0)
+        QSKIP("a real joystick is attached; this test needs a machine without one");
+}
+
+void GameFlowTest::withoutDeviceProgramEndsWithMessage()
+{
+    Program program;
+    QVERIFY(!program.load());
+    QCOMPARE(program.platform.messages.size(), 1u);
+    QCOMPARE(program.platform.messages[0].text, noDeviceMessage());
+}
+
+void GameFlowTest::gameIsFeltOnThePadToTheEnd()
+{
+    VirtualPad pad;
+    QVERIFY(pad.attached());
+    Program program;
+    QVERIFY(program.load());
+    QCOMPARE(program.globals.EffectResource, kFileChosenNoGame);
+    QCOMPARE(program.window.effectPath(),
+             programFile(QCoreApplication::applicationDirPath(), kDefaultEffectFile));
+
+    program.platform.clock = 100.0f;
+    program.window.btnStart_Click();
+    QVERIFY(program.platform.messages.empty());
+    QVERIFY(program.globals.EffectResource >= -1);
+    const CardSlots cards = *program.globals.Cards;
+    for (int card = 0; card < kCardCount; ++card)
+        QVERIFY(partnerOf(cards, card) >= 0);
+
+    program.platform.clock = 142.2f;
+    QList<int> found;
+    for (int card = 0; card < kCardCount; ++card) {
+        if (found.contains(card))
+            continue;
+        const int partner = partnerOf(cards, card);
+        std::size_t before = pad.count();
+        program.window.pic_Click(card);
+        QTRY_VERIFY_WITH_TIMEOUT(felt(pad, before), 2000);
+        before = pad.count();
+        program.window.pic_Click(partner);
+        QTRY_VERIFY_WITH_TIMEOUT(felt(pad, before), 2000);
+        found << card << partner;
+    }
+    QCOMPARE(program.window.txtNokori()->text(), QStringLiteral("0"));
+    QCOMPARE(program.platform.messages.size(), 1u);
+    QCOMPARE(program.platform.messages[0].text, QStringLiteral("42秒で全部揃いました。"));
+    // The last effect ends with the motors at rest.
+    QTRY_VERIFY_WITH_TIMEOUT(pad.count() > 0 && pad.commands().back().low == 0 && pad.commands().back().high == 0,
+                             3000);
+}
+
+void GameFlowTest::padPulledOutDuringPlayLeavesGameSilentButPlayable()
+{
+    auto pad = std::make_unique<VirtualPad>();
+    Program program;
+    QVERIFY(program.load());
+    program.window.btnStart_Click();
+    const CardSlots cards = *program.globals.Cards;
+
+    pad->unplug();
+    QTest::qWait(100); // the control notices at its next pump
+    program.window.pic_Click(3);
+    program.window.pic_Click(static_cast<std::int16_t>(partnerOf(cards, 3)));
+    QCOMPARE(program.window.txtNokori()->text(), QStringLiteral("14"));
+    QVERIFY(program.platform.messages.empty());
+
+    // Plugged in again, a click is felt once the control has found the pad.
+    VirtualPad again;
+    QVERIFY(again.attached());
+    bool feltAgain = false;
+    for (int attempt = 0; attempt < 5 && !feltAgain; ++attempt) {
+        const std::size_t before = again.count();
+        program.window.pic_Click(3); // a matched card: replayed
+        feltAgain = QTest::qWaitFor([&] { return felt(again, before); }, 1000);
+    }
+    QVERIFY(feltAgain);
+}
+
+QTEST_MAIN(GameFlowTest)
+#include "tst_gameflow.moc"
