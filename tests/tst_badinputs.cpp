@@ -8,6 +8,7 @@
 #include "app/frmmain.h"
 #include "fakes/fakehaptic.h"
 #include "fakes/fakeplatform.h"
+#include "fakes/virtualpad.h"
 #include "game/errors.h"
 #include "game/globals.h"
 #include "game/paths.h"
@@ -24,8 +25,6 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <SDL.h>
 
 #include <algorithm>
 #include <map>
@@ -172,32 +171,6 @@ QByteArray eightEffects(const QByteArray &extra = {}, const QByteArray &secondNa
     }
     return text + extra;
 }
-
-// The virtual game controller the real control plays on; only it is seen.
-class VirtualPad
-{
-public:
-    VirtualPad()
-    {
-        SDL_VirtualJoystickDesc desc{};
-        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-        desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-        desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-        desc.name = "Pelnori test pad";
-        desc.Rumble = [](void *, Uint16, Uint16) -> int { return 0; };
-        m_index = SDL_JoystickAttachVirtualEx(&desc);
-    }
-    ~VirtualPad()
-    {
-        if (m_index >= 0)
-            SDL_JoystickDetachVirtual(m_index);
-    }
-    bool attached() const { return m_index >= 0; }
-
-private:
-    int m_index = -1;
-};
 
 } // namespace
 
