@@ -44,7 +44,8 @@ if ! "$builds/build-fuzz/bin/fuzz_effectfile" -dict=tests/fuzz/effectfile.dict -
         -print_final_stats=1 -artifact_prefix="$work/crashes/" "$work/corpus" >"$work/fuzz.log" 2>&1; then
     cat "$work/fuzz.log"
     kept=/tmp/pelnori-fuzz-crashes
-    mkdir -p "$kept" && cp "$work/crashes/"* "$kept/" 2>/dev/null || true
+    mkdir -p "$kept"
+    cp "$work/crashes/"* "$kept/" 2>/dev/null || true
     echo "The fuzzer found a crash; its input is kept in $kept"
     exit 1
 fi
