@@ -46,15 +46,18 @@ void AssignPairs(Board &board, Platform &platform, Globals &globals)
     if (!globals.HapticControl)
         throw HapticError("no haptic control");
     HapticInterface &control = *globals.HapticControl;
-    globals.EffectResource = control.OpenForceResource(board.effectPath());
-    if (globals.EffectResource < -1 || effectCount(control, globals.EffectResource) < kEffectsPerGame) {
+    // The names come from the file opened here, even when the player picks
+    // another file in one of the yields below and EffectResource changes.
+    const std::int32_t handle = control.OpenForceResource(board.effectPath());
+    globals.EffectResource = handle;
+    if (handle < -1 || effectCount(control, handle) < kEffectsPerGame) {
         globals.EffectResource = kNoUsableFile;
         return;
     }
 
     for (std::int16_t pair = 0; pair < kEffectsPerGame; ++pair) {
         platform.yieldEvents();
-        const QString name = control.GetNameOfEffect(pair, globals.EffectResource);
+        const QString name = control.GetNameOfEffect(pair, handle);
 
         cards[drawFreeSlot(platform, cards)].EffectName = name;
 

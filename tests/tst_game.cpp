@@ -107,6 +107,7 @@ private Q_SLOTS:
     void nestedStartDuringGatheringEndsOnGrid();
     void nestedStartDuringDealEndsOnGrid();
     void startDuringAssignmentIsIgnored();
+    void fileChosenDuringAssignmentLetsItFinish();
     void quitInsideAnyYieldStopsTheStart_data();
     void quitInsideAnyYieldStopsTheStart();
     void missingCardBackStopsTheStart();
@@ -378,6 +379,30 @@ void GameTest::startDuringAssignmentIsIgnored()
     QString names = t.names();
     std::sort(names.begin(), names.end());
     QCOMPARE(names, QStringLiteral("0011223344556677"));
+}
+
+void GameTest::fileChosenDuringAssignmentLetsItFinish()
+{
+    // Regression: a usable file chosen in one of the assignment's yields set
+    // EffectResource to -50, the next name request failed on that handle
+    // and the start stopped with the cards half gathered.
+    Table t;
+    bool chosen = false;
+    t.platform.onYield = [&](int) {
+        if (t.game.assigningPairs() && !chosen) {
+            chosen = true;
+            t.globals.EffectResource = kFileChosenNoGame;
+        }
+    };
+    t.game.btnStart_Click();
+    QVERIFY(chosen);
+    QVERIFY(t.onGrid());
+    QString names = t.names();
+    std::sort(names.begin(), names.end());
+    QCOMPARE(names, QStringLiteral("0011223344556677"));
+    // The choice stands: the next click asks for a new game.
+    QCOMPARE(t.globals.EffectResource, kFileChosenNoGame);
+    QCOMPARE(t.board.timerInterval, 900);
 }
 
 void GameTest::quitInsideAnyYieldStopsTheStart_data()
