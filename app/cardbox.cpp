@@ -3,7 +3,8 @@
 
 #include "app/twips.h"
 
-#include <QImageReader>
+#include <QFile>
+#include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -48,10 +49,30 @@ void CardBox::clearPicture()
     update();
 }
 
+namespace {
+
+// Qt reads a bitmap cut short without complaint and fills the missing rows
+// with black; its header says how long the file must be.
+bool isTruncatedBitmap(const QByteArray &data)
+{
+    if (data.size() < 6 || !data.startsWith("BM"))
+        return false;
+    const auto byte = [&data](int i) { return static_cast<quint32>(static_cast<quint8>(data[i])); };
+    const quint32 declared = byte(2) | byte(3) << 8 | byte(4) << 16 | byte(5) << 24;
+    return declared != 0 && static_cast<quint64>(data.size()) < declared;
+}
+
+} // namespace
+
 bool CardBox::loadPicture(const QString &path)
 {
-    QImageReader reader(path);
-    const QImage image = reader.read();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray data = file.readAll();
+    if (isTruncatedBitmap(data))
+        return false;
+    const QImage image = QImage::fromData(data);
     if (image.isNull())
         return false;
     setPicture(QPixmap::fromImage(image));
