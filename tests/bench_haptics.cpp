@@ -3,6 +3,7 @@
 // paces rumble updates while the UI thread sleeps, measured on an SDL virtual
 // game controller. Prints figures; never fails on timing.
 
+#include "fakes/virtualpad.h"
 #include "haptics/sdlhapticcontrol.h"
 
 #include <QCoreApplication>
@@ -93,9 +94,7 @@ attack = { time = 3000, level = 0.0 }
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    SDL_SetHint(SDL_HINT_JOYSTICK_HIDAPI, "0");
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER) != 0) {
+    if (!test::startVirtualPadSupport()) {
         std::printf("SDL joystick support does not start: %s\n", SDL_GetError());
         return 0;
     }

@@ -199,11 +199,7 @@ private:
 void BadInputsTest::initTestCase()
 {
     // The real control sees the test's virtual pad and nothing else.
-    SDL_SetHint(SDL_HINT_JOYSTICK_HIDAPI, "0");
-    SDL_SetHint(SDL_HINT_JOYSTICK_RAWINPUT, "0");
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    qputenv("SDL_JOYSTICK_DISABLE_UDEV", "1");
-    QCOMPARE(SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER), 0);
+    QVERIFY(startVirtualPadSupport());
     m_pad = std::make_unique<VirtualPad>();
     QVERIFY(m_pad->attached());
 }

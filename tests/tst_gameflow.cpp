@@ -61,11 +61,7 @@ private Q_SLOTS:
 
 void GameFlowTest::initTestCase()
 {
-    SDL_SetHint(SDL_HINT_JOYSTICK_HIDAPI, "0");
-    SDL_SetHint(SDL_HINT_JOYSTICK_RAWINPUT, "0");
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    qputenv("SDL_JOYSTICK_DISABLE_UDEV", "1");
-    QCOMPARE(SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER), 0);
+    QVERIFY(startVirtualPadSupport());
     if (SDL_NumJoysticks() > 0)
         QSKIP("a real joystick is attached; this test needs a machine without one");
 }

@@ -21,6 +21,7 @@ namespace pelnori {
 using test::Clock;
 using test::RumbleCommand;
 using test::VirtualPad;
+using test::startVirtualPadSupport;
 
 namespace {
 
@@ -107,14 +108,7 @@ private:
 
 void TestSdlControl::initTestCase()
 {
-    // Only the virtual pads of this test: no HID access, no udev.
-    SDL_SetHint(SDL_HINT_JOYSTICK_HIDAPI, "0");
-    SDL_SetHint(SDL_HINT_JOYSTICK_RAWINPUT, "0");
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    qputenv("SDL_JOYSTICK_DISABLE_UDEV", "1");
-    // The test keeps the joystick subsystem up so pads can come and go
-    // between controls.
-    QCOMPARE(SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER), 0);
+    QVERIFY(startVirtualPadSupport());
     if (SDL_NumJoysticks() > 0)
         QSKIP("a real joystick is attached; this test needs a machine without one");
 

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArray>
+#include <QtGlobal>
+
 #include <SDL.h>
 
 #include <chrono>
@@ -10,6 +13,18 @@
 namespace pelnori::test {
 
 using Clock = std::chrono::steady_clock;
+
+// Starts SDL's joystick support for virtual pads alone: no HID access, no
+// udev. It stays up for the whole test, so pads can come and go between
+// controls. False when it does not start.
+inline bool startVirtualPadSupport()
+{
+    SDL_SetHint(SDL_HINT_JOYSTICK_HIDAPI, "0");
+    SDL_SetHint(SDL_HINT_JOYSTICK_RAWINPUT, "0");
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    qputenv("SDL_JOYSTICK_DISABLE_UDEV", "1");
+    return SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER) == 0;
+}
 
 struct RumbleCommand
 {
