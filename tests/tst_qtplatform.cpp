@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/qtplatform.h"
+#include "game/errors.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+#include <set>
+
+using namespace pelnori;
+
+Q_DECLARE_METATYPE(pelnori::MessageIcon)
+
+class QtPlatformTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void drawsDifferWithinOneClockReading();
+    void messageBoxesAreTitledWithOkOnly_data();
+    void messageBoxesAreTitledWithOkOnly();
+    void yieldAfterEndThrows();
+};
+
+void QtPlatformTest::drawsDifferWithinOneClockReading()
+{
+    // Re-seeding before every draw must not repeat a draw while the clock
+    // stands still, or rejection sampling would wait for the clock.
+    QtPlatform platform;
+    std::set<float> draws;
+    for (int i = 0; i < 1000; ++i) {
+        platform.reseedRandom();
+        const float r = platform.nextRandom();
+        QVERIFY(r >= 0.0f && r < 1.0f);
+        draws.insert(r);
+    }
+    QVERIFY(draws.size() > 990);
+    const float now = platform.secondsSinceMidnight();
+    QVERIFY(now >= 0.0f && now < 86400.0f);
+    QCOMPARE(platform.programFolder(), QCoreApplication::applicationDirPath());
+}
+
+void QtPlatformTest::messageBoxesAreTitledWithOkOnly_data()
+{
+    QTest::addColumn<MessageIcon>("icon");
+    QTest::addColumn<QMessageBox::Icon>("shown");
+    QTest::newRow("none") << MessageIcon::None << QMessageBox::NoIcon;
+    QTest::newRow("information") << MessageIcon::Information << QMessageBox::Information;
+    QTest::newRow("warning") << MessageIcon::Warning << QMessageBox::Warning;
+}
+
+void QtPlatformTest::messageBoxesAreTitledWithOkOnly()
+{
+    QFETCH(MessageIcon, icon);
+    QtPlatform platform;
+    QString title, text;
+    QMessageBox::Icon shown = QMessageBox::Critical;
+    QMessageBox::StandardButtons buttons;
+    QTimer::singleShot(0, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        title = box->windowTitle();
+        text = box->text();
+        shown = box->icon();
+        buttons = box->standardButtons();
+        box->accept();
+    });
+    platform.messageBox(QStringLiteral("一行目\r\n二行目"), icon);
+    QCOMPARE(title, QStringLiteral("Pelnori"));
+    QCOMPARE(text, QStringLiteral("一行目\r\n二行目"));
+    QTEST(shown, "shown");
+    QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+}
+
+void QtPlatformTest::yieldAfterEndThrows()
+{
+    QtPlatform platform;
+    platform.yieldEvents();
+    platform.endProgram();
+    QVERIFY(platform.hasEnded());
+    QVERIFY_THROWS_EXCEPTION(ProgramEnded, platform.yieldEvents());
+}
+
+QTEST_MAIN(QtPlatformTest)
+#include "tst_qtplatform.moc"
