@@ -144,21 +144,20 @@ void EffectFileChoiceTest::chosenFileIsTested_data()
     QTest::addColumn<QString>("message");
 
     const auto names = [](int n) { return QStringList(n, QStringLiteral("fx")); };
-    QTest::newRow("8 effects, silent") << FakeFile{names(8)} << -50 << QString();
-    QTest::newRow("7 effects") << FakeFile{names(7)} << -100 << tooFewEffectsMessage();
-    QTest::newRow("open below -1") << FakeFile{names(8), -5} << -100 << openErrorMessage();
-    QTest::newRow("open gives -1") << FakeFile{names(8), -1} << -50 << QString();
+    QTest::newRow("8 effects, silent") << FakeFile{.names = names(8)} << -50 << QString();
+    QTest::newRow("7 effects") << FakeFile{.names = names(7)} << -100 << tooFewEffectsMessage();
+    QTest::newRow("open below -1") << FakeFile{.names = names(8), .openResult = -5} << -100 << openErrorMessage();
+    QTest::newRow("open gives -1") << FakeFile{.names = names(8), .openResult = -1} << -50 << QString();
     // A raising open leaves handle 0, which counts as opened, and the count
     // of an unknown handle reads 0.
-    QTest::newRow("open raises") << FakeFile{names(8), std::nullopt, true} << -100 << tooFewEffectsMessage();
-    QTest::newRow("count beyond 16 bits") << FakeFile{names(8), std::nullopt, false, 65544} << -100
+    QTest::newRow("open raises") << FakeFile{.names = names(8), .openThrows = true} << -100 << tooFewEffectsMessage();
+    QTest::newRow("count beyond 16 bits") << FakeFile{.names = names(8), .countResult = 65544} << -100
                                           << tooFewEffectsMessage();
 }
 
 void EffectFileChoiceTest::chosenFileIsTested()
 {
     QFETCH(FakeFile, file);
-    QFETCH(int, resource);
     QFETCH(QString, message);
     Choice c;
     const QString path = QStringLiteral("/fx/chosen.ifr");

@@ -93,7 +93,7 @@ void StartupTest::missingOrFailingDeviceEnds()
     Startup s;
     s.attached = attached;
     s.attachedThrows = throws;
-    s.files.insert(kDefaultPath, FakeFile{QStringList(10, QStringLiteral("x"))});
+    s.files.insert(kDefaultPath, FakeFile{.names = QStringList(10, QStringLiteral("x"))});
     QVERIFY(!s.run());
     QCOMPARE(s.platform.messages.size(), 1u);
     QCOMPARE(s.platform.messages[0].text, noDeviceMessage());
@@ -110,18 +110,18 @@ void StartupTest::defaultFileDecidesEffectResource_data()
     QTest::addColumn<bool>("pathKept");
 
     const auto names = [](int n) { return QStringList(n, QStringLiteral("fx")); };
-    QTest::newRow("8 effects") << true << FakeFile{names(8)} << -50 << true;
-    QTest::newRow("100 effects") << true << FakeFile{names(100)} << -50 << true;
-    QTest::newRow("7 effects") << true << FakeFile{names(7)} << -100 << false;
+    QTest::newRow("8 effects") << true << FakeFile{.names = names(8)} << -50 << true;
+    QTest::newRow("100 effects") << true << FakeFile{.names = names(100)} << -50 << true;
+    QTest::newRow("7 effects") << true << FakeFile{.names = names(7)} << -100 << false;
     QTest::newRow("missing file") << false << FakeFile{} << -100 << false;
-    QTest::newRow("open gives -2") << true << FakeFile{names(8), -2} << -100 << false;
-    QTest::newRow("open gives -1, a handle") << true << FakeFile{names(8), -1} << -50 << true;
+    QTest::newRow("open gives -2") << true << FakeFile{.names = names(8), .openResult = -2} << -100 << false;
+    QTest::newRow("open gives -1, a handle") << true << FakeFile{.names = names(8), .openResult = -1} << -50 << true;
     // A raising open leaves handle 0, which counts as opened.
-    QTest::newRow("open raises") << true << FakeFile{names(8), std::nullopt, true} << -100 << false;
-    QTest::newRow("count raises") << true << FakeFile{names(8), std::nullopt, false, std::nullopt, true} << -100
+    QTest::newRow("open raises") << true << FakeFile{.names = names(8), .openThrows = true} << -100 << false;
+    QTest::newRow("count raises") << true << FakeFile{.names = names(8), .countThrows = true} << -100
                                   << false;
-    QTest::newRow("count beyond 16 bits") << true << FakeFile{names(8), std::nullopt, false, 70000} << -100 << false;
-    QTest::newRow("count 32767") << true << FakeFile{names(8), std::nullopt, false, 32767} << -50 << true;
+    QTest::newRow("count beyond 16 bits") << true << FakeFile{.names = names(8), .countResult = 70000} << -100 << false;
+    QTest::newRow("count 32767") << true << FakeFile{.names = names(8), .countResult = 32767} << -50 << true;
 }
 
 void StartupTest::defaultFileDecidesEffectResource()

@@ -16,10 +16,10 @@ namespace pelnori::test {
 // instead of a handle, or an error to raise.
 struct FakeFile
 {
-    QStringList names;
-    std::optional<std::int32_t> openResult; // returned as the handle when set
+    QStringList names = {};
+    std::optional<std::int32_t> openResult = std::nullopt; // returned as the handle when set
     bool openThrows = false;
-    std::optional<std::int32_t> countResult; // replaces names.size() when set
+    std::optional<std::int32_t> countResult = std::nullopt; // replaces names.size() when set
     bool countThrows = false;
 };
 
