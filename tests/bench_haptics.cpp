@@ -15,38 +15,16 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <mutex>
 #include <thread>
 #include <vector>
 
 using namespace pelnori;
-using Clock = std::chrono::steady_clock;
+using test::Clock;
 
 namespace {
 
 constexpr int kStarts = 500;
 constexpr auto kPaceRun = std::chrono::seconds(3);
-
-// Arrival times of the rumble commands that reach the virtual pad.
-struct Arrivals
-{
-    std::mutex mutex;
-    std::vector<Clock::time_point> times;
-
-    std::size_t count()
-    {
-        std::lock_guard lock(mutex);
-        return times.size();
-    }
-};
-
-int SDLCALL onRumble(void *userdata, Uint16, Uint16)
-{
-    auto *arrivals = static_cast<Arrivals *>(userdata);
-    std::lock_guard lock(arrivals->mutex);
-    arrivals->times.push_back(Clock::now());
-    return 0;
-}
 
 double percentile(std::vector<double> values, double p)
 {
@@ -106,19 +84,10 @@ int main(int argc, char *argv[])
         return 1;
     file.close();
 
-    Arrivals arrivals;
-    SDL_VirtualJoystickDesc desc{};
-    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-    desc.name = "Pelnori bench pad";
-    desc.userdata = &arrivals;
-    desc.Rumble = &onRumble;
-    const int padIndex = SDL_JoystickAttachVirtualEx(&desc);
+    test::VirtualPad pad;
 
     auto control = SdlHapticControl::create();
-    if (padIndex < 0 || !control || !control->TouchSenseDeviceAttached()) {
+    if (!pad.attached() || !control || !control->TouchSenseDeviceAttached()) {
         std::printf("no virtual game controller: %s\n", SDL_GetError());
         return 0;
     }
@@ -128,36 +97,31 @@ int main(int argc, char *argv[])
     std::vector<double> latencies;
     std::vector<double> returns;
     for (int i = 0; i < kStarts; ++i) {
-        const std::size_t before = arrivals.count();
+        const std::size_t before = pad.count();
         const auto start = Clock::now();
         control->StartEffect(i % 2 ? QStringLiteral("right") : QStringLiteral("left"), handle);
         returns.push_back(usBetween(start, Clock::now()));
-        while (arrivals.count() == before && Clock::now() - start < std::chrono::seconds(1))
+        while (pad.count() == before && Clock::now() - start < std::chrono::seconds(1))
             std::this_thread::yield();
-        {
-            std::lock_guard lock(arrivals.mutex);
-            if (arrivals.times.size() > before)
-                latencies.push_back(usBetween(start, arrivals.times[before]));
-        }
+        if (pad.count() > before)
+            latencies.push_back(usBetween(start, pad.commands()[before].at));
         // Clicks come while the previous effect plays or after it ended.
         std::this_thread::sleep_for(std::chrono::milliseconds(5 + (i % 7) * 7));
     }
     control->waitUntilIdle(std::chrono::seconds(1));
 
     // Update pace while the UI thread blocks in 100 ms sleeps.
-    const std::size_t first = arrivals.count();
+    const std::size_t first = pad.count();
     control->StartEffect(QStringLiteral("swell"), handle);
     const auto paceStart = Clock::now();
     while (Clock::now() - paceStart < kPaceRun)
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     control->waitUntilIdle(std::chrono::seconds(1));
     std::vector<double> spacing;
-    {
-        std::lock_guard lock(arrivals.mutex);
-        // The last arrival is the final zero, not an update.
-        for (std::size_t i = first + 1; i + 1 < arrivals.times.size(); ++i)
-            spacing.push_back(usBetween(arrivals.times[i - 1], arrivals.times[i]) / 1000.0);
-    }
+    const auto arrivals = pad.commands();
+    // The last arrival is the final zero, not an update.
+    for (std::size_t i = first + 1; i + 1 < arrivals.size(); ++i)
+        spacing.push_back(usBetween(arrivals[i - 1].at, arrivals[i].at) / 1000.0);
 
     std::printf("StartEffect to first rumble command (%zu of %d starts): median %.0f us, p99 %.0f us, max %.0f us\n",
                 latencies.size(), kStarts, percentile(latencies, 0.5), percentile(latencies, 0.99),
@@ -170,7 +134,7 @@ int main(int argc, char *argv[])
                 percentile(spacing, 0.5), percentile(spacing, 0.99), percentile(spacing, 1.0));
 
     control.reset();
-    SDL_JoystickDetachVirtual(padIndex);
+    pad.unplug();
     SDL_QuitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER);
     return 0;
 }

@@ -6,6 +6,7 @@
 
 #include "app/cardbox.h"
 #include "app/frmmain.h"
+#include "fakes/fakedialog.h"
 #include "fakes/fakehaptic.h"
 #include "fakes/fakeplatform.h"
 #include "fakes/virtualpad.h"
@@ -13,7 +14,6 @@
 #include "game/globals.h"
 #include "game/paths.h"
 #include "haptics/effectfilechoice.h"
-#include "haptics/openfiledialog.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -73,28 +73,6 @@ private:
     QTemporaryDir m_dir;
 };
 
-// The Open dialog with the player's answer already known.
-class AnsweredDialog : public OpenFileDialog
-{
-public:
-    void setDefaultExt(const QString &) override {}
-    void setFileName(const QString &fileName) override { m_fileName = fileName; }
-    void setDialogTitle(const QString &) override {}
-    void setFilter(const QString &) override {}
-    void setFilterIndex(int) override {}
-    void setFlags(int flags) override { m_flags = flags; }
-    void setCancelError(bool) override {}
-    void showOpen() override { m_fileName = answer; }
-    QString fileName() const override { return m_fileName; }
-    int flags() const override { return m_flags; }
-
-    QString answer;
-
-private:
-    QString m_fileName;
-    int m_flags = 0;
-};
-
 // The real window loaded over a fake platform whose program folder is a
 // ProgramFolder. The haptic control is the fake one unless a test asks for
 // the real one.
@@ -103,7 +81,7 @@ struct Window
     explicit Window(bool realControl = false)
     {
         platform.folder = folder.path();
-        auto answered = std::make_unique<AnsweredDialog>();
+        auto answered = std::make_unique<FakeDialog>();
         dialog = answered.get();
         window.setCMDialog(std::move(answered));
         if (realControl) {
@@ -137,7 +115,7 @@ struct Window
     FakePlatform platform;
     Globals globals;
     frmMain window{platform, globals, nullptr};
-    AnsweredDialog *dialog = nullptr;
+    FakeDialog *dialog = nullptr;
     bool loaded = false;
 };
 
@@ -426,7 +404,7 @@ void BadInputsTest::badEffectFileIsRefused()
     const std::int32_t handle = w.globals.HapticControl->OpenForceResource(path);
     QCOMPARE(handle < -1, message == openErrorMessage());
 
-    w.dialog->answer = path;
+    w.dialog->answerWith(path);
     w.click(w.window.cmbRead_IFR());
     if (message.isEmpty()) {
         QVERIFY(w.platform.messages.empty());

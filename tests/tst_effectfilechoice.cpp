@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fakes/fakeboard.h"
+#include "fakes/fakedialog.h"
 #include "fakes/fakehaptic.h"
 #include "fakes/fakeplatform.h"
 #include "game/game.h"
 #include "game/globals.h"
 #include "haptics/effectfilechoice.h"
-#include "haptics/openfiledialog.h"
 
 #include <QTest>
 
@@ -13,55 +13,6 @@ using namespace pelnori;
 using namespace pelnori::test;
 
 namespace {
-
-// A dialog that records each setting and returns a scripted choice.
-class ScriptedDialog : public OpenFileDialog
-{
-public:
-    void setDefaultExt(const QString &extension) override { record(QStringLiteral("ext=%1").arg(extension)); }
-    void setFileName(const QString &fileName) override
-    {
-        record(QStringLiteral("file=%1").arg(fileName));
-        m_fileName = fileName;
-    }
-    void setDialogTitle(const QString &title) override { record(QStringLiteral("title=%1").arg(title)); }
-    void setFilter(const QString &filter) override { record(QStringLiteral("filter=%1").arg(filter)); }
-    void setFilterIndex(int index) override { record(QStringLiteral("index=%1").arg(index)); }
-    void setFlags(int flags) override
-    {
-        record(QStringLiteral("flags=%1").arg(flags));
-        m_flags = flags;
-    }
-    void setCancelError(bool on) override
-    {
-        record(QStringLiteral("cancelError=%1").arg(on));
-        m_cancelError = on;
-    }
-    void showOpen() override
-    {
-        record(QStringLiteral("show"));
-        if (failSetting)
-            throw std::runtime_error("dialog failed");
-        if (choice.isNull()) {
-            if (m_cancelError)
-                throw DialogCancelled();
-            return;
-        }
-        m_fileName = choice;
-    }
-    QString fileName() const override { return m_fileName; }
-    int flags() const override { return m_flags; }
-
-    QString choice; // null: the player cancels
-    bool failSetting = false;
-    QStringList settings;
-
-private:
-    void record(const QString &setting) { settings << setting; }
-    QString m_fileName;
-    int m_flags = 0;
-    bool m_cancelError = false;
-};
 
 struct Choice
 {
@@ -76,11 +27,11 @@ struct Choice
 
     void choose(const QString &path)
     {
-        dialog.choice = path;
+        dialog.answerWith(path);
         cmbRead_IFR_Click(dialog, board, platform, globals);
     }
 
-    ScriptedDialog dialog;
+    FakeDialog dialog;
     FakeBoard board;
     FakePlatform platform;
     Globals globals;
@@ -129,7 +80,7 @@ void EffectFileChoiceTest::cancelOrFailedDialogChangesNothing()
     QFETCH(bool, fails);
     Choice c;
     c.globals.EffectResource = 3;
-    c.dialog.failSetting = fails;
+    c.dialog.failShow = fails;
     c.choose(QString());
     QCOMPARE(c.board.path, QStringLiteral("/old.ifr"));
     QCOMPARE(c.globals.EffectResource, 3);

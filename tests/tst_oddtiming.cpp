@@ -9,13 +9,13 @@
 
 #include "app/cardbox.h"
 #include "app/frmmain.h"
+#include "fakes/fakedialog.h"
 #include "fakes/fakehaptic.h"
 #include "fakes/fakeplatform.h"
 #include "game/animation.h"
 #include "game/globals.h"
 #include "game/paths.h"
 #include "haptics/effectfilechoice.h"
-#include "haptics/openfiledialog.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -45,42 +45,6 @@ constexpr qint64 kRunDeadlineMs = 30000;
 const QString kUsablePath = QStringLiteral("/effects/ten.ifr");
 const QString kTooFewPath = QStringLiteral("/effects/three.ifr");
 const QString kMissingPath = QStringLiteral("/effects/gone.ifr");
-
-// The Open dialog: each show asks the run for the player's answer (empty:
-// cancel). The dialog is modal, so the run may let clock ticks through.
-class ScriptedDialog : public OpenFileDialog
-{
-public:
-    explicit ScriptedDialog(std::function<QString()> answer)
-        : m_answer(std::move(answer))
-    {
-    }
-
-    void setDefaultExt(const QString &) override {}
-    void setFileName(const QString &fileName) override { m_fileName = fileName; }
-    void setDialogTitle(const QString &) override {}
-    void setFilter(const QString &) override {}
-    void setFilterIndex(int) override {}
-    void setFlags(int flags) override { m_flags = flags; }
-    void setCancelError(bool on) override { m_cancelError = on; }
-    void showOpen() override
-    {
-        ++shows;
-        m_fileName = m_answer();
-        if (m_fileName.isEmpty() && m_cancelError)
-            throw DialogCancelled();
-    }
-    QString fileName() const override { return m_fileName; }
-    int flags() const override { return m_flags; }
-
-    int shows = 0;
-
-private:
-    std::function<QString()> m_answer;
-    QString m_fileName;
-    int m_flags = 0;
-    bool m_cancelError = false;
-};
 
 enum class Event { Card, Start, EffectFile, Tick, Activate, Quit };
 
@@ -135,7 +99,8 @@ public:
             haptic = control.get();
             return control;
         });
-        auto scripted = std::make_unique<ScriptedDialog>([this] { return answerDialog(); });
+        auto scripted = std::make_unique<FakeDialog>();
+        scripted->answer = [this] { return answerDialog(); };
         dialog = scripted.get();
         window.setCMDialog(std::move(scripted));
         if (!loaded || globals.EffectResource != kFileChosenNoGame)
@@ -188,7 +153,7 @@ public:
     Globals globals;
     frmMain window{platform, globals, nullptr};
     FakeHaptic *haptic = nullptr;
-    ScriptedDialog *dialog = nullptr;
+    FakeDialog *dialog = nullptr;
 
 private:
     // What a handler running after the quit would change.
