@@ -6,9 +6,9 @@
 #include "app/qtplatform.h"
 #include "app/shake.h"
 #include "app/twips.h"
-#include "game/errors.h"
-#include "game/globals.h"
-#include "game/platform.h"
+#include "common/errors.h"
+#include "common/globals.h"
+#include "common/platform.h"
 #include "haptics/effectfilechoice.h"
 #include "haptics/openfiledialog.h"
 

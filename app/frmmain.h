@@ -2,7 +2,7 @@
 #pragma once
 
 #include "app/startup.h"
-#include "game/board.h"
+#include "common/board.h"
 #include "game/game.h"
 #include "haptics/openfiledialog.h"
 

@@ -2,7 +2,7 @@
 #include "app/qtplatform.h"
 
 #include "app/twips.h"
-#include "game/errors.h"
+#include "common/errors.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

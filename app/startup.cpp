@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/startup.h"
 
-#include "game/board.h"
-#include "game/errors.h"
-#include "game/globals.h"
-#include "game/paths.h"
-#include "game/platform.h"
+#include "common/board.h"
+#include "common/errors.h"
+#include "common/globals.h"
+#include "common/paths.h"
+#include "common/platform.h"
 #include "haptics/effectfilecheck.h"
 
 namespace pelnori {

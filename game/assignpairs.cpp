@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/assignpairs.h"
 
-#include "game/board.h"
-#include "game/globals.h"
-#include "game/platform.h"
+#include "common/board.h"
+#include "common/globals.h"
+#include "common/platform.h"
 #include "haptics/effectfilecheck.h"
 
 #include <algorithm>

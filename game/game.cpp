@@ -3,12 +3,12 @@
 
 #include "game/animation.h"
 #include "game/assignpairs.h"
-#include "game/board.h"
+#include "common/board.h"
 #include "game/clock.h"
-#include "game/errors.h"
-#include "game/globals.h"
-#include "game/paths.h"
-#include "game/platform.h"
+#include "common/errors.h"
+#include "common/globals.h"
+#include "common/paths.h"
+#include "common/platform.h"
 
 namespace pelnori {
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "haptics/hapticinterface.h"
+#include "haptics/controlfactory.h"
+
 #include "haptics/sdlhapticcontrol.h"
 
 namespace pelnori {

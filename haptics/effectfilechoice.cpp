@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "haptics/effectfilechoice.h"
 
-#include "game/board.h"
-#include "game/errors.h"
-#include "game/globals.h"
-#include "game/platform.h"
+#include "common/board.h"
+#include "common/errors.h"
+#include "common/globals.h"
+#include "common/platform.h"
 #include "haptics/effectfilecheck.h"
 #include "haptics/openfiledialog.h"
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "haptics/effectlibrary.h"
-#include "haptics/hapticinterface.h"
+#include "common/hapticinterface.h"
 
 #include <QString>
 #include <QStringList>

@@ -6,8 +6,8 @@
 #include "app/frmmain.h"
 #include "app/qtplatform.h"
 #include "fakes/fakehaptic.h"
-#include "game/globals.h"
-#include "game/paths.h"
+#include "common/globals.h"
+#include "common/paths.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

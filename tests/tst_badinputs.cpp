@@ -10,9 +10,10 @@
 #include "fakes/fakehaptic.h"
 #include "fakes/fakeplatform.h"
 #include "fakes/virtualpad.h"
-#include "game/errors.h"
-#include "game/globals.h"
-#include "game/paths.h"
+#include "common/errors.h"
+#include "common/globals.h"
+#include "common/paths.h"
+#include "haptics/controlfactory.h"
 #include "haptics/effectfilechoice.h"
 
 #include <QCoreApplication>

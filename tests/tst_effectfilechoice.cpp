@@ -4,7 +4,7 @@
 #include "fakes/fakehaptic.h"
 #include "fakes/fakeplatform.h"
 #include "game/game.h"
-#include "game/globals.h"
+#include "common/globals.h"
 #include "haptics/effectfilechoice.h"
 
 #include <QTest>

@@ -5,9 +5,9 @@
 #include "game/animation.h"
 #include "game/assignpairs.h"
 #include "game/clock.h"
-#include "game/errors.h"
+#include "common/errors.h"
 #include "game/game.h"
-#include "game/globals.h"
+#include "common/globals.h"
 
 #include <QTest>
 

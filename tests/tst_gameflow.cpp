@@ -6,8 +6,9 @@
 #include "app/startup.h"
 #include "fakes/fakeplatform.h"
 #include "fakes/virtualpad.h"
-#include "game/globals.h"
-#include "game/paths.h"
+#include "common/globals.h"
+#include "common/paths.h"
+#include "haptics/controlfactory.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>

@@ -13,8 +13,8 @@
 #include "fakes/fakehaptic.h"
 #include "fakes/fakeplatform.h"
 #include "game/animation.h"
-#include "game/globals.h"
-#include "game/paths.h"
+#include "common/globals.h"
+#include "common/paths.h"
 #include "haptics/effectfilechoice.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/qtplatform.h"
-#include "game/errors.h"
+#include "common/errors.h"
 
 #include <QApplication>
 #include <QMessageBox>

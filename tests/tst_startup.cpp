@@ -4,7 +4,7 @@
 #include "fakes/fakeboard.h"
 #include "fakes/fakehaptic.h"
 #include "fakes/fakeplatform.h"
-#include "game/globals.h"
+#include "common/globals.h"
 
 #include <QTest>
 

@@ -4,7 +4,7 @@
 # three stages:
 #   1. build-asan: every test under AddressSanitizer and UndefinedBehavior-
 #      Sanitizer, any report failing it; with Xvfb, also the real program on a
-#      virtual X server (this build attaches a virtual game controller);
+#      virtual X server with a virtual game controller;
 #   2. build-fuzz: the effect-file reader under libFuzzer for a minute;
 #   3. build: the normal build and every test, whose summary ends the output.
 # PELNORI_BUILDS=DIR puts the three build folders into DIR.
@@ -19,7 +19,7 @@ stage() { printf '\n===== %s =====\n' "$*"; }
 
 stage "1/3 Sanitizers: the whole suite under ASan and UBSan ($builds/build-asan)"
 cmake -S . -B "$builds/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON \
-    -DPELNORI_SANITIZE=ON -DPELNORI_TEST_DEVICE=ON >/dev/null
+    -DPELNORI_SANITIZE=ON >/dev/null
 cmake --build "$builds/build-asan" -j "$jobs"
 skip='bench'
 if ! command -v Xvfb >/dev/null; then

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fakes/fakeboard.h"
 
-#include "game/errors.h"
+#include "common/errors.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "haptics/hapticinterface.h"
+#include "common/hapticinterface.h"
 
 #include <QHash>
 #include <QString>

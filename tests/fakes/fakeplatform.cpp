@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fakes/fakeplatform.h"
 
-#include "game/errors.h"
+#include "common/errors.h"
 
 namespace pelnori::test {
 

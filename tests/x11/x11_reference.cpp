@@ -11,8 +11,8 @@
 #include "app/frmmain.h"
 #include "fakes/fakehaptic.h"
 #include "fakes/fakeplatform.h"
-#include "game/globals.h"
-#include "game/paths.h"
+#include "common/globals.h"
+#include "common/paths.h"
 
 #include <QApplication>
 #include <QFontInfo>

@@ -2,9 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The real program in a real X session.
 
-Starts a virtual X server (Xvfb), runs the program built with
-PELNORI_TEST_DEVICE (it attaches a virtual game controller, so start-up
-finds a device), and checks screenshots pixel by pixel:
+Starts a virtual X server (Xvfb), runs the whole program with a virtual game
+controller attached (pelnori_testdevice, so start-up finds a device), and
+checks screenshots pixel by pixel:
 
   * after start-up: the client area is 254 x 359, the sixteen card backs
     stand on the grid exactly as Card.bmp (first row (158, 134, 187)), and

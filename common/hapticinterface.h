@@ -41,8 +41,4 @@ public:
 // The programmatic identifier the program creates its control from.
 inline constexpr auto kHapticControlId = "Immersion.ImmWebControl";
 
-// Creates the control registered under progId; empty when there is no such
-// control or it cannot be created on this machine.
-std::unique_ptr<HapticInterface> createHapticControl(const QString &progId);
-
 } // namespace pelnori

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "haptics/virtualtestdevice.h"
+#include "virtualtestdevice.h"
 
 #include <QByteArray>
 #include <QtGlobal>

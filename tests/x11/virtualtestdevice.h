@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// Built only with the CMake option PELNORI_TEST_DEVICE, for end-to-end tests
-// of the whole program on a machine without a force-feedback device.
+// For end-to-end tests of the whole program on a machine without a
+// force-feedback device; never part of the program itself.
 
 namespace pelnori {
 

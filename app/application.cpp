@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/application.h"
+
+#include "app/commondialog.h"
+#include "app/fonts.h"
+#include "app/frmmain.h"
+#include "app/qtplatform.h"
+#include "common/globals.h"
+#include "haptics/controlfactory.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace pelnori {
+
+int runPelnori(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Pelnori"));
+    // The program ends when its window is unloaded, and only then.
+    QApplication::setQuitOnLastWindowClosed(false);
+    installFontSubstitutions();
+    // The interface is Japanese, the file dialog's own texts included.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
+
+    QtPlatform platform;
+    Globals globals;
+    auto dialog = std::make_unique<CommonDialog>();
+    CommonDialog &dialogRef = *dialog;
+    frmMain window(platform, globals, std::move(dialog));
+    dialogRef.setParentWidget(&window);
+    platform.setMainWindow(&window);
+    if (!window.Form_Load(createHapticControl))
+        return 1;
+    window.show();
+    return QApplication::exec();
+}
+
+} // namespace pelnori
