@@ -22,11 +22,6 @@ Uint16 toEnvelopeLevel(double fraction)
     return Uint16(std::lround(std::clamp(fraction, 0.0, 1.0) * kSignedFull));
 }
 
-Uint16 toWord(double fraction)
-{
-    return Uint16(std::lround(std::clamp(fraction, 0.0, 1.0) * kUnsignedFull));
-}
-
 Uint16 toMs16(int ms)
 {
     return Uint16(std::clamp(ms, 0, 65535));
@@ -59,6 +54,11 @@ bool hasEnvelope(const Effect &effect)
 }
 
 } // namespace
+
+Uint16 sdlMotorWord(double level)
+{
+    return Uint16(std::lround(std::clamp(level, 0.0, 1.0) * kUnsignedFull));
+}
 
 unsigned sdlHapticType(const Effect &effect)
 {
@@ -108,8 +108,8 @@ std::optional<SDL_HapticEffect> toSdlHapticEffect(const Effect &effect)
             return std::nullopt;
         out.leftright.type = out.type;
         out.leftright.length = Uint32(std::max(0, effect.durationMs));
-        out.leftright.large_magnitude = toWord(effect.strong);
-        out.leftright.small_magnitude = toWord(effect.weak);
+        out.leftright.large_magnitude = sdlMotorWord(effect.strong);
+        out.leftright.small_magnitude = sdlMotorWord(effect.weak);
         break;
     default:
         out.periodic.type = out.type;

@@ -9,6 +9,10 @@
 
 namespace pelnori {
 
+// A motor level from 0 to 1 as SDL's 16-bit motor word (rumble commands and
+// left/right effects); levels outside are clamped.
+Uint16 sdlMotorWord(double level);
+
 // The SDL_HAPTIC_* flag a device must report to play the effect itself; 0
 // when SDL has no such effect type (square waves).
 unsigned sdlHapticType(const Effect &effect);

@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "haptics/effectlibrary.h"
 #include "common/hapticinterface.h"
-
-#include <QString>
-#include <QStringList>
+#include "haptics/hapticdeviceinfo.h"
+#include "haptics/effectlibrary.h"
 
 #include <chrono>
 #include <memory>
@@ -13,31 +11,17 @@
 
 namespace pelnori {
 
-// One force-feedback device as SDL sees it, for people choosing a device.
-struct HapticDeviceInfo
-{
-    QString name;
-    QString kind;            // "haptic", "game controller" or "joystick"
-    QStringList nativeTypes; // effect types the device plays by itself
-    bool rumble = false;     // takes two-motor rumble commands
-    bool inUse = false;      // the device the control plays on
-};
+class PlaybackThread;
 
-// The haptic control on SDL's haptic and game-controller rumble API. A
-// playback thread owns every SDL device call: it plays effects a device
-// supports natively, and renders all others itself into rumble commands at
-// kUpdatePeriod. The public calls come from one thread (the UI thread);
-// StartEffect only posts the effect and returns.
+// The haptic control on SDL's haptic and game-controller rumble API. Effect
+// files are read on the caller's thread (the UI thread); everything that
+// touches SDL happens on the control's playback thread (PlaybackThread).
+// StartEffect only hands the effect over and returns.
 class SdlHapticControl final : public HapticInterface
 {
 public:
-    static constexpr std::chrono::milliseconds kUpdatePeriod{10};
-    // Each rumble command lasts a little longer than an update, so motors
-    // stop by themselves if updates stall.
-    static constexpr std::chrono::milliseconds kRumbleHold{30};
-
-    // Starts SDL's joystick, game-controller and haptic subsystems (as many
-    // as will start); empty when none does.
+    // Starts the playback thread, SDL's subsystems (as many as will) and the
+    // first look for a device; empty when none of the subsystems starts.
     static std::unique_ptr<SdlHapticControl> create();
     ~SdlHapticControl() override;
 
@@ -60,12 +44,12 @@ public:
     const EffectLibrary &library() const { return m_library; }
 
 private:
-    class Player;
+    explicit SdlHapticControl(std::unique_ptr<PlaybackThread> player);
 
-    explicit SdlHapticControl(std::unique_ptr<Player> player);
+    std::shared_ptr<const LoadedEffects> effects(std::int32_t handle) const;
 
     EffectLibrary m_library;
-    std::unique_ptr<Player> m_player;
+    std::unique_ptr<PlaybackThread> m_player;
 };
 
 } // namespace pelnori

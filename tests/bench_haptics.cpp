@@ -4,6 +4,7 @@
 // game controller. Prints figures; never fails on timing.
 
 #include "fakes/virtualpad.h"
+#include "haptics/playbackthread.h"
 #include "haptics/sdlhapticcontrol.h"
 
 #include <QCoreApplication>
@@ -130,7 +131,7 @@ int main(int argc, char *argv[])
                 percentile(returns, 0.99));
     std::printf("Rumble update spacing, UI thread in 100 ms sleeps (%zu updates, period %lld ms): "
                 "median %.2f ms, p99 %.2f ms, max %.2f ms\n",
-                spacing.size(), static_cast<long long>(SdlHapticControl::kUpdatePeriod.count()),
+                spacing.size(), static_cast<long long>(PlaybackThread::kUpdatePeriod.count()),
                 percentile(spacing, 0.5), percentile(spacing, 0.99), percentile(spacing, 1.0));
 
     control.reset();

@@ -257,8 +257,9 @@ void TestSdlControl::unpluggedPadFailsNextStartAndReplugWorks()
     m_control->StartEffect(QStringLiteral("hum"), openEffects());
     QTRY_VERIFY(pad->count() >= 1);
 
+    // The playing effect's next update notices the pad is gone.
     pad->unplug();
-    QVERIFY_THROWS_EXCEPTION(HapticError, m_control->StartEffect(QStringLiteral("knock"), openEffects()));
+    QTRY_VERIFY_WITH_TIMEOUT(!tryStart(QStringLiteral("knock")), 1000);
     QVERIFY(m_control->waitUntilIdle(std::chrono::seconds(2)));
 
     VirtualPad replugged;

@@ -60,12 +60,16 @@ public:
 
     void unplug()
     {
+        // Under SDL's lock, like every walk of its list: the control's thread
+        // walks it too.
+        SDL_LockJoysticks();
         for (int i = 0; m_instance >= 0 && i < SDL_NumJoysticks(); ++i) {
             if (SDL_JoystickGetDeviceInstanceID(i) == m_instance) {
                 SDL_JoystickDetachVirtual(i);
                 m_instance = -1;
             }
         }
+        SDL_UnlockJoysticks();
     }
 
     std::vector<RumbleCommand> commands() const
