@@ -3,18 +3,24 @@
 // The haptic control end to end through the real SDL library, playing on a
 // virtual game controller that records every rumble command reaching it.
 
+#include "haptics/playbackthread.h"
 #include "haptics/sdlhapticcontrol.h"
 #include "fakes/virtualpad.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QLoggingCategory>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <SDL.h>
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <mutex>
+#include <stdexcept>
+#include <thread>
 #include <vector>
 
 namespace pelnori {
@@ -87,6 +93,11 @@ private slots:
     void envelopeIsFeltStepByStep();
     void newEffectStopsThePrevious();
     void unpluggedPadFailsNextStartAndReplugWorks();
+    void startRightAfterCreationFindsThePad();
+    void padsComingAndGoingOnAnotherThread();
+    void stuckOrFailedThreadRaises_data();
+    void stuckOrFailedThreadRaises();
+    void logNamesTheChosenDeviceOnlyWhenTurnedOn();
     void nothingPlaysWithoutDevice();
     void badCallsThrow_data();
     void badCallsThrow();
@@ -270,6 +281,94 @@ void TestSdlControl::unpluggedPadFailsNextStartAndReplugWorks()
     QCOMPARE(commands.size(), std::size_t(2));
     QCOMPARE(commands.front().low, Uint16(65535));
     QVERIFY(isZero(commands.back()));
+}
+
+// Creating the control returned before its first look for a device, so a
+// start right after it said "no device" with a pad attached.
+void TestSdlControl::startRightAfterCreationFindsThePad()
+{
+    m_control.reset();
+    VirtualPad pad;
+    int refused = 0;
+    for (int i = 0; i < 200; ++i) {
+        m_control = SdlHapticControl::create();
+        QVERIFY(m_control);
+        refused += tryStart(QStringLiteral("knock")) ? 0 : 1;
+        m_control.reset();
+    }
+    QCOMPARE(refused, 0);
+}
+
+// SDL's device list used to be walked without its lock while another thread
+// plugged pads in and out (the sanitizer stage watches this one).
+void TestSdlControl::padsComingAndGoingOnAnotherThread()
+{
+    std::atomic<bool> done = false;
+    std::thread plugger([&done] {
+        while (!done) {
+            VirtualPad pad;
+            std::this_thread::sleep_for(std::chrono::milliseconds(3));
+        }
+    });
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 1500) {
+        tryStart(QStringLiteral("knock"));
+        (void)m_control->TouchSenseDeviceAttached();
+        if (timer.elapsed() % 10 == 0)
+            (void)m_control->devices();
+    }
+    done = true;
+    plugger.join();
+
+    VirtualPad pad;
+    QTRY_VERIFY_WITH_TIMEOUT(tryStart(QStringLiteral("knock")) && m_control->waitUntilIdle(std::chrono::seconds(5))
+                                 && pad.count() >= 2,
+                             3000);
+}
+
+void TestSdlControl::stuckOrFailedThreadRaises_data()
+{
+    QTest::addColumn<std::function<void()>>("work");
+    QTest::newRow("an error escapes on the thread") << std::function<void()>([] { throw std::runtime_error("test"); });
+    QTest::newRow("an SDL call never returns") << std::function<void()>([] {
+        std::this_thread::sleep_for(PlaybackThread::kRoundTripTimeout + std::chrono::milliseconds(500));
+    });
+}
+
+// The window waited forever for a wedged thread, and an error on the thread
+// ended the program.
+void TestSdlControl::stuckOrFailedThreadRaises()
+{
+    QFETCH(std::function<void()>, work);
+    VirtualPad pad;
+    PlaybackThread player;
+    QVERIFY(player.findDevice());
+    player.runSoon(work);
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY_THROWS_EXCEPTION(HapticError, (void)player.findDevice());
+    QVERIFY(timer.elapsed() < PlaybackThread::kRoundTripTimeout.count() + 500);
+}
+
+void TestSdlControl::logNamesTheChosenDeviceOnlyWhenTurnedOn()
+{
+    static QStringList lines;
+    lines.clear();
+    const auto previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &context, const QString &text) {
+        if (QLatin1String(context.category) == QLatin1String("pelnori.haptics"))
+            lines << text;
+    });
+    VirtualPad pad;
+    m_control = SdlHapticControl::create();
+    QVERIFY(lines.isEmpty());
+
+    QLoggingCategory::setFilterRules(QStringLiteral("pelnori.haptics=true"));
+    m_control = SdlHapticControl::create();
+    QLoggingCategory::setFilterRules(QString());
+    qInstallMessageHandler(previous);
+    QVERIFY2(lines.join(u'\n').contains(QStringLiteral("chose \"Pelnori test pad\" - a game controller with rumble")),
+             qPrintable(lines.join(u'\n')));
 }
 
 // A click with no device must not leave an effect waiting for the next pad.
