@@ -2,6 +2,7 @@
 #include "haptics/playbackthread.h"
 
 #include "haptics/hapticslog.h"
+#include "haptics/padinput.h"
 #include "haptics/sdldevice.h"
 #include "haptics/sdloutput.h"
 #include "haptics/sdlsubsystems.h"
@@ -100,6 +101,24 @@ std::vector<HapticDeviceInfo> PlaybackThread::devices()
     });
 }
 
+void PlaybackThread::setPadListener(std::function<void(PadAction)> listener)
+{
+    call([this, listener = std::move(listener)]() mutable {
+        if (m_pads)
+            m_pads->setListener(std::move(listener));
+    });
+}
+
+void PlaybackThread::setPadInputWanted(bool wanted)
+{
+    runSoon([this, wanted] {
+        if (m_pads) {
+            m_pads->setWanted(wanted);
+            m_nextInputPump = m_pads->nextPoll(Clock::now());
+        }
+    });
+}
+
 void PlaybackThread::runSoon(std::function<void()> work)
 {
     {
@@ -122,6 +141,7 @@ void PlaybackThread::run(std::promise<bool> &started)
             // busy machine must not make it late. Without the right to, it
             // keeps its ordinary priority.
             SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH);
+            m_pads = std::make_unique<PadInput>();
             // The first look for a device ends before the control is handed
             // out, so its first call already knows what is attached.
             rescan();
@@ -149,8 +169,11 @@ void PlaybackThread::loop()
     m_nextPump = Clock::now() + kIdlePump;
     std::unique_lock lock(m_mutex);
     while (!m_failed) {
-        // Idle, the thread sleeps until the next pump: once a second.
-        const auto wakeAt = m_playing ? m_nextTick : m_nextPump;
+        // Idle, the thread sleeps until the next pump: once a second, or
+        // sooner while the window reads a controller.
+        auto wakeAt = m_playing ? m_nextTick : m_nextPump;
+        if (m_nextInputPump)
+            wakeAt = std::min(wakeAt, *m_nextInputPump);
         m_wake.wait_until(lock, wakeAt, [this] {
             return m_quit || m_request || m_stopWanted || !m_tasks.empty();
         });
@@ -178,10 +201,11 @@ void PlaybackThread::loop()
         }
 
         // SDL is pumped with every update, once more when an effect has
-        // ended (a device plugged in meanwhile is weighed then), and once a
-        // second while idle.
+        // ended (a device plugged in meanwhile is weighed then), when the
+        // window's controller input is due, and once a second while idle.
         const auto now = Clock::now();
-        if (wasPlaying || m_playing || now >= m_nextPump) {
+        const bool inputDue = m_nextInputPump && now >= *m_nextInputPump;
+        if (wasPlaying || m_playing || inputDue || now >= m_nextPump) {
             pump();
             m_nextPump = now + kIdlePump;
         }
@@ -216,6 +240,7 @@ void PlaybackThread::shutDown()
     try {
         endPlayback();
         setDevice(nullptr);
+        m_pads.reset();
     } catch (...) {
         // Closing is best effort once something has failed.
     }
@@ -231,13 +256,20 @@ void PlaybackThread::pump()
     // Also lets SDL end rumble whose time is up, which some drivers need.
     SDL_JoystickUpdate();
 
+    const auto now = Clock::now();
     SDL_Event events[16];
     int count = 0;
     while ((count = SDL_PeepEvents(events, 16, SDL_GETEVENT, SDL_JOYAXISMOTION, SDL_CONTROLLERSENSORUPDATE)) > 0) {
         for (int i = 0; i < count; ++i) {
             if (events[i].type == SDL_JOYDEVICEADDED)
                 m_newcomers = true;
+            if (m_pads)
+                m_pads->handle(events[i], now);
         }
+    }
+    if (m_pads) {
+        m_pads->afterPump(now);
+        m_nextInputPump = m_pads->nextPoll(now);
     }
 
     if (m_device && m_device->stick() && !SDL_JoystickGetAttached(m_device->stick())) {

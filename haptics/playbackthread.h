@@ -4,6 +4,7 @@
 #include "common/hapticinterface.h"
 #include "haptics/devicescan.h"
 #include "haptics/effectlibrary.h"
+#include "haptics/padaction.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -18,6 +19,7 @@
 
 namespace pelnori {
 
+class PadInput;
 class SdlSubsystems;
 struct SdlDevice;
 
@@ -69,6 +71,12 @@ public:
     bool findDevice();
     // Every device SDL lists, and which one plays.
     std::vector<HapticDeviceInfo> devices();
+    // Where game-controller presses go: called on the playback thread, so
+    // it must pass them on to the window's thread. Once this returns, the
+    // previous listener is no longer called.
+    void setPadListener(std::function<void(PadAction)> listener);
+    // Whether the window wants controller presses now (it is active).
+    void setPadInputWanted(bool wanted);
     // Runs work on the playback thread soon, without waiting for it. An
     // error that work lets out stops the thread as any unexpected error
     // would: the control falls silent and its calls raise HapticError.
@@ -112,6 +120,7 @@ private:
     // Playback thread only.
     std::unique_ptr<SdlSubsystems> m_sdl;
     std::unique_ptr<SdlDevice> m_device;
+    std::unique_ptr<PadInput> m_pads;
     std::vector<SDL_JoystickID> m_known; // joysticks seen at the last look
     bool m_newcomers = false;            // SDL announced a joystick since
     int m_hapticCount = 0;
@@ -122,6 +131,7 @@ private:
     std::chrono::steady_clock::time_point m_start;
     std::chrono::steady_clock::time_point m_nextTick;
     std::chrono::steady_clock::time_point m_nextPump;
+    std::optional<std::chrono::steady_clock::time_point> m_nextInputPump;
 };
 
 template<typename Work>

@@ -75,4 +75,14 @@ void SdlHapticControl::stop()
     m_player->stop();
 }
 
+void SdlHapticControl::setPadListener(std::function<void(PadAction)> listener)
+{
+    m_player->setPadListener(std::move(listener));
+}
+
+void SdlHapticControl::setPadInputWanted(bool wanted)
+{
+    m_player->setPadInputWanted(wanted);
+}
+
 } // namespace pelnori

@@ -4,8 +4,10 @@
 #include "common/hapticinterface.h"
 #include "haptics/hapticdeviceinfo.h"
 #include "haptics/effectlibrary.h"
+#include "haptics/padaction.h"
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -40,6 +42,14 @@ public:
     bool waitUntilIdle(std::chrono::milliseconds timeout);
     // Stops whatever plays.
     void stop();
+
+    // Game controllers as the window's input. The listener is called on the
+    // playback thread and must pass each action on to the window's thread;
+    // once this returns the previous one is no longer called.
+    void setPadListener(std::function<void(PadAction)> listener);
+    // Whether the window wants controller presses now: only while it is the
+    // active window, so a press meant for another program does nothing here.
+    void setPadInputWanted(bool wanted);
 
     const EffectLibrary &library() const { return m_library; }
 

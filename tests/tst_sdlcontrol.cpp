@@ -98,6 +98,8 @@ private slots:
     void stuckOrFailedThreadRaises_data();
     void stuckOrFailedThreadRaises();
     void logNamesTheChosenDeviceOnlyWhenTurnedOn();
+    void controllerPressesReachTheWindowOnlyWhenWanted_data();
+    void controllerPressesReachTheWindowOnlyWhenWanted();
     void nothingPlaysWithoutDevice();
     void badCallsThrow_data();
     void badCallsThrow();
@@ -369,6 +371,49 @@ void TestSdlControl::logNamesTheChosenDeviceOnlyWhenTurnedOn()
     qInstallMessageHandler(previous);
     QVERIFY2(lines.join(u'\n').contains(QStringLiteral("chose \"Pelnori test pad\" - a game controller with rumble")),
              qPrintable(lines.join(u'\n')));
+}
+
+void TestSdlControl::controllerPressesReachTheWindowOnlyWhenWanted_data()
+{
+    QTest::addColumn<bool>("wanted");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("window active") << true << QStringLiteral("RTUF");
+    QTest::newRow("window inactive") << false << QString();
+}
+
+void TestSdlControl::controllerPressesReachTheWindowOnlyWhenWanted()
+{
+    QFETCH(bool, wanted);
+    QFETCH(QString, expected);
+    std::mutex mutex;
+    QString got;
+    m_control->setPadListener([&](PadAction action) {
+        std::lock_guard lock(mutex);
+        got += QStringLiteral("UDLRTSF").at(int(action));
+    });
+    VirtualPad pad;
+    QTRY_VERIFY(m_control->TouchSenseDeviceAttached());
+    m_control->setPadInputWanted(wanted);
+    const auto gotNow = [&] {
+        std::lock_guard lock(mutex);
+        return got;
+    };
+    // Each change is given time to be read: the control pumps SDL at most
+    // every 100 ms between presses.
+    const auto step = [&](auto &&change) {
+        change();
+        QTest::qWait(150);
+    };
+    step([&] { pad.press(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true); });
+    step([&] { pad.press(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, false); });
+    step([&] { pad.press(SDL_CONTROLLER_BUTTON_A, true); });
+    step([&] { pad.press(SDL_CONTROLLER_BUTTON_A, false); });
+    step([&] { pad.tilt(SDL_CONTROLLER_AXIS_LEFTY, -30000); });
+    step([&] { pad.tilt(SDL_CONTROLLER_AXIS_LEFTY, 0); });
+    step([&] { pad.press(SDL_CONTROLLER_BUTTON_X, true); });
+    step([&] { pad.press(SDL_CONTROLLER_BUTTON_X, false); });
+    QTRY_COMPARE(gotNow(), expected);
+    m_control->setPadListener({});
 }
 
 // A click with no device must not leave an effect waiting for the next pad.

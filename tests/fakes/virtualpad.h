@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <mutex>
+#include <utility>
 #include <vector>
 
 namespace pelnori::test {
@@ -58,11 +59,19 @@ public:
 
     bool attached() const { return m_instance >= 0; }
 
+    // Sets a button (SDL_GameControllerButton) or an axis
+    // (SDL_GameControllerAxis) as the player would; the control reads it at
+    // its next pump.
+    void press(int button, bool down) { SDL_JoystickSetVirtualButton(stick(), button, down ? 1 : 0); }
+    void tilt(int axis, Sint16 value) { SDL_JoystickSetVirtualAxis(stick(), axis, value); }
+
     void unplug()
     {
         // Under SDL's lock, like every walk of its list: the control's thread
         // walks it too.
         SDL_LockJoysticks();
+        if (m_stick)
+            SDL_JoystickClose(std::exchange(m_stick, nullptr));
         for (int i = 0; m_instance >= 0 && i < SDL_NumJoysticks(); ++i) {
             if (SDL_JoystickGetDeviceInstanceID(i) == m_instance) {
                 SDL_JoystickDetachVirtual(i);
@@ -85,6 +94,17 @@ public:
     }
 
 private:
+    SDL_Joystick *stick()
+    {
+        SDL_LockJoysticks();
+        for (int i = 0; !m_stick && m_instance >= 0 && i < SDL_NumJoysticks(); ++i) {
+            if (SDL_JoystickGetDeviceInstanceID(i) == m_instance)
+                m_stick = SDL_JoystickOpen(i);
+        }
+        SDL_UnlockJoysticks();
+        return m_stick;
+    }
+
     static int SDLCALL onRumble(void *userdata, Uint16 low, Uint16 high)
     {
         auto *pad = static_cast<VirtualPad *>(userdata);
@@ -94,6 +114,7 @@ private:
     }
 
     SDL_JoystickID m_instance = -1;
+    SDL_Joystick *m_stick = nullptr; // opened by the test to move buttons and axes
     mutable std::mutex m_mutex;
     std::vector<RumbleCommand> m_commands;
 };

@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// A controller's d-pad, left stick and face buttons as window actions.
+
+#include "haptics/padstepper.h"
+
+#include <QTest>
+
+namespace pelnori {
+
+namespace {
+
+QChar letter(PadAction action)
+{
+    // F: the effect-file button.
+    return QStringLiteral("UDLRTSF").at(int(action));
+}
+
+// Plays a script of "MS:WHAT" steps: a d-pad direction or face button down
+// ("R+") or up ("R-"), A/X/Start as "A+", "X+", "S+", the stick as "x=N" or
+// "y=N", and "r" to look for repeats. Returns the actions as letters.
+QString play(const QString &script)
+{
+    PadStepper stepper;
+    QString out;
+    const auto take = [&](const std::vector<PadAction> &actions) {
+        for (PadAction action : actions)
+            out += letter(action);
+    };
+    for (const QString &step : script.split(u' ', Qt::SkipEmptyParts)) {
+        const PadStepper::Ms at{step.section(u':', 0, 0).toInt()};
+        const QString what = step.section(u':', 1);
+        if (what == u"r") {
+            take(stepper.repeat(at));
+        } else if (what.startsWith(u"x=") || what.startsWith(u"y=")) {
+            take(stepper.axis(what[0] == u'x' ? PadStepper::Axis::LeftX : PadStepper::Axis::LeftY,
+                              what.mid(2).toInt(), at));
+        } else {
+            static const QString names = QStringLiteral("UDLRAXS");
+            const auto button = PadStepper::Button(names.indexOf(what[0]));
+            take(stepper.button(button, what[1] == u'+', at));
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+class TestPadStepper : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void actions_data();
+    void actions();
+};
+
+void TestPadStepper::actions_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("a d-pad press is one step") << "0:R+ 100:r 120:R- 500:r" << "R";
+    QTest::newRow("a held d-pad repeats after a delay") << "0:D+ 399:r 400:r 549:r 550:r 560:D-" << "DDD";
+    QTest::newRow("a late look gives one repeat") << "0:L+ 5000:r 5001:r" << "LL";
+    QTest::newRow("face buttons act on the press") << "0:A+ 10:A- 20:X+ 30:X- 40:S+ 50:S-" << "TFS";
+    QTest::newRow("a tilt past the dead zone is one step") << "0:x=20000 100:r 120:x=0 500:r" << "R";
+    QTest::newRow("a tilt inside the dead zone is none") << "0:x=12000 1000:r 1001:y=-16000" << "";
+    QTest::newRow("wobbling at the edge is one step") << "0:x=20000 50:x=10000 100:x=20000 150:x=9000" << "R";
+    QTest::newRow("back to the middle, a new tilt steps again") << "0:x=20000 50:x=4000 100:x=20000" << "RR";
+    QTest::newRow("swung over to the other side") << "0:x=20000 50:x=-20000" << "RL";
+    QTest::newRow("stick up and down") << "0:y=-32768 50:y=0 100:y=32767" << "UD";
+    QTest::newRow("a held tilt repeats") << "0:y=30000 400:r 550:r 600:y=0 1000:r" << "DDD";
+    QTest::newRow("d-pad and stick the same way step once") << "0:R+ 10:x=30000 20:R- 30:x=0" << "R";
+}
+
+void TestPadStepper::actions()
+{
+    QFETCH(QString, script);
+    QFETCH(QString, expected);
+    QCOMPARE(play(script), expected);
+}
+
+} // namespace pelnori
+
+QTEST_GUILESS_MAIN(pelnori::TestPadStepper)
+#include "tst_padstepper.moc"
