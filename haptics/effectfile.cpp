@@ -387,6 +387,8 @@ private:
             else
                 m_lineOfName.insert(effect.name, static_cast<int>(name.source().begin.line));
         }
+        const toml::source_position at = (named ? *table->get("name"sv) : node).source().begin;
+        m_out.namePositions.push_back({static_cast<int>(at.line), static_cast<int>(at.column)});
         m_out.effects.push_back(std::move(effect));
     }
 
@@ -571,6 +573,7 @@ ParsedEffectFile parse(std::string_view bytes)
     Reader(result).readDocument(parsed.table());
     if (!result.problems.empty()) {
         result.effects.clear();
+        result.namePositions.clear();
         std::stable_sort(result.problems.begin(), result.problems.end(),
                          [](const EffectFileProblem &a, const EffectFileProblem &b) {
                              return std::pair(a.line, a.column) < std::pair(b.line, b.column);
