@@ -17,9 +17,11 @@ namespace {
 // over a window this long, centred on each millisecond (and cut short at the
 // click and at the end, so that an effect does not seem to fade there).
 constexpr int kSmoothingMs = 25;
-// A player does not notice when a change comes this much earlier or later,
-// nor lengths that differ by this much.
+// A player does not notice when a change comes this much earlier or later.
 constexpr int kTimingSlackMs = 20;
+// Nor lengths that differ by this much: less than the timing slack, so that a
+// third more length tells apart effects from 75 ms on.
+constexpr int kLengthSlackMs = 10;
 // An effect has ended when its motors stay below this share of its peak.
 constexpr double kFeltShare = 0.05;
 // Strength counts half as much as rhythm and length.
@@ -130,7 +132,7 @@ Likeness likeness(const Effect &a, const Effect &b)
     const double rhythm = rhythmDifference(fa, fb);
     const int longer = std::max(fa.lengthMs, fb.lengthMs);
     const int lengthGap = std::abs(fa.lengthMs - fb.lengthMs);
-    const double length = double(std::max(0, lengthGap - kTimingSlackMs)) / longer;
+    const double length = double(std::max(0, lengthGap - kLengthSlackMs)) / longer;
     const double strength = std::abs(fa.peak - fb.peak) / std::max(fa.peak, fb.peak);
     const double score = std::clamp(1.0 - rhythm - length - kStrengthWeight * strength, 0.0, 1.0);
 
