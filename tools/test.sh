@@ -7,7 +7,9 @@
 #      virtual X server (this build attaches a virtual game controller);
 #   2. build-fuzz: the effect-file reader under libFuzzer for a minute;
 #   3. build: the normal build and every test, whose summary ends the output.
-# PELNORI_BUILDS=DIR puts the three build folders into DIR.
+# Before the last stage, tools/check-package.sh builds the Debian package in
+# build-package and checks it without installing it.
+# PELNORI_BUILDS=DIR puts the build folders into DIR.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source=$PWD
@@ -50,6 +52,9 @@ if ! "$builds/build-fuzz/bin/fuzz_effectfile" -dict=tests/fuzz/effectfile.dict -
     exit 1
 fi
 grep -E '^(Done|stat::number_of_executed_units|stat::peak_rss_mb)' "$work/fuzz.log" || tail -n 3 "$work/fuzz.log"
+
+stage "The Debian package, built and checked ($builds/build-package)"
+tools/check-package.sh "$builds"
 
 stage "3/3 The normal build and its tests ($builds/build)"
 cmake -S . -B "$builds/build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON >/dev/null
