@@ -584,6 +584,13 @@ ParsedEffectFile parse(std::string_view bytes)
 
 } // namespace
 
+QString effectTypeWord(EffectType type)
+{
+    const auto found =
+        std::find_if(std::begin(kTypes), std::end(kTypes), [type](const TypeWord &t) { return t.type == type; });
+    return found != std::end(kTypes) ? fromUtf8(found->word) : QString();
+}
+
 ParsedEffectFile parseEffectFile(std::string_view bytes)
 {
     try {

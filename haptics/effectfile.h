@@ -42,6 +42,9 @@ struct ParsedEffectFile
     bool ok() const { return problems.empty(); }
 };
 
+// The word an effect file writes for the type ("sawtooth-up", …).
+QString effectTypeWord(EffectType type);
+
 // Turns the bytes of an effect file into effects. Pure: no file access.
 ParsedEffectFile parseEffectFile(std::string_view bytes);
 

@@ -56,8 +56,8 @@ void TestEffectLikeness::pairsThatDifferInOneThing_data()
     row("15 ms longer", kKnock, "type = 'constant', duration = 165, fade = { time = 80, level = 0.2 }", true);
     row("starts 15 ms later", kDoubleKnock,
         "type = 'square', duration = 360, delay = 15, period = 240, magnitude = 0.5, offset = 0.5", true);
-    row("starts 20 ms later", kKnock, "type = 'constant', duration = 150, delay = 20, fade = { time = 80, level = 0.2 }",
-        true);
+    row("starts 20 ms later", kKnock,
+        "type = 'constant', duration = 150, delay = 20, fade = { time = 80, level = 0.2 }", true);
     row("15 ms attack", kDoubleKnock,
         "type = 'square', duration = 360, period = 240, magnitude = 0.5, offset = 0.5, attack = { time = 15 }", true);
     row("buzz of 20 ms period", kBuzz, "type = 'sine', duration = 1500, period = 20, magnitude = 0.6", true);

@@ -2,6 +2,7 @@
 #include "plot.h"
 
 #include "console.h"
+#include "haptics/effectfile.h"
 #include "haptics/effectfilecheck.h"
 #include "haptics/effectrenderer.h"
 
@@ -47,21 +48,6 @@ int tickStepMs(int spanMs)
     return 10000;
 }
 
-QString typeWord(EffectType type)
-{
-    switch (type) {
-    case EffectType::Constant: return QStringLiteral("constant");
-    case EffectType::Sine: return QStringLiteral("sine");
-    case EffectType::Square: return QStringLiteral("square");
-    case EffectType::Triangle: return QStringLiteral("triangle");
-    case EffectType::SawtoothUp: return QStringLiteral("sawtooth-up");
-    case EffectType::SawtoothDown: return QStringLiteral("sawtooth-down");
-    case EffectType::Ramp: return QStringLiteral("ramp");
-    case EffectType::Rumble: return QStringLiteral("rumble");
-    }
-    return {};
-}
-
 QFont font(int pixelSize, bool bold = false)
 {
     QFont f;
@@ -70,9 +56,15 @@ QFont font(int pixelSize, bool bold = false)
     return f;
 }
 
-// One motor's level over the effect, drawn as a filled curve in area.
-void drawMotor(QPainter &painter, const QRectF &area, double spanMs, const Effect &effect, bool strong,
-               const QColor &color)
+// One motor's level over the effect in area: the outline of the area below
+// it, and its line.
+struct MotorCurve
+{
+    QPainterPath filled;
+    QPainterPath line;
+};
+
+MotorCurve motorCurve(const QRectF &area, double spanMs, const Effect &effect, bool strong)
 {
     const int lengthMs = effectLengthMs(effect);
     const auto point = [&](double tMs) {
@@ -80,28 +72,40 @@ void drawMotor(QPainter &painter, const QRectF &area, double spanMs, const Effec
         const double level = strong ? levels.strong : levels.weak;
         return QPointF(area.left() + area.width() * tMs / spanMs, area.bottom() - area.height() * level);
     };
-    QPainterPath filled(QPointF(area.left(), area.bottom()));
+    MotorCurve curve{QPainterPath(QPointF(area.left(), area.bottom())), QPainterPath(point(0.0))};
     // The line leaves out where the motor rests, so that the other motor's
     // line stays visible along the bottom.
-    QPainterPath line(point(0.0));
     bool resting = true;
     for (int t = 0; t <= lengthMs; ++t) {
         const QPointF p = point(t);
-        filled.lineTo(p);
+        curve.filled.lineTo(p);
         const bool rests = p.y() >= area.bottom();
         if (rests && resting)
-            line.moveTo(p);
+            curve.line.moveTo(p);
         else
-            line.lineTo(p);
+            curve.line.lineTo(p);
         resting = rests;
     }
-    filled.lineTo(point(lengthMs).x(), area.bottom());
-    filled.closeSubpath();
-    QColor fill = color;
-    fill.setAlpha(70);
-    painter.fillPath(filled, fill);
-    painter.setPen(QPen(color, 1.6));
-    painter.drawPath(line);
+    curve.filled.lineTo(point(lengthMs).x(), area.bottom());
+    curve.filled.closeSubpath();
+    return curve;
+}
+
+// Both motors' curves: the areas first, then the lines over them, so that
+// each line keeps its own colour where the areas overlap.
+void drawMotors(QPainter &painter, const QRectF &area, double spanMs, const Effect &effect)
+{
+    const std::array curves{std::pair(motorCurve(area, spanMs, effect, false), kWeakColor),
+                            std::pair(motorCurve(area, spanMs, effect, true), kStrongColor)};
+    for (const auto &[curve, color] : curves) {
+        QColor fill = color;
+        fill.setAlpha(70);
+        painter.fillPath(curve.filled, fill);
+    }
+    for (const auto &[curve, color] : curves) {
+        painter.setPen(QPen(color, 1.6));
+        painter.drawPath(curve.line);
+    }
 }
 
 void drawLegend(QPainter &painter, int right, int y)
@@ -153,7 +157,7 @@ QImage plotImage(const EffectList &effects, const QString &title)
         painter.setPen(kTextColor);
         painter.setFont(font(13));
         painter.drawText(kLeft + nameWidth + 10, top + 17,
-                         QStringLiteral("%1, %2 ms").arg(typeWord(effect.type)).arg(effectLengthMs(effect)));
+                         QStringLiteral("%1, %2 ms").arg(effectTypeWord(effect.type)).arg(effectLengthMs(effect)));
 
         const QRectF area(kLeft, top + kNameHeight, plotWidth, kRowHeight);
         painter.setFont(font(12));
@@ -170,8 +174,7 @@ QImage plotImage(const EffectList &effects, const QString &title)
             painter.setPen(QPen(kGridColor, 1));
             painter.drawLine(QPointF(x, area.top()), QPointF(x, area.bottom()));
         }
-        drawMotor(painter, area, spanMs, effect, false, kWeakColor);
-        drawMotor(painter, area, spanMs, effect, true, kStrongColor);
+        drawMotors(painter, area, spanMs, effect);
         painter.setPen(QPen(kTextColor, 1));
         painter.drawLine(area.bottomLeft(), area.bottomRight());
         painter.drawLine(area.bottomLeft(), area.topLeft());
@@ -250,7 +253,8 @@ int plotEffects(const QStringList &arguments)
               << "\n";
         return Refused;
     }
-    out() << "Wrote " << QDir::toNativeSeparators(target) << ": " << chosen.size() << " effects\n";
+    out() << "Wrote " << QDir::toNativeSeparators(target) << ": " << chosen.size()
+          << (chosen.size() == 1 ? " effect\n" : " effects\n");
     return Ok;
 }
 
