@@ -253,6 +253,8 @@ private:
             else
                 m_lineOfName.insert(effect.name, static_cast<int>(name.source().begin.line));
         }
+        const toml::source_position at = (named ? *table->get("name"sv) : node).source().begin;
+        m_out.namePositions.push_back({static_cast<int>(at.line), static_cast<int>(at.column)});
         m_out.effects.push_back(std::move(effect));
     }
 
@@ -437,6 +439,7 @@ ParsedEffectFile parse(std::string_view bytes)
     Reader(result).readDocument(parsed.table());
     if (!result.problems.empty()) {
         result.effects.clear();
+        result.namePositions.clear();
         std::stable_sort(result.problems.begin(), result.problems.end(),
                          [](const EffectFileProblem &a, const EffectFileProblem &b) {
                              return std::pair(a.line, a.column) < std::pair(b.line, b.column);
@@ -446,6 +449,13 @@ ParsedEffectFile parse(std::string_view bytes)
 }
 
 } // namespace
+
+QString effectTypeWord(EffectType type)
+{
+    const auto found =
+        std::find_if(std::begin(kTypes), std::end(kTypes), [type](const TypeWord &t) { return t.type == type; });
+    return found != std::end(kTypes) ? fromUtf8(found->word) : QString();
+}
 
 ParsedEffectFile parseEffectFile(std::string_view bytes)
 {

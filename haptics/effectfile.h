@@ -23,15 +23,27 @@ struct EffectFileProblem
     QString message;
 };
 
+// A 1-based line and column of an effect file.
+struct EffectFilePosition
+{
+    int line = 0;
+    int column = 0;
+};
+
 // The effects of a file in file order, or the problems that refuse it. A file
 // with any problem has no effects.
 struct ParsedEffectFile
 {
     EffectList effects;
+    // Where each effect's name stands, in the order of effects.
+    std::vector<EffectFilePosition> namePositions;
     std::vector<EffectFileProblem> problems;
 
     bool ok() const { return problems.empty(); }
 };
+
+// The word an effect file writes for the type ("sawtooth-up", …).
+QString effectTypeWord(EffectType type);
 
 // Turns the bytes of an effect file into effects. Pure: no file access.
 ParsedEffectFile parseEffectFile(std::string_view bytes);

@@ -8,7 +8,9 @@
 #   2. build-tsan: the suites that run the haptic control's thread under
 #      ThreadSanitizer, any report failing them;
 #   3. build-fuzz: the effect-file reader under libFuzzer for a minute;
-#   4. build: the normal build and every test, whose summary ends the output.
+#   4. build-package: the Debian package, built and checked without
+#      installing it (tools/check-package.sh);
+#   5. build: the normal build and every test, whose summary ends the output.
 # PELNORI_BUILDS=DIR puts the build folders into DIR.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,7 +21,7 @@ jobs=$(nproc)
 
 stage() { printf '\n===== %s =====\n' "$*"; }
 
-stage "1/4 Sanitizers: the whole suite under ASan and UBSan ($builds/build-asan)"
+stage "1/5 Sanitizers: the whole suite under ASan and UBSan ($builds/build-asan)"
 cmake -S . -B "$builds/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON \
     -DPELNORI_SANITIZE=ON >/dev/null
 cmake --build "$builds/build-asan" -j "$jobs"
@@ -33,7 +35,7 @@ UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 LSAN_OPTIONS=suppressions=$source/tests/lsan.supp:print_suppressions=0 \
     ctest --test-dir "$builds/build-asan" --output-on-failure -j "$jobs" -LE "$skip"
 
-stage "2/4 Threads: the control's thread under ThreadSanitizer ($builds/build-tsan)"
+stage "2/5 Threads: the control's thread under ThreadSanitizer ($builds/build-tsan)"
 cmake -S . -B "$builds/build-tsan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON \
     -DPELNORI_TSAN=ON >/dev/null
 threaded='tst_sdlcontrol|tst_gameflow'
@@ -41,7 +43,7 @@ cmake --build "$builds/build-tsan" -j "$jobs" --target ${threaded//|/ }
 TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$source/tests/tsan.supp" \
     ctest --test-dir "$builds/build-tsan" --output-on-failure -R "^($threaded)\$"
 
-stage "3/4 Fuzzing the effect-file reader for 60 s ($builds/build-fuzz)"
+stage "3/5 Fuzzing the effect-file reader for 60 s ($builds/build-fuzz)"
 cmake -S . -B "$builds/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON \
     -DCMAKE_CXX_COMPILER=clang++-14 -DPELNORI_FUZZ=ON >/dev/null
 cmake --build "$builds/build-fuzz" -j "$jobs" --target fuzz_effectfile
@@ -61,7 +63,10 @@ if ! "$builds/build-fuzz/bin/fuzz_effectfile" -dict=tests/fuzz/effectfile.dict -
 fi
 grep -E '^(Done|stat::number_of_executed_units|stat::peak_rss_mb)' "$work/fuzz.log" || tail -n 3 "$work/fuzz.log"
 
-stage "4/4 The normal build and its tests ($builds/build)"
+stage "4/5 The Debian package, built and checked ($builds/build-package)"
+tools/check-package.sh "$builds"
+
+stage "5/5 The normal build and its tests ($builds/build)"
 cmake -S . -B "$builds/build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON >/dev/null
 cmake --build "$builds/build" -j "$jobs"
 ctest --test-dir "$builds/build" --output-on-failure -j "$jobs" -LE bench

@@ -2,38 +2,29 @@
 
 // pelnori-fx: a tool for people who write effect files. It lists the
 // force-feedback devices SDL sees, checks a file the way the game reads it,
-// and plays one effect on the device the game would use.
+// compares and draws its effects, and plays one effect on the device the game
+// would use.
+
+#include "console.h"
+#include "likeness.h"
+#include "plot.h"
 
 #include "haptics/effectfile.h"
+#include "haptics/effectfilecheck.h"
 #include "haptics/effectrenderer.h"
 #include "haptics/sdlhapticcontrol.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
-#include <QTextStream>
+#include <QGuiApplication>
 
 #include <chrono>
+#include <cstring>
+#include <memory>
 
-namespace pelnori {
+namespace pelnori::fx {
 namespace {
-
-// The game refuses files with fewer effects: a game uses the first eight.
-constexpr int kEffectsPerGame = 8;
-
-enum Exit { Ok = 0, Refused = 1, Usage = 2 };
-
-QTextStream &out()
-{
-    static QTextStream stream(stdout);
-    return stream;
-}
-
-QTextStream &err()
-{
-    static QTextStream stream(stderr);
-    return stream;
-}
 
 std::unique_ptr<SdlHapticControl> startControl()
 {
@@ -41,29 +32,6 @@ std::unique_ptr<SdlHapticControl> startControl()
     if (!control)
         err() << "pelnori-fx: SDL's joystick and haptic support cannot start on this machine\n";
     return control;
-}
-
-// Parses the arguments of one command; shows its help and leaves on --help.
-// arguments are the program's own, the command first.
-QStringList commandArguments(const QStringList &arguments, const QString &syntax, const QString &description,
-                             const QList<std::pair<QString, QString>> &positionals)
-{
-    QCommandLineParser parser;
-    parser.setApplicationDescription(description);
-    parser.addHelpOption();
-    const QString command = syntax.section(QLatin1Char(' '), 0, 0);
-    parser.addPositionalArgument(command, QString(), command);
-    for (const auto &[name, help] : positionals)
-        parser.addPositionalArgument(name, help);
-    parser.process(arguments);
-    QStringList values = parser.positionalArguments();
-    values.removeFirst();
-    if (values.size() != positionals.size()) {
-        err() << "usage: pelnori-fx " << syntax << "\n";
-        err().flush();
-        std::exit(Usage);
-    }
-    return values;
 }
 
 int listDevices(const QStringList &arguments)
@@ -95,21 +63,19 @@ int checkFile(const QStringList &arguments)
     const QStringList values = commandArguments(
         arguments, QStringLiteral("check FILE"),
         QStringLiteral("Checks an effect file the way the game reads it. Prints each problem as "
-                       "FILE:LINE:COLUMN: message (0:0 for the whole file) and exits with 1; "
+                       "FILE:LINE:COLUMN: message (0:0 for the whole file), and a warning for each two "
+                       "of the game's eight effects that feel too alike on a rumble pad, and exits with 1; "
                        "otherwise prints the effects and exits with 0."),
         {{QStringLiteral("FILE"), QStringLiteral("The effect file (.ifr) to check.")}});
     const QString &path = values.first();
     const QString shown = QDir::toNativeSeparators(path);
 
-    ParsedEffectFile parsed = readEffectFile(path);
-    if (parsed.ok() && int(parsed.effects.size()) < kEffectsPerGame) {
-        parsed.problems.push_back({0, 0, QStringLiteral("the file holds %1 effects; the game needs at least %2")
-                                             .arg(parsed.effects.size())
-                                             .arg(kEffectsPerGame)});
-    }
-    if (!parsed.problems.empty()) {
-        for (const EffectFileProblem &problem : parsed.problems)
-            err() << shown << ':' << problem.line << ':' << problem.column << ": " << problem.message << "\n";
+    ParsedEffectFile parsed;
+    if (!readOrReport(path, parsed))
+        return Refused;
+    if (int(parsed.effects.size()) < kEffectsPerGame) {
+        err() << shown << ":0:0: the file holds " << parsed.effects.size() << " effects; the game needs at least "
+              << kEffectsPerGame << "\n";
         return Refused;
     }
 
@@ -117,7 +83,8 @@ int checkFile(const QStringList &arguments)
     int index = 0;
     for (const Effect &effect : parsed.effects)
         out() << (index++ < kEffectsPerGame ? "  " : "  (unused) ") << effect.name << "\n";
-    return Ok;
+    out().flush();
+    return warnAboutLookalikes(shown, parsed) > 0 ? Refused : Ok;
 }
 
 int playEffect(const QStringList &arguments)
@@ -170,30 +137,48 @@ int playEffect(const QStringList &arguments)
     return Ok;
 }
 
+// The first argument that is no option: the command.
+const char *commandOf(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i][0] != '-')
+            return argv[i];
+    }
+    return "";
+}
+
 } // namespace
-} // namespace pelnori
+} // namespace pelnori::fx
 
 int main(int argc, char *argv[])
 {
-    using namespace pelnori;
-    QCoreApplication app(argc, argv);
+    using namespace pelnori::fx;
+    // Only drawing needs Qt's GUI, and it draws into an image: without a
+    // platform chosen, the offscreen one does, display or not.
+    const bool drawing = std::strcmp(commandOf(argc, argv), "plot") == 0;
+    if (drawing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> app = drawing ? std::make_unique<QGuiApplication>(argc, argv)
+                                                          : std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("pelnori-fx"));
     QCoreApplication::setApplicationVersion(QStringLiteral(PELNORI_VERSION));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-        "Lists force-feedback devices, checks effect files and plays their effects.\n\n"
+        "Lists force-feedback devices, checks, compares and draws effect files and plays their effects.\n\n"
         "Commands:\n"
-        "  devices          List the devices and what each can play.\n"
-        "  check FILE       Check an effect file; exit code 0 when the game can use it.\n"
-        "  play FILE NAME   Play one effect and wait for it to end.\n\n"
+        "  devices                     List the devices and what each can play.\n"
+        "  check FILE                  Check an effect file; exit code 0 when the game can use it well.\n"
+        "  compare FILE                Print how alike the game's eight effects feel.\n"
+        "  plot FILE [NAME...] -o OUT  Draw the motor levels of effects into a PNG image.\n"
+        "  play FILE NAME              Play one effect and wait for it to end.\n\n"
         "pelnori-fx COMMAND --help shows the help of a command."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("devices, check or play"));
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("devices, check, compare, plot or play"));
     // Everything after the command belongs to the command, --help included.
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
-    parser.process(app);
+    parser.process(*app);
 
     const QStringList positionals = parser.positionalArguments();
     if (positionals.isEmpty())
@@ -205,6 +190,10 @@ int main(int argc, char *argv[])
         return listDevices(rest);
     if (command == QLatin1String("check"))
         return checkFile(rest);
+    if (command == QLatin1String("compare"))
+        return compareEffects(rest);
+    if (command == QLatin1String("plot"))
+        return plotEffects(rest);
     if (command == QLatin1String("play"))
         return playEffect(rest);
     err() << "pelnori-fx: unknown command " << command << "; see pelnori-fx --help\n";

@@ -1,0 +1,35 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# A Debian package of everything `cmake --install` puts in place:
+#   cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+#   cmake --build build && (cd build && cpack -G DEB)
+# gives build/pelnori_VERSION_ARCH.deb. Its dependencies are worked out by
+# dpkg-shlibdeps from the libraries the programs link.
+
+set(CPACK_PACKAGE_NAME pelnori)
+set(CPACK_PACKAGE_VENDOR "Pelnori developers")
+set(CPACK_PACKAGE_CONTACT "Pelnori developers <pelnori@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "memory card game played by touch, on a rumble gamepad")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Sixteen face-down cards form eight pairs; the two cards of a pair play the same\n"
+    "force-feedback effect on a gamepad, wheel or joystick, and the player finds\n"
+    "the pairs by feel. The window is in Japanese. Includes pelnori-fx, a tool\n"
+    "for people who make effect files: it lists devices, checks files, warns\n"
+    "about effects that feel too alike, draws and plays effects.")
+string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_STRIP_FILES ON)
+
+# Always under /usr, whatever prefix a plain `cmake --install` would use; the
+# game itself lands in /usr/lib/pelnori with a link in /usr/bin.
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_GENERATOR DEB)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The Japanese window wants a font with Japanese characters, and Qt's own
+# texts (the file dialog's) in Japanese.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk | fonts-ipafont-gothic, qt6-translations-l10n")
+
+include(CPack)

@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "haptics/effectfile.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+#include <utility>
+
+namespace pelnori::fx {
+
+enum Exit { Ok = 0, Refused = 1, Usage = 2 };
+
+QTextStream &out();
+QTextStream &err();
+
+// Parses the arguments of one command; shows its help and leaves on --help,
+// and leaves with Usage when the positional arguments do not match.
+// arguments are the program's own, the command first.
+QStringList commandArguments(const QStringList &arguments, const QString &syntax, const QString &description,
+                             const QList<std::pair<QString, QString>> &positionals);
+
+// Leaves with Usage after printing the command's syntax.
+[[noreturn]] void usageError(const QString &syntax);
+
+// Reads the effect file at path; when it is refused, prints each problem as
+// FILE:LINE:COLUMN: message and gives false.
+bool readOrReport(const QString &path, ParsedEffectFile &parsed);
+
+} // namespace pelnori::fx

@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "haptics/effect.h"
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+namespace pelnori::fx {
+
+// A picture of what the two motors of a rumble pad play for each effect, one
+// row per effect under a shared time axis, with title as its heading. Needs a
+// QGuiApplication for its text.
+QImage plotImage(const EffectList &effects, const QString &title);
+
+// pelnori-fx plot FILE [NAME...] -o OUT.png
+int plotEffects(const QStringList &arguments);
+
+} // namespace pelnori::fx
