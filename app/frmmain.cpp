@@ -172,11 +172,12 @@ void frmMain::buildControls()
                          designFont(proportionalGothicFamily(), 9.75, false));
     m_txtTime = makeTextBox(this, "txtTime", twipsRect(2400, 840, 555, 270));
     makeCounter(m_txtTime);
-    // A screen reader names each counter by its label and the verdict line by
-    // what it holds.
+    // A screen reader names each counter by its label, and the verdict line
+    // and the path box by what they hold.
     m_label1->setBuddy(m_txtNokori);
     m_label2->setBuddy(m_txtTime);
     m_lblinfo->setAccessibleName(QStringLiteral("判定"));
+    m_txtLoadIFR->setAccessibleName(QStringLiteral("IFRファイル"));
 
     m_line1 = new LineShape(this);
     m_line1->setObjectName(QStringLiteral("Line1"));

@@ -10,8 +10,10 @@ packages=(
     fonts-ipafont-gothic fonts-noto-cjk qt6-translations-l10n
 )
 if [[ "${1:-}" == "--tests" ]]; then
-    # The real-window test, the sanitizer build and the fuzzer.
-    packages+=(xvfb xauth x11-utils xdotool imagemagick python3 clang-14 libclang-rt-14-dev)
+    # The real-window tests (the screen-reader one with its D-Bus session and
+    # accessibility bus), the sanitizer build and the fuzzer.
+    packages+=(xvfb xauth x11-utils xdotool imagemagick python3 dbus at-spi2-core python3-pyatspi
+               clang-14 libclang-rt-14-dev)
 fi
 
 missing=()
