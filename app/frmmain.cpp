@@ -263,15 +263,23 @@ void frmMain::Timer1_Timer()
 void frmMain::padAction(PadAction action)
 {
     // Asked of the application: some styles call a tool window like this one
-    // active whenever the program is.
-    if (QApplication::activeWindow() != this) {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeWindow());
+    // active whenever the program is. None of ours is active while the
+    // player is in another program.
+    QWidget *active = QApplication::activeWindow();
+    if (!active)
+        return;
+    // A modal box blocks the window, as it does the mouse. Only a message of
+    // our own can be answered, so that a game needs no mouse.
+    if (QWidget *modal = QApplication::activeModalWidget()) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
         if (box && box->parentWidget() == this && (action == PadAction::Turn || action == PadAction::Start)) {
             if (QAbstractButton *ok = box->button(QMessageBox::Ok))
                 ok->click();
         }
         return;
     }
+    if (active != this)
+        return;
     m_selection->showMark(true);
     switch (action) {
     case PadAction::Turn:

@@ -2,19 +2,25 @@
 #include "app/cardbox.h"
 #include "app/fonts.h"
 #include "app/frmmain.h"
+#include "fakes/fakedialog.h"
 #include "fakes/fakehaptic.h"
 #include "fakes/fakeplatform.h"
 #include "common/globals.h"
 #include "common/paths.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+
+#include <map>
 
 using namespace pelnori;
 using namespace pelnori::test;
@@ -53,6 +59,51 @@ QImage fileImage(const QString &name)
     return QImage(programFile(QCoreApplication::applicationDirPath(), name)).convertToFormat(QImage::Format_RGB32);
 }
 
+bool showActive(Window &w)
+{
+    w.window.show();
+    w.platform.ended = true; // the queued activation passes without a shake...
+    const bool active = QTest::qWaitForWindowActive(&w.window);
+    QCoreApplication::processEvents();
+    w.platform.ended = false; // ...and the program goes on
+    return active;
+}
+
+// The player's inputs, in order: arrow keys and Space, Return or the keypad's
+// Enter on the focused control; pad presses; "click" with the mouse on the
+// focused control; "press" is a screen reader's press action on it; "button"
+// moves the focus to the start button.
+void play(Window &w, const QString &inputs)
+{
+    static const std::map<QString, Qt::Key> keys{
+        {QStringLiteral("Up"), Qt::Key_Up},       {QStringLiteral("Down"), Qt::Key_Down},
+        {QStringLiteral("Left"), Qt::Key_Left},   {QStringLiteral("Right"), Qt::Key_Right},
+        {QStringLiteral("Space"), Qt::Key_Space}, {QStringLiteral("Return"), Qt::Key_Return},
+        {QStringLiteral("Enter"), Qt::Key_Enter}};
+    static const std::map<QString, PadAction> pad{
+        {QStringLiteral("padUp"), PadAction::Up},       {QStringLiteral("padDown"), PadAction::Down},
+        {QStringLiteral("padLeft"), PadAction::Left},   {QStringLiteral("padRight"), PadAction::Right},
+        {QStringLiteral("padTurn"), PadAction::Turn},   {QStringLiteral("padStart"), PadAction::Start},
+        {QStringLiteral("padFile"), PadAction::ReadFile}};
+    for (const QString &input : inputs.split(u' ', Qt::SkipEmptyParts)) {
+        QWidget *focused = w.window.focusWidget();
+        if (keys.count(input))
+            QTest::keyClick(focused, keys.at(input), input == u"Enter" ? Qt::KeypadModifier : Qt::NoModifier);
+        else if (pad.count(input))
+            w.window.padAction(pad.at(input));
+        else if (input == u"click")
+            QTest::mouseClick(focused, Qt::LeftButton);
+        else if (input == u"press") {
+            QAccessible::queryAccessibleInterface(focused)->actionInterface()->doAction(
+                QAccessibleActionInterface::pressAction());
+            QCoreApplication::processEvents();
+        } else if (input == u"button")
+            w.window.btnStart()->setFocus();
+        else
+            QFAIL(qPrintable(input));
+    }
+}
+
 } // namespace
 
 class WindowTest : public QObject
@@ -77,6 +128,13 @@ private Q_SLOTS:
     void quitEndsProgramAndNoHandlerRunsAfter();
     void quitDuringAnimationStopsAtOnce();
     void quitDuringEndShakeShowsNoMessage();
+    void keysAndPadMoveSelectionOverGrid_data();
+    void keysAndPadMoveSelectionOverGrid();
+    void keysAndPadActOnSelectedCardAndButtons_data();
+    void keysAndPadActOnSelectedCardAndButtons();
+    void padConfirmsProgramsOwnMessage();
+    void focusMarkShowsForKeysAndPadOnly_data();
+    void focusMarkShowsForKeysAndPadOnly();
 };
 
 void WindowTest::initTestCase()
@@ -362,6 +420,151 @@ void WindowTest::quitDuringEndShakeShowsNoMessage()
     QVERIFY(w.platform.hasEnded());
     QCOMPARE(w.platform.yields, yieldsBefore + 5);
     QVERIFY(w.platform.messages.empty());
+}
+
+void WindowTest::keysAndPadMoveSelectionOverGrid_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<QString>("inputs");
+    QTest::addColumn<int>("selected");
+    QTest::newRow("arrows") << 1 << "Right Down Down Left" << 9;
+    QTest::newRow("arrows stop at the top and left") << 1 << "Up Left Left Up" << 0;
+    QTest::newRow("arrows stop at the right and bottom") << 6 << "Right Right Down Down Down" << 15;
+    QTest::newRow("pad") << 1 << "padRight padDown padDown padLeft" << 9;
+    QTest::newRow("pad stops at the edges") << 12 << "padDown padLeft padDown" << 12;
+    QTest::newRow("pad comes back from a button") << 6 << "button padRight" << 6;
+    QTest::newRow("arrows and pad mixed") << 0 << "Right padDown Down padLeft" << 8;
+}
+
+void WindowTest::keysAndPadMoveSelectionOverGrid()
+{
+    QFETCH(int, from);
+    QFETCH(QString, inputs);
+    QFETCH(int, selected);
+    Window w;
+    QVERIFY(showActive(w));
+    w.window.pic(from)->setFocus();
+    play(w, inputs);
+    QCOMPARE(w.window.focusWidget(), w.window.pic(selected));
+    QVERIFY(w.platform.messages.empty());
+}
+
+void WindowTest::keysAndPadActOnSelectedCardAndButtons_data()
+{
+    QTest::addColumn<QString>("inputs");
+    QTest::addColumn<bool>("active");
+    QTest::addColumn<QString>("outcome");
+    QTest::newRow("Space") << "Space" << true << "card 9 open";
+    QTest::newRow("Return") << "Return" << true << "card 9 open";
+    QTest::newRow("keypad Enter") << "Enter" << true << "card 9 open";
+    QTest::newRow("pad Turn") << "padTurn" << true << "card 9 open";
+    QTest::newRow("pad Turn from a button: the last card") << "button padTurn" << true << "card 9 open";
+    QTest::newRow("screen reader's press") << "press" << true << "card 9 open";
+    QTest::newRow("pad Start") << "padStart" << true << "dealt";
+    QTest::newRow("pad ReadFile") << "padFile" << true << "dialog";
+    QTest::newRow("pad Turn, another window active") << "padTurn" << false << "";
+    QTest::newRow("pad Start, another window active") << "padStart" << false << "";
+    QTest::newRow("pad step, another window active") << "padRight padTurn" << false << "";
+}
+
+void WindowTest::keysAndPadActOnSelectedCardAndButtons()
+{
+    QFETCH(QString, inputs);
+    QFETCH(bool, active);
+    Window w;
+    auto dialog = std::make_unique<FakeDialog>();
+    FakeDialog &shown = *dialog;
+    w.window.setCMDialog(std::move(dialog));
+    QVERIFY(showActive(w));
+    QTest::mouseClick(w.window.btnStart(), Qt::LeftButton);
+    w.window.pic(9)->setFocus();
+    QWidget other;
+    if (!active) {
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+    }
+    const int yields = w.platform.yields;
+    play(w, inputs);
+
+    QStringList outcome;
+    const QImage open = fileImage(QStringLiteral("Cardopen.bmp"));
+    for (int i = 0; i < kCardCount; ++i) {
+        if (imageOf(w.window.pic(i)) == open)
+            outcome << QStringLiteral("card %1 open").arg(i);
+    }
+    if (w.platform.yields > yields)
+        outcome << QStringLiteral("dealt");
+    if (shown.shows > 0)
+        outcome << QStringLiteral("dialog");
+    QTEST(outcome.join(u", "), "outcome");
+    // What the player felt: the turned card's effect, or nothing.
+    const QStringList felt = outcome == QStringList{QStringLiteral("card 9 open")}
+                                 ? QStringList{(*w.globals.Cards)[9].EffectName}
+                                 : QStringList{};
+    QCOMPARE(w.haptic->started, felt);
+    QCOMPARE(w.window.focusWidget(), w.window.pic(9));
+    // What a screen reader says of it.
+    QAccessibleInterface *card = QAccessible::queryAccessibleInterface(w.window.pic(9));
+    QCOMPARE(card->text(QAccessible::Name), QStringLiteral("3行目 2列目のカード"));
+    QCOMPARE(card->text(QAccessible::Description), felt.isEmpty() ? QStringLiteral("裏向き") : QStringLiteral("表向き"));
+}
+
+void WindowTest::padConfirmsProgramsOwnMessage()
+{
+    Window w;
+    QVERIFY(showActive(w));
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Pelnori"), Game::startPrompt(), QMessageBox::Ok,
+                    &w.window);
+    bool stillOpen = false;
+    QTimer::singleShot(0, &box, [&] {
+        QVERIFY(QTest::qWaitForWindowActive(&box));
+        w.window.padAction(PadAction::Right); // a step on a message does nothing
+        stillOpen = box.isVisible();
+        w.window.padAction(PadAction::Turn);
+    });
+    QTimer::singleShot(3000, &box, [&] { box.done(-1); });
+    QCOMPARE(box.exec(), int(QMessageBox::Ok));
+    QVERIFY(stillOpen);
+    QVERIFY(w.haptic->started.isEmpty());
+    QCOMPARE(w.window.focusWidget(), w.window.pic(1));
+}
+
+void WindowTest::focusMarkShowsForKeysAndPadOnly_data()
+{
+    QTest::addColumn<QString>("inputs");
+    QTest::addColumn<bool>("marked");
+    QTest::newRow("at start-up") << "" << false;
+    QTest::newRow("mouse") << "click" << false;
+    QTest::newRow("arrow keys") << "Right Left" << true;
+    QTest::newRow("Space") << "Space" << true;
+    QTest::newRow("pad") << "padRight padLeft" << true;
+    QTest::newRow("keys, then the mouse") << "Right Left click" << false;
+    QTest::newRow("the mouse, then the pad") << "click padDown padUp" << true;
+}
+
+void WindowTest::focusMarkShowsForKeysAndPadOnly()
+{
+    QFETCH(QString, inputs);
+    QFETCH(bool, marked);
+    Window w;
+    QVERIFY(showActive(w));
+    const QImage before = w.window.grab().toImage();
+    play(w, inputs);
+    QCOMPARE(w.window.focusWidget(), w.window.pic(1));
+    const QImage after = w.window.grab().toImage();
+    // No card changes a pixel for the mark: not its picture, not its border.
+    for (int i = 0; i < kCardCount; ++i) {
+        const QRect card = w.window.pic(i)->geometry();
+        QCOMPARE(after.copy(card), before.copy(card));
+    }
+    // In the gaps above card 1 and between cards 1 and 2: the mark in black,
+    // or the window's own grey.
+    const QRect card = w.window.pic(1)->geometry();
+    const QColor expected = marked ? QColor(Qt::black) : before.pixelColor(card.center().x(), card.top() - 2);
+    QCOMPARE(after.pixelColor(card.center().x(), card.top() - 2), expected);
+    QCOMPARE(after.pixelColor(card.right() + 2, card.center().y()), expected);
+    QCOMPARE(after.pixelColor(card.right() + 4, card.center().y()), before.pixelColor(card.right() + 4, card.center().y()));
 }
 
 QTEST_MAIN(WindowTest)
