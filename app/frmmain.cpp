@@ -28,6 +28,7 @@
 #include <QPushButton>
 
 #include <cstdlib>
+#include <utility>
 
 namespace pelnori {
 
@@ -301,22 +302,17 @@ void frmMain::padAction(PadAction action)
 void frmMain::keyPressEvent(QKeyEvent *event)
 {
     // The arrow keys that a card leaves to its window.
-    switch (event->key()) {
-    case Qt::Key_Up:
-        m_selection->step(PadAction::Up);
-        break;
-    case Qt::Key_Down:
-        m_selection->step(PadAction::Down);
-        break;
-    case Qt::Key_Left:
-        m_selection->step(PadAction::Left);
-        break;
-    case Qt::Key_Right:
-        m_selection->step(PadAction::Right);
-        break;
-    default:
-        QWidget::keyPressEvent(event);
+    static constexpr std::pair<int, PadAction> kArrows[] = {{Qt::Key_Up, PadAction::Up},
+                                                            {Qt::Key_Down, PadAction::Down},
+                                                            {Qt::Key_Left, PadAction::Left},
+                                                            {Qt::Key_Right, PadAction::Right}};
+    for (const auto &[key, step] : kArrows) {
+        if (event->key() == key) {
+            m_selection->step(step);
+            return;
+        }
     }
+    QWidget::keyPressEvent(event);
 }
 
 void frmMain::paintEvent(QPaintEvent *)

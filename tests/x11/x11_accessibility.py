@@ -31,7 +31,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from x11_window import Failure, Session  # noqa: E402
+from x11_window import Failure, Session, run  # noqa: E402
 
 DOWN, OPEN, MATCHED = "裏向き", "表向き", "揃った"
 HIT, MISS = "正解！", "残念、違います。"
@@ -208,13 +208,7 @@ def play(session, pyatspi, client):
         raise Failure(f"{first.name} found no partner")
 
     client.press(child(window, "push button", "終了"))
-    try:
-        code = session.app.wait(timeout=30)
-    except subprocess.TimeoutExpired:
-        raise Failure("the program did not end after the quit button's press action")
-    if code != 0:
-        raise Failure(f"the program ended with {code}:\n" + session.program_output())
-    print("quit: the program ended with 0")
+    session.wait_for_end("the quit button's press action")
 
 
 def main():
@@ -242,8 +236,4 @@ def main():
 
 
 if __name__ == "__main__":
-    try:
-        sys.exit(main())
-    except Failure as failure:
-        print("FAIL: " + str(failure))
-        sys.exit(1)
+    run(main)

@@ -245,6 +245,16 @@ class Session:
         os.remove(full)
         return Image(path)
 
+    def wait_for_end(self, after):
+        """The program ends cleanly, with 0, after `after`."""
+        try:
+            code = self.app.wait(timeout=30)
+        except subprocess.TimeoutExpired:
+            raise Failure(f"the program did not end after {after}")
+        if code != 0:
+            raise Failure(f"the program ended with {code}:\n" + self.program_output())
+        print("quit: the program ended with 0")
+
     def click(self, x, y):
         ox, oy = self.origin
         self.x("xdotool", "mousemove", "--sync", str(ox + x), str(oy + y), "click", "1")
@@ -362,22 +372,21 @@ def main():
         # Quit.
         qx, qy, qw, qh = CAPTIONS["Command1"]
         session.click(qx + qw // 2, qy + qh // 2)
-        try:
-            code = session.app.wait(timeout=30)
-        except subprocess.TimeoutExpired:
-            raise Failure("the program did not end after the quit button")
-        if code != 0:
-            raise Failure(f"the program ended with {code}:\n" + session.program_output())
-        print("quit: the program ended with 0")
+        session.wait_for_end("the quit button")
     finally:
         session.stop()
     print("screenshots in " + out_dir)
     return 0
 
 
-if __name__ == "__main__":
+def run(main):
+    """Runs a test's main function: a Failure is reported and fails the run."""
     try:
         sys.exit(main())
     except Failure as failure:
         print("FAIL: " + str(failure))
         sys.exit(1)
+
+
+if __name__ == "__main__":
+    run(main)
