@@ -74,7 +74,10 @@ public:
         return QAccessibleWidget::interface_cast(type);
     }
 
-    QString text(int startOffset, int endOffset) const override { return content().mid(startOffset, endOffset - startOffset); }
+    QString text(int startOffset, int endOffset) const override
+    {
+        return content().mid(startOffset, endOffset - startOffset);
+    }
     int characterCount() const override { return int(content().size()); }
 
     // Read only: no caret, no selection, no geometry of single characters.

@@ -3,9 +3,10 @@
 // The real window under events that arrive at odd moments: cards turned with
 // the mouse, the keys or the pad, start and effect-file presses by mouse or
 // pad, clock ticks and a quit, each drawn by a seeded generator inside the
-// game's yields, as a player pressing during the deal would send them. After every run the game must be in a state it can reach
-// by fair play. A failing run names its seed; PELNORI_SEED=N replays it alone
-// and PELNORI_RUNS=M changes how many runs are made.
+// game's yields, as a player pressing during the deal would send them. After
+// every run the game must be in a state it can reach by fair play. A failing
+// run names its seed; PELNORI_SEED=N replays it alone and PELNORI_RUNS=M
+// changes how many runs are made.
 
 #include "app/cardbox.h"
 #include "app/frmmain.h"
