@@ -4,9 +4,11 @@
 #include "app/commondialog.h"
 #include "app/fonts.h"
 #include "app/frmmain.h"
+#include "app/padrelay.h"
 #include "app/qtplatform.h"
 #include "common/globals.h"
 #include "haptics/controlfactory.h"
+#include "haptics/sdlhapticcontrol.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -37,6 +39,10 @@ int runPelnori(int argc, char *argv[])
     platform.setMainWindow(&window);
     if (!window.Form_Load(createHapticControl))
         return 1;
+    // Game controllers move the selection and turn cards; gone before the window.
+    std::unique_ptr<PadRelay> pads;
+    if (auto *control = dynamic_cast<SdlHapticControl *>(globals.HapticControl.get()))
+        pads = std::make_unique<PadRelay>(window, *control);
     window.show();
     return QApplication::exec();
 }

@@ -3,8 +3,10 @@
 
 #include "app/twips.h"
 
+#include <QAccessible>
 #include <QFile>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -85,6 +87,20 @@ void CardBox::setPicture(const QPixmap &picture)
     update();
 }
 
+void CardBox::setFace(CardFace face)
+{
+    if (face == m_face)
+        return;
+    m_face = face;
+    QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&event);
+}
+
+void CardBox::click()
+{
+    Q_EMIT clicked(m_index);
+}
+
 void CardBox::paintEvent(QPaintEvent *event)
 {
     QFrame::paintEvent(event);
@@ -118,6 +134,22 @@ void CardBox::mouseDoubleClickEvent(QMouseEvent *event)
     // The second press of a double click is not a click of its own.
     event->accept();
     m_pressed = false;
+}
+
+void CardBox::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter: // on the keypad
+        // A key held down turns the card once.
+        if (!event->isAutoRepeat())
+            click();
+        break;
+    default:
+        // Not taken: the arrow keys go on to the window, which moves the selection.
+        QFrame::keyPressEvent(event);
+    }
 }
 
 } // namespace pelnori

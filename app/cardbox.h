@@ -6,6 +6,9 @@
 
 namespace pelnori {
 
+// What a card shows of itself, as the screen reader tells it.
+enum class CardFace { Down, Open, Matched };
+
 // One card of the board: a sunken picture box that shows its picture unscaled
 // from the top-left of its inner area, cut off at the edges. Its position is
 // kept in twips, as written; the pixel position follows from it.
@@ -29,6 +32,14 @@ public:
     void setPicture(const QPixmap &picture);
     const QPixmap &picture() const { return m_picture; }
 
+    CardFace face() const { return m_face; }
+    // Raises the accessibility event of a change, so a screen reader hears it.
+    void setFace(CardFace face);
+
+    // Reports a click as the mouse does: from the keys, the pad and the
+    // screen reader's press action.
+    void click();
+
 Q_SIGNALS:
     void clicked(int index);
 
@@ -37,6 +48,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void place();
@@ -45,6 +57,7 @@ private:
     float m_left = 0.0f;
     float m_top = 0.0f;
     QPixmap m_picture;
+    CardFace m_face = CardFace::Down;
     bool m_pressed = false;
 };
 

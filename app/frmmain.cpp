@@ -1,25 +1,34 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmmain.h"
 
+#include "app/accessibility.h"
 #include "app/cardbox.h"
+#include "app/cardselection.h"
 #include "app/fonts.h"
 #include "app/qtplatform.h"
 #include "app/shake.h"
 #include "app/twips.h"
 #include "common/errors.h"
 #include "common/globals.h"
+#include "common/paths.h"
 #include "common/platform.h"
 #include "haptics/effectfilechoice.h"
 #include "haptics/openfiledialog.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 
 #include <cstdlib>
+#include <utility>
 
 namespace pelnori {
 
@@ -89,6 +98,16 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QRect &geometry
     return button;
 }
 
+CardFace faceShownBy(const QString &picturePath)
+{
+    const QString file = QFileInfo(picturePath).fileName();
+    if (file == kCardOpenFile)
+        return CardFace::Open;
+    if (file == kCardMatchedFile)
+        return CardFace::Matched;
+    return CardFace::Down;
+}
+
 } // namespace
 
 QString runtimeErrorMessage(const char *handler, const QString &what)
@@ -104,6 +123,7 @@ frmMain::frmMain(Platform &platform, Globals &globals, std::unique_ptr<OpenFileD
     , m_game(*this, platform, globals, [this] { ShakeWindow(*this, m_platform); })
 {
     setObjectName(QStringLiteral("frmMain"));
+    installAccessibility();
     setWindowTitle(QtPlatform::title());
     setWindowIcon(QIcon(QStringLiteral(":/pelnori.png")));
     // A fixed dialog frame with the close box only, and no taskbar button:
@@ -153,6 +173,12 @@ void frmMain::buildControls()
                          designFont(proportionalGothicFamily(), 9.75, false));
     m_txtTime = makeTextBox(this, "txtTime", twipsRect(2400, 840, 555, 270));
     makeCounter(m_txtTime);
+    // A screen reader names each counter by its label, and the verdict line
+    // and the path box by what they hold.
+    m_label1->setBuddy(m_txtNokori);
+    m_label2->setBuddy(m_txtTime);
+    m_lblinfo->setAccessibleName(QStringLiteral("判定"));
+    m_txtLoadIFR->setAccessibleName(QStringLiteral("IFRファイル"));
 
     m_line1 = new LineShape(this);
     m_line1->setObjectName(QStringLiteral("Line1"));
@@ -178,6 +204,8 @@ void frmMain::buildControls()
     order << m_btnStart << m_command1 << m_txtLoadIFR << m_cmbRead_IFR << m_txtNokori << m_txtTime;
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
+
+    m_selection = std::make_unique<CardSelection>(*this, m_pic);
 }
 
 template<typename Handler>
@@ -231,6 +259,66 @@ void frmMain::pic_Click(int index)
 void frmMain::Timer1_Timer()
 {
     dispatch("Timer1_Timer", [this] { m_game.Timer1_Timer(); });
+}
+
+void frmMain::padAction(PadAction action)
+{
+    // Asked of the application: some styles call a tool window like this one
+    // active whenever the program is. None of ours is active while the
+    // player is in another program.
+    QWidget *active = QApplication::activeWindow();
+    if (!active)
+        return;
+    // A modal box blocks the window, as it does the mouse. Only a message of
+    // our own can be answered, so that a game needs no mouse.
+    if (QWidget *modal = QApplication::activeModalWidget()) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        if (box && box->parentWidget() == this && (action == PadAction::Turn || action == PadAction::Start)) {
+            if (QAbstractButton *ok = box->button(QMessageBox::Ok))
+                ok->click();
+        }
+        return;
+    }
+    if (active != this)
+        return;
+    m_selection->showMark(true);
+    switch (action) {
+    case PadAction::Turn:
+        m_selection->select();
+        m_selection->card()->click();
+        break;
+    case PadAction::Start:
+        m_btnStart->click();
+        break;
+    case PadAction::ReadFile:
+        m_cmbRead_IFR->click();
+        break;
+    default:
+        m_selection->step(action);
+        break;
+    }
+}
+
+void frmMain::keyPressEvent(QKeyEvent *event)
+{
+    // The arrow keys that a card leaves to its window.
+    static constexpr std::pair<int, PadAction> kArrows[] = {{Qt::Key_Up, PadAction::Up},
+                                                            {Qt::Key_Down, PadAction::Down},
+                                                            {Qt::Key_Left, PadAction::Left},
+                                                            {Qt::Key_Right, PadAction::Right}};
+    for (const auto &[key, step] : kArrows) {
+        if (event->key() == key) {
+            m_selection->step(step);
+            return;
+        }
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void frmMain::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    m_selection->paintMark(painter);
 }
 
 void frmMain::closeEvent(QCloseEvent *event)
@@ -290,6 +378,9 @@ void frmMain::clearCardPicture(int card)
 
 void frmMain::loadCardPicture(int card, const QString &path)
 {
+    // The face follows the picture the game asks for, so a screen reader
+    // tells the card's state even when its file cannot be read.
+    pic(card)->setFace(faceShownBy(path));
     if (!pic(card)->loadPicture(path))
         throw ImageLoadError(path);
 }
@@ -306,7 +397,12 @@ void frmMain::setEffectPath(const QString &text)
 
 void frmMain::setInfo(const QString &text)
 {
+    const QString before = m_lblinfo->text();
     m_lblinfo->setText(text);
+    if (text != before) {
+        QAccessibleTextUpdateEvent event(m_lblinfo, 0, before, text);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void frmMain::setRemaining(const QString &text)

@@ -5,6 +5,7 @@
 #include "common/board.h"
 #include "game/game.h"
 #include "haptics/openfiledialog.h"
+#include "haptics/padaction.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -19,6 +20,7 @@ class QPushButton;
 namespace pelnori {
 
 class CardBox;
+class CardSelection;
 class Platform;
 struct Globals;
 
@@ -46,6 +48,14 @@ public:
     void pic_Click(int index);
     void Timer1_Timer();
 
+public Q_SLOTS:
+    // A game-controller press, acted on only while this is the active window:
+    // a step moves the selection as the arrow keys do, Turn turns the selected
+    // card and Start and ReadFile press their buttons, each as a click does.
+    // Turn or Start on one of the program's own message boxes presses its OK.
+    void padAction(PadAction action);
+
+public:
     Game &game() { return m_game; }
 
     QLineEdit *txtLoadIFR() const { return m_txtLoadIFR; }
@@ -88,6 +98,8 @@ public:
 protected:
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
@@ -113,6 +125,8 @@ private:
     QPushButton *m_btnStart = nullptr;
     QPushButton *m_command1 = nullptr;
     QTimer m_timer1;
+    // Gone before the controls, whose focus it follows.
+    std::unique_ptr<CardSelection> m_selection;
 
     float m_left = 0.0f;
     float m_top = 0.0f;

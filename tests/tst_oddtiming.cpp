@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The real window under events that arrive at odd moments: card clicks, start
-// presses, effect-file choices, clock ticks and a quit, each drawn by a seeded
-// generator inside the game's yields, as a player clicking during the deal
-// would send them. After every run the game must be in a state it can reach
-// by fair play. A failing run names its seed; PELNORI_SEED=N replays it alone
-// and PELNORI_RUNS=M changes how many runs are made.
+// The real window under events that arrive at odd moments: cards turned with
+// the mouse, the keys or the pad, start and effect-file presses by mouse or
+// pad, clock ticks and a quit, each drawn by a seeded generator inside the
+// game's yields, as a player pressing during the deal would send them. After
+// every run the game must be in a state it can reach by fair play. A failing
+// run names its seed; PELNORI_SEED=N replays it alone and PELNORI_RUNS=M
+// changes how many runs are made.
 
 #include "app/cardbox.h"
 #include "app/frmmain.h"
@@ -61,6 +62,7 @@ struct Totals
     int quits = 0;
     int quitsMidStart = 0;
     int deepest = 0;
+    std::array<int, 3> turnsBy{}; // mouse, keys, pad
 };
 
 // Everything a seen message box may say; anything else is a fault.
@@ -106,6 +108,17 @@ public:
         if (!loaded || globals.EffectResource != kFileChosenNoGame)
             problem(QStringLiteral("start-up did not find the default effect file"));
 
+        // Active, so that the pad acts on it; the activation's shake passes.
+        // Nothing here looks at pixels: no painting, which would take most
+        // of the time.
+        window.setUpdatesEnabled(false);
+        window.show();
+        platform.ended = true;
+        if (!QTest::qWaitForWindowActive(&window))
+            problem(QStringLiteral("the window did not become active"));
+        QCoreApplication::processEvents();
+        platform.ended = false;
+
         platform.onYield = [this](int) { duringYield(); };
         platform.onMessage = [this](const ShownMessage &message) { duringMessage(message); };
 
@@ -132,6 +145,9 @@ public:
             QTest::mouseClick(window.pic(uniform(0, kCardCount - 1)), Qt::LeftButton);
             QTest::mouseClick(window.cmbRead_IFR(), Qt::LeftButton);
             QTest::mouseClick(window.Command1(), Qt::LeftButton);
+            QTest::keyClick(window.pic(uniform(0, kCardCount - 1)), Qt::Key_Space);
+            for (PadAction action : {PadAction::Turn, PadAction::Start, PadAction::ReadFile})
+                window.padAction(action);
             window.Timer1_Timer();
             window.Form_Activate();
             if (afterQuit() != m_atQuit)
@@ -338,9 +354,46 @@ private:
         const bool updates = !platform.hasEnded() && globals.EffectResource >= -1 && index != window.game().OpenCard
                              && !(globals.Cards && (*globals.Cards)[index].Matched == -1);
         m_nokoriPending = updates;
-        QTest::mouseClick(window.pic(index), Qt::LeftButton);
+        turn(index);
         if (m_nokoriPending)
             checkNokori();
+    }
+
+    // The mouse clicks the card; the keys and the pad first walk the
+    // selection to it, rows first, and then turn it.
+    void turn(int index)
+    {
+        const int way = uniform(0, 2);
+        ++m_totals.turnsBy[static_cast<std::size_t>(way)];
+        if (way == 0) {
+            QTest::mouseClick(window.pic(index), Qt::LeftButton);
+            return;
+        }
+        const bool pad = way == 2;
+        // From a button the pad comes back by itself; the keys go back by Shift+Tab.
+        for (int i = 0; !pad && i < 8 && !qobject_cast<CardBox *>(window.focusWidget()); ++i)
+            QTest::keyClick(window.focusWidget(), Qt::Key_Backtab);
+        for (int i = 0; i < 8; ++i) {
+            auto *at = qobject_cast<CardBox *>(window.focusWidget());
+            if (at && at->index() == index)
+                break;
+            const int from = at ? at->index() : index;
+            const PadAction step = index / 4 < from / 4   ? PadAction::Up
+                                   : index / 4 > from / 4 ? PadAction::Down
+                                   : index < from         ? PadAction::Left
+                                                          : PadAction::Right;
+            static constexpr Qt::Key kArrows[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right};
+            if (pad)
+                window.padAction(step);
+            else
+                QTest::keyClick(window.focusWidget(), kArrows[static_cast<int>(step)]);
+        }
+        if (window.focusWidget() != window.pic(index) && !platform.hasEnded())
+            problem(QStringLiteral("the selection did not reach card %1").arg(index));
+        if (pad)
+            window.padAction(PadAction::Turn);
+        else
+            QTest::keyClick(window.focusWidget(), chance(0.5) ? Qt::Key_Space : Qt::Key_Return);
     }
 
     void checkNokori()
@@ -360,7 +413,10 @@ private:
     {
         const bool ignored = platform.hasEnded() || window.game().assigningPairs();
         m_starts.push_back(false);
-        QTest::mouseClick(window.btnStart(), Qt::LeftButton);
+        if (chance(0.5))
+            QTest::mouseClick(window.btnStart(), Qt::LeftButton);
+        else
+            window.padAction(PadAction::Start);
         const bool reported = m_starts.back();
         m_starts.pop_back();
         if (platform.hasEnded())
@@ -419,7 +475,10 @@ private:
 
     void chooseFile()
     {
-        QTest::mouseClick(window.cmbRead_IFR(), Qt::LeftButton);
+        if (chance(0.5))
+            QTest::mouseClick(window.cmbRead_IFR(), Qt::LeftButton);
+        else
+            window.padAction(PadAction::ReadFile);
     }
 
     void quit()
@@ -531,9 +590,11 @@ void OddTimingTest::eventsInsideYieldsLeaveAConsistentGame()
                  qPrintable(QStringLiteral("PELNORI_SEED=%1: %2").arg(seed).arg(run.problems().join(QStringLiteral("; ")))));
     }
     qInfo("%d runs, %ld events (%ld inside handlers, %d deep at most), %ld yields; starts: %d finished, "
-          "%d ignored while pairs were assigned; %d games won; %d quits, %d mid-start",
+          "%d ignored while pairs were assigned; %d games won; %d quits, %d mid-start; "
+          "cards turned by mouse %d, keys %d, pad %d",
           totals.runs, totals.events, totals.nested, totals.deepest, totals.yields, totals.startsCompleted,
-          totals.startsIgnored, totals.gamesFinished, totals.quits, totals.quitsMidStart);
+          totals.startsIgnored, totals.gamesFinished, totals.quits, totals.quitsMidStart, totals.turnsBy[0],
+          totals.turnsBy[1], totals.turnsBy[2]);
 }
 
 QTEST_MAIN(OddTimingTest)

@@ -2,19 +2,25 @@
 #include "app/cardbox.h"
 #include "app/fonts.h"
 #include "app/frmmain.h"
+#include "fakes/fakedialog.h"
 #include "fakes/fakehaptic.h"
 #include "fakes/fakeplatform.h"
 #include "common/globals.h"
 #include "common/paths.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+
+#include <map>
 
 using namespace pelnori;
 using namespace pelnori::test;
@@ -53,6 +59,51 @@ QImage fileImage(const QString &name)
     return QImage(programFile(QCoreApplication::applicationDirPath(), name)).convertToFormat(QImage::Format_RGB32);
 }
 
+bool showActive(Window &w)
+{
+    w.window.show();
+    w.platform.ended = true; // the queued activation passes without a shake...
+    const bool active = QTest::qWaitForWindowActive(&w.window);
+    QCoreApplication::processEvents();
+    w.platform.ended = false; // ...and the program goes on
+    return active;
+}
+
+// The player's inputs, in order: arrow keys and Space, Return or the keypad's
+// Enter on the focused control; pad presses; "click" with the mouse on the
+// focused control; "press" is a screen reader's press action on it; "button"
+// moves the focus to the start button.
+void play(Window &w, const QString &inputs)
+{
+    static const std::map<QString, Qt::Key> keys{
+        {QStringLiteral("Up"), Qt::Key_Up},       {QStringLiteral("Down"), Qt::Key_Down},
+        {QStringLiteral("Left"), Qt::Key_Left},   {QStringLiteral("Right"), Qt::Key_Right},
+        {QStringLiteral("Space"), Qt::Key_Space}, {QStringLiteral("Return"), Qt::Key_Return},
+        {QStringLiteral("Enter"), Qt::Key_Enter}};
+    static const std::map<QString, PadAction> pad{
+        {QStringLiteral("padUp"), PadAction::Up},       {QStringLiteral("padDown"), PadAction::Down},
+        {QStringLiteral("padLeft"), PadAction::Left},   {QStringLiteral("padRight"), PadAction::Right},
+        {QStringLiteral("padTurn"), PadAction::Turn},   {QStringLiteral("padStart"), PadAction::Start},
+        {QStringLiteral("padFile"), PadAction::ReadFile}};
+    for (const QString &input : inputs.split(u' ', Qt::SkipEmptyParts)) {
+        QWidget *focused = w.window.focusWidget();
+        if (keys.count(input))
+            QTest::keyClick(focused, keys.at(input), input == u"Enter" ? Qt::KeypadModifier : Qt::NoModifier);
+        else if (pad.count(input))
+            w.window.padAction(pad.at(input));
+        else if (input == u"click")
+            QTest::mouseClick(focused, Qt::LeftButton);
+        else if (input == u"press") {
+            QAccessible::queryAccessibleInterface(focused)->actionInterface()->doAction(
+                QAccessibleActionInterface::pressAction());
+            QCoreApplication::processEvents();
+        } else if (input == u"button")
+            w.window.btnStart()->setFocus();
+        else
+            QFAIL(qPrintable(input));
+    }
+}
+
 } // namespace
 
 class WindowTest : public QObject
@@ -77,6 +128,11 @@ private Q_SLOTS:
     void quitEndsProgramAndNoHandlerRunsAfter();
     void quitDuringAnimationStopsAtOnce();
     void quitDuringEndShakeShowsNoMessage();
+    void keysAndPadPlayTheBoard_data();
+    void keysAndPadPlayTheBoard();
+    void padConfirmsProgramsOwnMessage();
+    void focusMarkShowsForKeysAndPadOnly_data();
+    void focusMarkShowsForKeysAndPadOnly();
 };
 
 void WindowTest::initTestCase()
@@ -362,6 +418,135 @@ void WindowTest::quitDuringEndShakeShowsNoMessage()
     QVERIFY(w.platform.hasEnded());
     QCOMPARE(w.platform.yields, yieldsBefore + 5);
     QVERIFY(w.platform.messages.empty());
+}
+
+void WindowTest::keysAndPadPlayTheBoard_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<QString>("inputs");
+    QTest::addColumn<bool>("active");
+    QTest::addColumn<QString>("outcome");
+    QTest::newRow("arrows") << 1 << "Right Down Down Left" << true << "card 9 selected";
+    QTest::newRow("arrows stop at the top and left") << 1 << "Up Left Left Up" << true << "card 0 selected";
+    QTest::newRow("arrows stop at the right and bottom")
+        << 6 << "Right Right Down Down Down" << true << "card 15 selected";
+    QTest::newRow("pad") << 1 << "padRight padDown padDown padLeft" << true << "card 9 selected";
+    QTest::newRow("pad stops at the edges") << 12 << "padDown padLeft padDown" << true << "card 12 selected";
+    QTest::newRow("pad comes back from a button") << 6 << "button padRight" << true << "card 6 selected";
+    QTest::newRow("arrows and pad mixed") << 0 << "Right padDown Down padLeft" << true << "card 8 selected";
+    QTest::newRow("Space") << 9 << "Space" << true << "card 9 selected, open";
+    QTest::newRow("Return") << 9 << "Return" << true << "card 9 selected, open";
+    QTest::newRow("keypad Enter") << 9 << "Enter" << true << "card 9 selected, open";
+    QTest::newRow("pad Turn") << 9 << "padTurn" << true << "card 9 selected, open";
+    QTest::newRow("pad Turn from a button: the last card") << 9 << "button padTurn" << true << "card 9 selected, open";
+    QTest::newRow("screen reader's press") << 9 << "press" << true << "card 9 selected, open";
+    QTest::newRow("pad Start") << 9 << "padStart" << true << "card 9 selected, dealt";
+    QTest::newRow("pad ReadFile") << 9 << "padFile" << true << "card 9 selected, dialog";
+    QTest::newRow("pad Turn, another window active") << 9 << "padTurn" << false << "card 9 selected";
+    QTest::newRow("pad Start, another window active") << 9 << "padStart" << false << "card 9 selected";
+    QTest::newRow("pad step, another window active") << 9 << "padRight padTurn" << false << "card 9 selected";
+}
+
+void WindowTest::keysAndPadPlayTheBoard()
+{
+    QFETCH(int, from);
+    QFETCH(QString, inputs);
+    QFETCH(bool, active);
+    Window w;
+    auto dialog = std::make_unique<FakeDialog>();
+    FakeDialog &shown = *dialog;
+    w.window.setCMDialog(std::move(dialog));
+    QVERIFY(showActive(w));
+    QTest::mouseClick(w.window.btnStart(), Qt::LeftButton);
+    w.window.pic(from)->setFocus();
+    QWidget other;
+    if (!active) {
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+    }
+    const int yields = w.platform.yields;
+    play(w, inputs);
+
+    const auto *selected = qobject_cast<CardBox *>(w.window.focusWidget());
+    QVERIFY(selected);
+    QStringList outcome{QStringLiteral("card %1 selected").arg(selected->index())};
+    const QImage open = fileImage(QStringLiteral("Cardopen.bmp"));
+    for (int i = 0; i < kCardCount; ++i) {
+        if (imageOf(w.window.pic(i)) == open)
+            outcome << (i == selected->index() ? QStringLiteral("open") : QStringLiteral("card %1 open").arg(i));
+    }
+    if (w.platform.yields > yields)
+        outcome << QStringLiteral("dealt");
+    if (shown.shows > 0)
+        outcome << QStringLiteral("dialog");
+    QTEST(outcome.join(u", "), "outcome");
+    // What the player felt: the turned card's effect, or nothing; and what a
+    // screen reader says of the card.
+    const bool turned = outcome.contains(QStringLiteral("open"));
+    QCOMPARE(w.haptic->started,
+             turned ? QStringList{(*w.globals.Cards)[selected->index()].EffectName} : QStringList{});
+    QAccessibleInterface *card = QAccessible::queryAccessibleInterface(w.window.pic(9));
+    QCOMPARE(card->text(QAccessible::Name), QStringLiteral("3行目 2列目のカード"));
+    QCOMPARE(card->text(QAccessible::Description), turned ? QStringLiteral("表向き") : QStringLiteral("裏向き"));
+}
+
+void WindowTest::padConfirmsProgramsOwnMessage()
+{
+    Window w;
+    QVERIFY(showActive(w));
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Pelnori"), Game::startPrompt(), QMessageBox::Ok,
+                    &w.window);
+    bool stillOpen = false;
+    QTimer::singleShot(0, &box, [&] {
+        QVERIFY(QTest::qWaitForWindowActive(&box));
+        w.window.padAction(PadAction::Right); // a step on a message does nothing
+        stillOpen = box.isVisible();
+        w.window.padAction(PadAction::Turn);
+    });
+    QTimer::singleShot(3000, &box, [&] { box.done(-1); });
+    QCOMPARE(box.exec(), int(QMessageBox::Ok));
+    QVERIFY(stillOpen);
+    QVERIFY(w.haptic->started.isEmpty());
+    QCOMPARE(w.window.focusWidget(), w.window.pic(1));
+}
+
+void WindowTest::focusMarkShowsForKeysAndPadOnly_data()
+{
+    QTest::addColumn<QString>("inputs");
+    QTest::addColumn<bool>("marked");
+    QTest::newRow("at start-up") << "" << false;
+    QTest::newRow("mouse") << "click" << false;
+    QTest::newRow("arrow keys") << "Right Left" << true;
+    QTest::newRow("Space") << "Space" << true;
+    QTest::newRow("pad") << "padRight padLeft" << true;
+    QTest::newRow("keys, then the mouse") << "Right Left click" << false;
+    QTest::newRow("the mouse, then the pad") << "click padDown padUp" << true;
+}
+
+void WindowTest::focusMarkShowsForKeysAndPadOnly()
+{
+    QFETCH(QString, inputs);
+    QFETCH(bool, marked);
+    Window w;
+    QVERIFY(showActive(w));
+    const QImage before = w.window.grab().toImage();
+    play(w, inputs);
+    QCOMPARE(w.window.focusWidget(), w.window.pic(1));
+    const QImage after = w.window.grab().toImage();
+    // No card changes a pixel for the mark: not its picture, not its border.
+    for (int i = 0; i < kCardCount; ++i) {
+        const QRect card = w.window.pic(i)->geometry();
+        QCOMPARE(after.copy(card), before.copy(card));
+    }
+    // In the gaps above card 1 and between cards 1 and 2: the mark in black,
+    // or the window's own grey.
+    const QRect card = w.window.pic(1)->geometry();
+    const QColor expected = marked ? QColor(Qt::black) : before.pixelColor(card.center().x(), card.top() - 2);
+    QCOMPARE(after.pixelColor(card.center().x(), card.top() - 2), expected);
+    QCOMPARE(after.pixelColor(card.right() + 2, card.center().y()), expected);
+    const QPoint beyond(card.right() + 4, card.center().y()); // inside card 2
+    QCOMPARE(after.pixelColor(beyond), before.pixelColor(beyond));
 }
 
 QTEST_MAIN(WindowTest)

@@ -10,9 +10,10 @@ packages=(
     fonts-ipafont-gothic fonts-noto-cjk qt6-translations-l10n
 )
 if [[ "${1:-}" == "--tests" ]]; then
-    # The real-window test, the sanitizer build, the fuzzer and the package check.
-    packages+=(xvfb xauth x11-utils xdotool imagemagick python3 clang-14 libclang-rt-14-dev
-               dpkg-dev file appstream desktop-file-utils)
+    # The real-window tests (the screen-reader one with its D-Bus session and
+    # accessibility bus), the sanitizer builds, the fuzzer and the package check.
+    packages+=(xvfb xauth x11-utils xdotool imagemagick python3 dbus at-spi2-core python3-pyatspi
+               clang-14 libclang-rt-14-dev dpkg-dev file appstream desktop-file-utils)
 fi
 
 missing=()

@@ -12,7 +12,10 @@ checks screenshots pixel by pixel:
     (x11_reference), with no missing-glyph boxes among them;
   * after a click on the start button: the cards are dealt back onto the
     grid and the clock runs;
-  * after a click on a card: it turns open and the controller rumbles;
+  * after Shift+Tab and Left on the keyboard: the focus mark rings card 14
+    in the gaps around it, and no card changed a pixel;
+  * after a click on a card: it turns open and the controller rumbles, and
+    the mark is gone;
   * a click on the quit button ends the program cleanly.
 
 Only the standard library, Xvfb, xdotool, xwininfo and ImageMagick are used.
@@ -242,6 +245,16 @@ class Session:
         os.remove(full)
         return Image(path)
 
+    def wait_for_end(self, after):
+        """The program ends cleanly, with 0, after `after`."""
+        try:
+            code = self.app.wait(timeout=30)
+        except subprocess.TimeoutExpired:
+            raise Failure(f"the program did not end after {after}")
+        if code != 0:
+            raise Failure(f"the program ended with {code}:\n" + self.program_output())
+        print("quit: the program ended with 0")
+
     def click(self, x, y):
         ox, oy = self.origin
         self.x("xdotool", "mousemove", "--sync", str(ox + x), str(oy + y), "click", "1")
@@ -297,7 +310,7 @@ def main():
         time.sleep(1.0)
         session.settle()
 
-        shot = session.client_shot("1-startup.png")
+        shot = startup = session.client_shot("1-startup.png")
         check_cards(shot, [back] * 16, "after start-up")
         for name, (x, y, w, h) in CAPTIONS.items():
             if not has_ink(shot, (x, y, w, h)):
@@ -327,6 +340,17 @@ def main():
         check_cards(shot, [back] * 16, "after the start")
         print("game: the cards are back on the grid and the clock runs")
 
+        # The keyboard: back from the start button to the last card, one left.
+        session.x("xdotool", "key", "--delay", "100", "shift+Tab", "Left")
+        time.sleep(0.5)
+        shot = session.client_shot("3-keys.png")
+        check_cards(shot, [back] * 16, "after the keys")
+        marked = [(158, 258), (190, 288), (158, 318)]  # above, right of and below card 14
+        if any(shot.pixel(x, y) != (0, 0, 0) for x, y in marked):
+            raise Failure(f"after the keys: no black focus mark around card 14: {[shot.pixel(x, y) for x, y in marked]}")
+        print("keys: the focus mark rings card 14, the cards unchanged")
+        background = startup.pixel(*marked[0])
+
         # A card: it turns open and the controller rumbles.
         card = 5
         cx, cy = card_origin(card)
@@ -337,8 +361,10 @@ def main():
                 raise Failure("no rumble reached the virtual controller after a card click")
             time.sleep(0.1)
         time.sleep(0.3)
-        shot = session.client_shot("3-card.png")
+        shot = session.client_shot("4-card.png")
         check_cards(shot, [opened if i == card else back for i in range(16)], "after a card click")
+        if shot.pixel(*marked[0]) != background:
+            raise Failure("the focus mark stays after a mouse click")
         with open(session.rumble_log) as log:
             commands = log.read().split("\n")
         print(f"card: card {card} turned open, {len(commands) - 1} rumble commands reached the controller")
@@ -346,22 +372,21 @@ def main():
         # Quit.
         qx, qy, qw, qh = CAPTIONS["Command1"]
         session.click(qx + qw // 2, qy + qh // 2)
-        try:
-            code = session.app.wait(timeout=30)
-        except subprocess.TimeoutExpired:
-            raise Failure("the program did not end after the quit button")
-        if code != 0:
-            raise Failure(f"the program ended with {code}:\n" + session.program_output())
-        print("quit: the program ended with 0")
+        session.wait_for_end("the quit button")
     finally:
         session.stop()
     print("screenshots in " + out_dir)
     return 0
 
 
-if __name__ == "__main__":
+def run(main):
+    """Runs a test's main function: a Failure is reported and fails the run."""
     try:
         sys.exit(main())
     except Failure as failure:
         print("FAIL: " + str(failure))
         sys.exit(1)
+
+
+if __name__ == "__main__":
+    run(main)

@@ -1,0 +1,109 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/cardselection.h"
+
+#include "app/cardbox.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QRegion>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace pelnori {
+
+namespace {
+// The gaps between the cards are 3 pixels wide; the mark fills them.
+const QMargins kMarkWidth(3, 3, 3, 3);
+} // namespace
+
+CardSelection::CardSelection(QWidget &window, const std::array<CardBox *, kCardCount> &cards)
+    : m_window(window)
+    , m_cards(cards)
+    , m_last(cards[1]) // the window opens with the focus on card 1
+{
+    // Key and mouse presses go to whichever control is under them; the
+    // application sees them all.
+    qApp->installEventFilter(this);
+}
+
+CardBox *CardSelection::focusedCard() const
+{
+    const auto found = std::find(m_cards.begin(), m_cards.end(), m_window.focusWidget());
+    return found == m_cards.end() ? nullptr : *found;
+}
+
+CardBox *CardSelection::card() const
+{
+    CardBox *focused = focusedCard();
+    return focused ? focused : m_last;
+}
+
+void CardSelection::select()
+{
+    if (!focusedCard())
+        m_last->setFocus(Qt::OtherFocusReason);
+}
+
+void CardSelection::step(PadAction direction)
+{
+    CardBox *from = focusedCard();
+    if (!from) {
+        select();
+        return;
+    }
+    m_cards[static_cast<std::size_t>(gridNeighbour(from->index(), direction))]->setFocus(Qt::OtherFocusReason);
+}
+
+void CardSelection::showMark(bool shown)
+{
+    m_shown = shown;
+    updateMark();
+}
+
+void CardSelection::updateMark()
+{
+    QRect now;
+    if (CardBox *card = focusedCard(); card && m_shown)
+        now = card->geometry().marginsAdded(kMarkWidth);
+    if (now == m_mark)
+        return;
+    m_window.update(m_mark);
+    m_window.update(now);
+    m_mark = now;
+}
+
+void CardSelection::paintMark(QPainter &painter) const
+{
+    if (m_mark.isEmpty())
+        return;
+    // Only the ring around the card: where a card has no picture, the window
+    // shows through it.
+    painter.setClipRegion(QRegion(m_mark).subtracted(QRegion(m_mark.marginsRemoved(kMarkWidth))));
+    painter.fillRect(m_mark, m_window.palette().color(QPalette::WindowText));
+}
+
+bool CardSelection::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonPress:
+        if (auto *widget = qobject_cast<QWidget *>(watched); widget && widget->window() == &m_window)
+            showMark(event->type() == QEvent::KeyPress);
+        break;
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+    case QEvent::Move:
+        if (const auto found = std::find(m_cards.begin(), m_cards.end(), watched); found != m_cards.end()) {
+            if (event->type() == QEvent::FocusIn)
+                m_last = *found;
+            updateMark();
+        }
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+} // namespace pelnori

@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "common/board.h"
+#include "haptics/padaction.h"
+
+#include <QObject>
+#include <QRect>
+
+#include <array>
+
+class QPainter;
+class QWidget;
+
+namespace pelnori {
+
+class CardBox;
+
+// The card one step from `card` on the four-by-four grid, or `card` itself
+// at an edge: the selection does not wrap. Only the four steps move.
+constexpr int gridNeighbour(int card, PadAction step)
+{
+    const int row = card / 4;
+    const int column = card % 4;
+    switch (step) {
+    case PadAction::Up:
+        return row > 0 ? card - 4 : card;
+    case PadAction::Down:
+        return row < 3 ? card + 4 : card;
+    case PadAction::Left:
+        return column > 0 ? card - 1 : card;
+    case PadAction::Right:
+        return column < 3 ? card + 1 : card;
+    default:
+        return card;
+    }
+}
+
+// The selection over the board, which is the keyboard focus whenever that
+// stands on a card, and its focus mark. The mark shows once the player uses
+// the keyboard or the controller and hides again at a mouse press, so a game
+// played with the mouse looks exactly as designed. The window paints it
+// under its cards, in the 3-pixel gaps around the selected one: no pixel of
+// a card, its picture or its border ever changes for it.
+class CardSelection : public QObject
+{
+public:
+    CardSelection(QWidget &window, const std::array<CardBox *, kCardCount> &cards);
+
+    // The selected card: the focused one, else the card focused last.
+    CardBox *card() const;
+    // Gives the focus back to card() when it is elsewhere.
+    void select();
+    // One card in `direction`, stopping at the edges. From outside the board
+    // a step only brings the selection back to card().
+    void step(PadAction direction);
+
+    void showMark(bool shown);
+    bool markShown() const { return m_shown; }
+    // For the window's paint event.
+    void paintMark(QPainter &painter) const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    CardBox *focusedCard() const;
+    void updateMark();
+
+    QWidget &m_window;
+    std::array<CardBox *, kCardCount> m_cards;
+    CardBox *m_last;
+    QRect m_mark; // where the mark is painted; empty while there is none
+    bool m_shown = false;
+};
+
+} // namespace pelnori
