@@ -1,16 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The whole program's flow with the real haptic control, playing on a
 // virtual game controller: start-up with the default effect file, a game,
-// clicks felt on the pad, a pad pulled out during play.
+// clicks felt on the pad, a pad pulled out during play, a turn played with
+// the controller alone.
+#include "app/cardbox.h"
 #include "app/frmmain.h"
+#include "app/padrelay.h"
 #include "app/startup.h"
 #include "fakes/fakeplatform.h"
 #include "fakes/virtualpad.h"
 #include "common/globals.h"
 #include "common/paths.h"
 #include "haptics/controlfactory.h"
+#include "haptics/sdlhapticcontrol.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QLineEdit>
 #include <QTest>
 
@@ -58,6 +62,7 @@ private Q_SLOTS:
     void withoutDeviceProgramEndsWithMessage();
     void gameIsFeltOnThePadToTheEnd();
     void padPulledOutDuringPlayLeavesGameSilentButPlayable();
+    void controllerAloneDealsMovesAndTurns();
 };
 
 void GameFlowTest::initTestCase()
@@ -140,6 +145,51 @@ void GameFlowTest::padPulledOutDuringPlayLeavesGameSilentButPlayable()
         feltAgain = QTest::qWaitFor([&] { return felt(again, before); }, 1000);
     }
     QVERIFY(feltAgain);
+}
+
+// The pad that plays the effects is also the player's hand: Start deals, the
+// d-pad and the stick move the selection a card at a time and stop at the
+// edge, and A turns the selected card, which the player feels.
+void GameFlowTest::controllerAloneDealsMovesAndTurns()
+{
+    VirtualPad pad;
+    Program program;
+    QVERIFY(program.load());
+    auto *control = dynamic_cast<SdlHapticControl *>(program.globals.HapticControl.get());
+    QVERIFY(control);
+    PadRelay relay(program.window, *control);
+    program.window.show();
+    program.window.activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), &program.window);
+    const auto selected = [&] { return QApplication::focusWidget(); };
+    QTRY_COMPARE(selected(), program.window.pic(1));
+
+    const auto press = [&](int button) {
+        pad.press(button, true);
+        QTest::qWait(60);
+        pad.press(button, false);
+        QTest::qWait(60);
+    };
+    press(SDL_CONTROLLER_BUTTON_START);
+    QTRY_VERIFY_WITH_TIMEOUT(program.globals.EffectResource >= -1 && program.window.Timer1()->isActive(), 5000);
+
+    press(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
+    QTRY_COMPARE(selected(), program.window.pic(0));
+    press(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
+    QTest::qWait(100);
+    QCOMPARE(selected(), program.window.pic(0));
+
+    pad.tilt(SDL_CONTROLLER_AXIS_LEFTY, 30000);
+    QTest::qWait(200);
+    pad.tilt(SDL_CONTROLLER_AXIS_LEFTY, 0);
+    QTRY_COMPARE(selected(), program.window.pic(4));
+    QTest::qWait(100);
+    QCOMPARE(selected(), program.window.pic(4));
+
+    const std::size_t before = pad.count();
+    press(SDL_CONTROLLER_BUTTON_A);
+    QTRY_COMPARE(program.window.game().OpenCard, std::int16_t(4));
+    QTRY_VERIFY_WITH_TIMEOUT(felt(pad, before), 2000);
 }
 
 QTEST_MAIN(GameFlowTest)
