@@ -10,8 +10,8 @@ packages=(
     fonts-ipafont-gothic fonts-noto-cjk qt6-translations-l10n
 )
 if [[ "${1:-}" == "--tests" ]]; then
-    # The real-window test, the sanitizer build and the fuzzer.
-    packages+=(xvfb xauth x11-utils xdotool imagemagick python3 clang-14 libclang-rt-14-dev)
+    # The real-window test, the sanitizer build, the fuzzer and the desktop entry check.
+    packages+=(xvfb xauth x11-utils xdotool imagemagick python3 clang-14 libclang-rt-14-dev desktop-file-utils)
 fi
 
 missing=()
