@@ -4,6 +4,7 @@
 // SDL's disk audio driver, which writes every sample it is handed to a file.
 
 #include "fakes/diskaudio.h"
+#include "fakes/testeffects.h"
 #include "haptics/effectfile.h"
 #include "haptics/effectsound.h"
 #include "haptics/sdlhapticcontrol.h"
@@ -21,23 +22,6 @@ namespace pelnori {
 using test::DiskAudio;
 
 namespace {
-
-constexpr auto kEffects = R"(version = 1
-
-[[effect]]
-name = "knock"
-type = "rumble"
-duration = 100
-strong = 1.0
-weak = 0.0
-
-[[effect]]
-name = "hum"
-type = "rumble"
-duration = 5000
-strong = 0.5
-weak = 0.5
-)";
 
 // From one sample to the next a tone moves by less; a larger step is a click.
 constexpr float kClick = 0.1f;
@@ -103,7 +87,7 @@ void TestSound::initTestCase()
     m_path = m_dir.filePath(QStringLiteral("test.ifr"));
     QFile file(m_path);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(kEffects);
+    file.write(test::kTestEffects);
 }
 
 std::vector<float> TestSound::hear(const QString &path, const QString &name)
