@@ -5,7 +5,6 @@
 
 #include "haptics/playbackthread.h"
 #include "haptics/sdlhapticcontrol.h"
-#include "fakes/testeffects.h"
 #include "fakes/virtualpad.h"
 
 #include <QElapsedTimer>
@@ -31,6 +30,37 @@ using test::VirtualPad;
 using test::startVirtualPadSupport;
 
 namespace {
+
+constexpr auto kEffects = R"(version = 1
+
+[[effect]]
+name = "knock"
+type = "rumble"
+duration = 100
+strong = 1.0
+weak = 0.0
+
+[[effect]]
+name = "buzz"
+type = "rumble"
+duration = 300
+strong = 0.0
+weak = 0.5
+
+[[effect]]
+name = "swell"
+type = "constant"
+duration = 200
+magnitude = 1.0
+attack = { time = 200, level = 0.0 }
+
+[[effect]]
+name = "hum"
+type = "rumble"
+duration = 5000
+strong = 0.5
+weak = 0.5
+)";
 
 constexpr Uint16 kHalf = 32768;
 
@@ -97,7 +127,7 @@ void TestSdlControl::initTestCase()
     m_path = m_dir.filePath(QStringLiteral("test.ifr"));
     QFile file(m_path);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(test::kTestEffects);
+    file.write(kEffects);
 }
 
 void TestSdlControl::init()

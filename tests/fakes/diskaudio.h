@@ -30,9 +30,6 @@ public:
         qunsetenv("SDL_DISKAUDIOFILE");
     }
 
-    DiskAudio(const DiskAudio &) = delete;
-    DiskAudio &operator=(const DiskAudio &) = delete;
-
     // Every sample written so far.
     std::vector<float> samples() const
     {
