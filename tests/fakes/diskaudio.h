@@ -38,7 +38,8 @@ public:
             return {};
         const QByteArray bytes = file.readAll();
         std::vector<float> result(std::size_t(bytes.size()) / sizeof(float));
-        std::memcpy(result.data(), bytes.constData(), result.size() * sizeof(float));
+        if (!result.empty())
+            std::memcpy(result.data(), bytes.constData(), result.size() * sizeof(float));
         return result;
     }
 
