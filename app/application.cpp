@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/application.h"
 
+#include "app/commandline.h"
 #include "app/commondialog.h"
 #include "app/fonts.h"
 #include "app/frmmain.h"
@@ -19,8 +20,13 @@ namespace pelnori {
 
 int runPelnori(int argc, char *argv[])
 {
+    const CommandLine commandLine = readCommandLine(argumentsOf(argc, argv));
+    if (commandLine.exitCode)
+        return endAsAsked(commandLine);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pelnori"));
+    QApplication::setApplicationVersion(QStringLiteral(PELNORI_VERSION));
     // The program ends when its window is unloaded, and only then.
     QApplication::setQuitOnLastWindowClosed(false);
     installFontSubstitutions();
@@ -37,7 +43,7 @@ int runPelnori(int argc, char *argv[])
     frmMain window(platform, globals, std::move(dialog));
     dialogRef.setParentWidget(&window);
     platform.setMainWindow(&window);
-    if (!window.Form_Load(createHapticControl))
+    if (!window.Form_Load(hapticControlFactory({.sound = commandLine.sound})))
         return 1;
     // Game controllers move the selection and turn cards; gone before the window.
     std::unique_ptr<PadRelay> pads;

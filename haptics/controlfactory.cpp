@@ -7,9 +7,16 @@ namespace pelnori {
 
 std::unique_ptr<HapticInterface> createHapticControl(const QString &progId)
 {
-    if (progId == QLatin1String(kHapticControlId))
-        return SdlHapticControl::create();
-    return nullptr;
+    return hapticControlFactory({})(progId);
+}
+
+std::function<std::unique_ptr<HapticInterface>(const QString &progId)> hapticControlFactory(ControlOptions options)
+{
+    return [options](const QString &progId) -> std::unique_ptr<HapticInterface> {
+        if (progId == QLatin1String(kHapticControlId))
+            return SdlHapticControl::create(options);
+        return nullptr;
+    };
 }
 
 } // namespace pelnori

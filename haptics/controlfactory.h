@@ -2,9 +2,11 @@
 #pragma once
 
 #include "common/hapticinterface.h"
+#include "haptics/controloptions.h"
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace pelnori {
@@ -12,5 +14,8 @@ namespace pelnori {
 // Creates the control registered under progId; empty when there is no such
 // control or it cannot be created on this machine.
 std::unique_ptr<HapticInterface> createHapticControl(const QString &progId);
+
+// A factory like createHapticControl whose control is made with options.
+std::function<std::unique_ptr<HapticInterface>(const QString &progId)> hapticControlFactory(ControlOptions options);
 
 } // namespace pelnori

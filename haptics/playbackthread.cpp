@@ -6,6 +6,7 @@
 #include "haptics/sdldevice.h"
 #include "haptics/sdloutput.h"
 #include "haptics/sdlsubsystems.h"
+#include "haptics/soundoutput.h"
 
 #include <SDL.h>
 
@@ -25,7 +26,8 @@ double msSince(Clock::time_point start, Clock::time_point now)
 
 } // namespace
 
-PlaybackThread::PlaybackThread()
+PlaybackThread::PlaybackThread(ControlOptions options)
+    : m_options(options)
 {
     std::promise<bool> started;
     auto result = started.get_future();
@@ -87,7 +89,7 @@ bool PlaybackThread::findDevice()
         pump();
         if (!m_device)
             rescan();
-        return m_device != nullptr;
+        return m_device != nullptr || soundWorks();
     });
 }
 
@@ -119,6 +121,11 @@ void PlaybackThread::setPadInputWanted(bool wanted)
     });
 }
 
+std::optional<std::chrono::steady_clock::time_point> PlaybackThread::lastEffectHeardAt()
+{
+    return call([this] { return m_sound ? m_sound->lastEffectHeardAt() : std::nullopt; });
+}
+
 void PlaybackThread::runSoon(std::function<void()> work)
 {
     {
@@ -135,7 +142,9 @@ void PlaybackThread::run(std::promise<bool> &started)
     bool up = false;
     try {
         m_sdl = std::make_unique<SdlSubsystems>();
-        up = m_sdl->any();
+        if (m_options.sound)
+            m_sound = std::make_unique<SoundOutput>();
+        up = m_sdl->any() || soundWorks();
         if (up) {
             // Best effort: the thread works for microseconds a tick, but a
             // busy machine must not make it late. Without the right to, it
@@ -170,8 +179,8 @@ void PlaybackThread::loop()
     std::unique_lock lock(m_mutex);
     while (!m_failed) {
         // Idle, the thread sleeps until the next pump: once a second, or
-        // sooner while the window reads a controller.
-        auto wakeAt = m_playing ? m_nextTick : m_nextPump;
+        // sooner while the window reads a controller or a sound ends.
+        auto wakeAt = soundWake(m_playing ? m_nextTick : m_nextPump);
         if (m_nextInputPump)
             wakeAt = std::min(wakeAt, *m_nextInputPump);
         m_wake.wait_until(lock, wakeAt, [this] {
@@ -194,6 +203,7 @@ void PlaybackThread::loop()
             endPlayback();
         else if (m_playing && Clock::now() >= m_nextTick)
             tick(Clock::now());
+        followWithSound(request, stopWanted);
         while (!tasks.empty()) {
             auto task = std::move(tasks.front());
             tasks.pop_front();
@@ -210,8 +220,9 @@ void PlaybackThread::loop()
             m_nextPump = now + kIdlePump;
         }
 
+        const bool sounding = m_sound && m_sound->soundingUntil(Clock::now());
         lock.lock();
-        m_busy = m_playing || m_request.has_value();
+        m_busy = m_playing || sounding || m_request.has_value();
         if (!m_busy)
             m_idle.notify_all();
     }
@@ -244,6 +255,7 @@ void PlaybackThread::shutDown()
     } catch (...) {
         // Closing is best effort once something has failed.
     }
+    m_sound.reset();
     m_sdl.reset();
     // SDL keeps per-thread data (its error text) for threads it did not start.
     SDL_TLSCleanup();
@@ -251,6 +263,8 @@ void PlaybackThread::shutDown()
 
 void PlaybackThread::pump()
 {
+    if (m_sound)
+        m_sound->pump(Clock::now());
     if (!SDL_WasInit(SDL_INIT_JOYSTICK))
         return;
     // Also lets SDL end rumble whose time is up, which some drivers need.
@@ -327,11 +341,42 @@ void PlaybackThread::considerNewcomers()
 
 void PlaybackThread::setDevice(std::unique_ptr<SdlDevice> device)
 {
-    {
-        std::lock_guard lock(m_mutex);
-        m_attached = device != nullptr;
-    }
     m_device = std::move(device);
+    publishAttached();
+}
+
+// A device plays effects, and so does a sound output that works.
+void PlaybackThread::publishAttached()
+{
+    const bool attached = m_device != nullptr || soundWorks();
+    std::lock_guard lock(m_mutex);
+    m_attached = attached;
+}
+
+bool PlaybackThread::soundWorks() const
+{
+    return m_sound && m_sound->works();
+}
+
+// The sound follows what the motors were told: a new effect or a stop.
+void PlaybackThread::followWithSound(const std::optional<Request> &request, bool stopWanted)
+{
+    if (!m_sound)
+        return;
+    if (request)
+        m_sound->play(request->effects->effects.at(std::size_t(request->index)));
+    else if (stopWanted)
+        m_sound->stop();
+    publishAttached();
+}
+
+// While a sound plays the thread also wakes at its end, so that waiting
+// until idle includes it.
+Clock::time_point PlaybackThread::soundWake(Clock::time_point wakeAt) const
+{
+    if (const auto until = m_sound ? m_sound->soundingUntil(Clock::now()) : std::nullopt)
+        return std::min(wakeAt, *until);
+    return wakeAt;
 }
 
 void PlaybackThread::dropDevice()

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "common/hapticinterface.h"
+#include "haptics/controloptions.h"
 #include "haptics/devicescan.h"
 #include "haptics/effectlibrary.h"
 #include "haptics/padaction.h"
@@ -21,12 +22,13 @@ namespace pelnori {
 
 class PadInput;
 class SdlSubsystems;
+class SoundOutput;
 struct SdlDevice;
 
 // The thread that owns SDL: it starts SDL's subsystems, finds and chooses
 // the device, plays effects on it (natively where the device can, else
-// rendered into rumble commands every kUpdatePeriod) and shuts SDL down
-// again. No other thread calls SDL. The public calls come from one thread
+// rendered into rumble commands every kUpdatePeriod), plays them as sound
+// too when asked to (SoundOutput) and shuts SDL down again. No other thread calls SDL. The public calls come from one thread
 // (the UI thread); what they need from the playback thread is either
 // published under the mutex or asked for in a round trip that waits at most
 // kRoundTripTimeout.
@@ -49,8 +51,9 @@ public:
     };
 
     // Starts the thread and returns once SDL is up and the first look for a
-    // device is done.
-    PlaybackThread();
+    // device is done. With options.sound an audio output that opens counts
+    // as a device.
+    explicit PlaybackThread(ControlOptions options = {});
     // Stops what plays, shuts SDL down and joins the thread.
     ~PlaybackThread();
 
@@ -67,7 +70,8 @@ public:
     void stop();
     // Waits until the current effect has ended; false on timeout.
     bool waitUntilIdle(std::chrono::milliseconds timeout);
-    // Looks for a device now; true when one can play effects.
+    // Looks for a device now; true when one can play effects (a working
+    // sound output counts).
     bool findDevice();
     // Every device SDL lists, and which one plays.
     std::vector<HapticDeviceInfo> devices();
@@ -77,6 +81,9 @@ public:
     void setPadListener(std::function<void(PadAction)> listener);
     // Whether the window wants controller presses now (it is active).
     void setPadInputWanted(bool wanted);
+    // When the first frame of the last effect's sound went to the audio
+    // device; nullopt without sound.
+    std::optional<std::chrono::steady_clock::time_point> lastEffectHeardAt();
     // Runs work on the playback thread soon, without waiting for it. An
     // error that work lets out stops the thread as any unexpected error
     // would: the control falls silent and its calls raise HapticError.
@@ -96,6 +103,10 @@ private:
     void rescan();
     void considerNewcomers();
     void setDevice(std::unique_ptr<SdlDevice> device);
+    void publishAttached();
+    bool soundWorks() const;
+    void followWithSound(const std::optional<Request> &request, bool stopWanted);
+    std::chrono::steady_clock::time_point soundWake(std::chrono::steady_clock::time_point wakeAt) const;
     void dropDevice();
     void begin(const Request &request);
     void tick(std::chrono::steady_clock::time_point now);
@@ -114,6 +125,7 @@ private:
     std::deque<std::function<void()>> m_tasks;
 
     // Written once by the constructor, before any other call.
+    const ControlOptions m_options;
     bool m_started = false;
     std::thread m_thread;
 
@@ -121,6 +133,7 @@ private:
     std::unique_ptr<SdlSubsystems> m_sdl;
     std::unique_ptr<SdlDevice> m_device;
     std::unique_ptr<PadInput> m_pads;
+    std::unique_ptr<SoundOutput> m_sound; // with options.sound
     std::vector<SDL_JoystickID> m_known; // joysticks seen at the last look
     bool m_newcomers = false;            // SDL announced a joystick since
     int m_hapticCount = 0;

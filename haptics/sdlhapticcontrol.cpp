@@ -5,9 +5,9 @@
 
 namespace pelnori {
 
-std::unique_ptr<SdlHapticControl> SdlHapticControl::create()
+std::unique_ptr<SdlHapticControl> SdlHapticControl::create(ControlOptions options)
 {
-    auto player = std::make_unique<PlaybackThread>();
+    auto player = std::make_unique<PlaybackThread>(options);
     if (!player->started())
         return nullptr;
     return std::unique_ptr<SdlHapticControl>(new SdlHapticControl(std::move(player)));
@@ -83,6 +83,11 @@ void SdlHapticControl::setPadListener(std::function<void(PadAction)> listener)
 void SdlHapticControl::setPadInputWanted(bool wanted)
 {
     m_player->setPadInputWanted(wanted);
+}
+
+std::optional<std::chrono::steady_clock::time_point> SdlHapticControl::lastEffectHeardAt()
+{
+    return m_player->lastEffectHeardAt();
 }
 
 } // namespace pelnori

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "common/hapticinterface.h"
+#include "haptics/controloptions.h"
 #include "haptics/hapticdeviceinfo.h"
 #include "haptics/effectlibrary.h"
 #include "haptics/padaction.h"
@@ -9,6 +10,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace pelnori {
@@ -18,13 +20,16 @@ class PlaybackThread;
 // The haptic control on SDL's haptic and game-controller rumble API. Effect
 // files are read on the caller's thread (the UI thread); everything that
 // touches SDL happens on the control's playback thread (PlaybackThread).
-// StartEffect only hands the effect over and returns.
+// StartEffect only hands the effect over and returns. With options.sound
+// every effect is heard as well, and a working audio output counts as an
+// attached device.
 class SdlHapticControl final : public HapticInterface
 {
 public:
     // Starts the playback thread, SDL's subsystems (as many as will) and the
-    // first look for a device; empty when none of the subsystems starts.
-    static std::unique_ptr<SdlHapticControl> create();
+    // first look for a device; empty when none of the subsystems starts
+    // (nor, with options.sound, the audio output).
+    static std::unique_ptr<SdlHapticControl> create(ControlOptions options = {});
     ~SdlHapticControl() override;
 
     SdlHapticControl(const SdlHapticControl &) = delete;
@@ -42,6 +47,9 @@ public:
     bool waitUntilIdle(std::chrono::milliseconds timeout);
     // Stops whatever plays.
     void stop();
+    // When the first frame of the last effect's sound went to the audio
+    // device; nullopt without sound.
+    std::optional<std::chrono::steady_clock::time_point> lastEffectHeardAt();
 
     // Game controllers as the window's input. The listener is called on the
     // playback thread and must pass each action on to the window's thread;

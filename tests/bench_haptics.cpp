@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // How quickly the haptic control answers a card click, and how evenly it
 // paces rumble updates while the UI thread sleeps, measured on an SDL virtual
-// game controller. Prints figures; never fails on timing.
+// game controller; and how soon a click is heard with the sound on, on SDL's
+// audio driver of the environment (dummy under CTest). Prints figures; never
+// fails on timing.
 
 #include "fakes/virtualpad.h"
 #include "haptics/playbackthread.h"
 #include "haptics/sdlhapticcontrol.h"
+#include "haptics/soundoutput.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -25,6 +28,8 @@ using test::Clock;
 namespace {
 
 constexpr int kStarts = 500;
+constexpr int kSoundStarts = 200;
+constexpr int kColdSoundStarts = 3;
 constexpr auto kPaceRun = std::chrono::seconds(3);
 
 double percentile(std::vector<double> values, double p)
@@ -135,6 +140,40 @@ int main(int argc, char *argv[])
                 percentile(spacing, 0.5), percentile(spacing, 0.99), percentile(spacing, 1.0));
 
     control.reset();
+
+    // Click to the first frame of the effect's sound handed to the audio
+    // device, while the output is open, and after it closed for being quiet.
+    auto heard = SdlHapticControl::create({.sound = true});
+    const auto heardHandle = heard->OpenForceResource(path);
+    const auto soundLatency = [&](int i) {
+        const auto start = Clock::now();
+        heard->StartEffect(i % 2 ? QStringLiteral("right") : QStringLiteral("left"), heardHandle);
+        std::this_thread::sleep_for(std::chrono::milliseconds(40 + (i % 7) * 3));
+        const auto at = heard->lastEffectHeardAt();
+        return at && *at > start ? usBetween(start, *at) : -1.0;
+    };
+    std::vector<double> warm;
+    for (int i = 0; i < kSoundStarts; ++i) {
+        if (const double us = soundLatency(i); us >= 0.0)
+            warm.push_back(us);
+    }
+    std::vector<double> cold;
+    for (int i = 0; i < kColdSoundStarts; ++i) {
+        std::this_thread::sleep_for(SoundOutput::kLinger + std::chrono::milliseconds(1200));
+        if (const double us = soundLatency(i); us >= 0.0)
+            cold.push_back(us);
+    }
+    const QByteArray driver = qgetenv("SDL_AUDIODRIVER");
+    std::printf("StartEffect to first sound frame handed to the audio device (SDL audio driver %s, buffer %d frames "
+                "at 48 kHz = %.1f ms):\n",
+                driver.isEmpty() ? "default" : driver.constData(), SoundOutput::kBufferFrames,
+                SoundOutput::kBufferFrames * 1000.0 / 48000.0);
+    std::printf("  output open (%zu of %d starts): median %.0f us, p99 %.0f us, max %.0f us\n", warm.size(),
+                kSoundStarts, percentile(warm, 0.5), percentile(warm, 0.99), percentile(warm, 1.0));
+    std::printf("  output closed after %lld s quiet (%zu of %d starts): median %.0f us, max %.0f us\n",
+                static_cast<long long>(SoundOutput::kLinger.count()), cold.size(), kColdSoundStarts,
+                percentile(cold, 0.5), percentile(cold, 1.0));
+    heard.reset();
     pad.unplug();
     SDL_QuitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER);
     return 0;

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // How often the idle program wakes up: the real window after start-up, with
 // the real haptic control on a virtual pad, left alone for ten seconds before
-// any game (Timer1 off). Wake-ups are the context switches of all the
-// process's threads, Qt's own included. A bare window of the same size is
+// any game (Timer1 off); then the same with the sound on, once the audio
+// output has closed for being quiet. Wake-ups are the context switches of all
+// the process's threads, Qt's own included. A bare window of the same size is
 // measured the same way for comparison. Prints figures; never fails on them.
 #include "app/fonts.h"
 #include "app/frmmain.h"
@@ -10,6 +11,7 @@
 #include "common/globals.h"
 #include "fakes/virtualpad.h"
 #include "haptics/controlfactory.h"
+#include "haptics/soundoutput.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,6 +21,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <optional>
 
 using namespace pelnori;
 
@@ -43,7 +46,7 @@ long long contextSwitches()
     return total;
 }
 
-double wakeUpsPerSecond(QWidget &window)
+double wakeUpsPerSecond(QWidget &window, int settleMs = 500, int measureMs = kIdleMs)
 {
     // A plain event loop: QTest::qWait() would itself wake every few ms.
     const auto idle = [](int ms) {
@@ -52,13 +55,26 @@ double wakeUpsPerSecond(QWidget &window)
         loop.exec();
     };
     window.show();
-    idle(500); // start-up and the activation shake settle
+    idle(settleMs); // start-up and the activation shake settle
     const long long before = contextSwitches();
     QElapsedTimer timer;
     timer.start();
-    idle(kIdleMs);
+    idle(measureMs);
     const long long after = contextSwitches();
     return double(after - before) * 1000.0 / double(timer.elapsed());
+}
+
+// The real window after start-up with the control made with options; nullopt
+// when start-up ends.
+std::optional<double> pelnoriWakeUps(ControlOptions options, int settleMs, int measureMs = kIdleMs)
+{
+    QtPlatform platform;
+    Globals globals;
+    frmMain window(platform, globals, nullptr);
+    platform.setMainWindow(&window);
+    if (!window.Form_Load(hapticControlFactory(options)))
+        return std::nullopt;
+    return wakeUpsPerSecond(window, settleMs, measureMs);
 }
 
 } // namespace
@@ -82,18 +98,24 @@ int main(int argc, char *argv[])
         return 0;
     }
     test::VirtualPad pad;
-    QtPlatform platform;
-    Globals globals;
-    frmMain window(platform, globals, nullptr);
-    platform.setMainWindow(&window);
-    if (!window.Form_Load(createHapticControl)) {
+    const auto pelnoriRate = pelnoriWakeUps({}, 500);
+    if (!pelnoriRate) {
         std::printf("idle wake-ups: not measured (start-up found no device)\n");
         return 0;
     }
-    const double pelnoriRate = wakeUpsPerSecond(window);
+    // The audio output opened at start-up closes after kLinger of quiet.
+    const int quietMs = int(std::chrono::milliseconds(SoundOutput::kLinger).count()) + 1500;
+    const auto soundRate = pelnoriWakeUps({.sound = true}, quietMs);
+    const auto soundOpenRate = pelnoriWakeUps({.sound = true}, 500, 3000);
 
     std::printf("idle wake-ups over %d s, all threads (context switches per second):\n", kIdleMs / 1000);
     std::printf("  bare window of the same size : %6.2f\n", bareRate);
-    std::printf("  Pelnori before a game        : %6.2f  (aim: <= 1)\n", pelnoriRate);
+    std::printf("  Pelnori before a game        : %6.2f  (aim: <= 1)\n", *pelnoriRate);
+    if (soundRate)
+        std::printf("  the same with the sound on   : %6.2f  (measured from %d ms after start-up)\n", *soundRate, quietMs);
+    else
+        std::printf("  the same with the sound on   : not measured (no audio output)\n");
+    if (soundOpenRate)
+        std::printf("  sound on, output still open  : %6.2f  (3 s right after start-up)\n", *soundOpenRate);
     return 0;
 }

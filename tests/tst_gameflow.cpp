@@ -7,6 +7,7 @@
 #include "app/frmmain.h"
 #include "app/padrelay.h"
 #include "app/startup.h"
+#include "fakes/diskaudio.h"
 #include "fakes/fakeplatform.h"
 #include "fakes/virtualpad.h"
 #include "common/globals.h"
@@ -29,7 +30,7 @@ struct Program
 {
     Program() { platform.folder = QCoreApplication::applicationDirPath(); }
 
-    bool load() { return window.Form_Load(createHapticControl); }
+    bool load(ControlOptions options = {}) { return window.Form_Load(hapticControlFactory(options)); }
 
     FakePlatform platform;
     Globals globals;
@@ -59,10 +60,12 @@ class GameFlowTest : public QObject
 
 private Q_SLOTS:
     void initTestCase();
+    void withoutDeviceProgramEndsWithMessage_data();
     void withoutDeviceProgramEndsWithMessage();
     void gameIsFeltOnThePadToTheEnd();
     void padPulledOutDuringPlayLeavesGameSilentButPlayable();
     void controllerAloneDealsMovesAndTurns();
+    void gameIsHeardWithoutPadAndFeltOncePlugged();
 };
 
 void GameFlowTest::initTestCase()
@@ -72,10 +75,24 @@ void GameFlowTest::initTestCase()
         QSKIP("a real joystick is attached; this test needs a machine without one");
 }
 
+void GameFlowTest::withoutDeviceProgramEndsWithMessage_data()
+{
+    QTest::addColumn<bool>("sound");
+    QTest::addColumn<QByteArray>("audioDriver");
+    QTest::newRow("no options") << false << QByteArray("dummy");
+    QTest::newRow("sound, but no audio output") << true << QByteArray("none");
+}
+
 void GameFlowTest::withoutDeviceProgramEndsWithMessage()
 {
+    QFETCH(bool, sound);
+    QFETCH(QByteArray, audioDriver);
+    const QByteArray driver = qgetenv("SDL_AUDIODRIVER");
+    qputenv("SDL_AUDIODRIVER", audioDriver);
     Program program;
-    QVERIFY(!program.load());
+    const bool loaded = program.load({.sound = sound});
+    qputenv("SDL_AUDIODRIVER", driver);
+    QVERIFY(!loaded);
     QCOMPARE(program.platform.messages.size(), 1u);
     QCOMPARE(program.platform.messages[0].text, noDeviceMessage());
 }
@@ -190,6 +207,35 @@ void GameFlowTest::controllerAloneDealsMovesAndTurns()
     press(SDL_CONTROLLER_BUTTON_A);
     QTRY_COMPARE(program.window.game().OpenCard, std::int16_t(4));
     QTRY_VERIFY_WITH_TIMEOUT(felt(pad, before), 2000);
+}
+
+// With the sound on, a game needs no pad; one plugged in later is felt too.
+void GameFlowTest::gameIsHeardWithoutPadAndFeltOncePlugged()
+{
+    DiskAudio audio;
+    const auto heard = [&audio] {
+        const auto samples = audio.samples();
+        return std::count_if(samples.begin(), samples.end(), [](float s) { return s != 0.0f; });
+    };
+    Program program;
+    QVERIFY(program.load({.sound = true}));
+    QVERIFY(program.platform.messages.empty());
+    program.window.btnStart_Click();
+    const CardSlots cards = *program.globals.Cards;
+    program.window.pic_Click(3);
+    QTRY_VERIFY_WITH_TIMEOUT(heard() > 0, 2000);
+    program.window.pic_Click(static_cast<std::int16_t>(partnerOf(cards, 3)));
+    QCOMPARE(program.window.txtNokori()->text(), QStringLiteral("14"));
+
+    VirtualPad pad;
+    bool feltAndHeard = false;
+    for (int attempt = 0; attempt < 5 && !feltAndHeard; ++attempt) {
+        const std::size_t before = pad.count();
+        const auto heardBefore = heard();
+        program.window.pic_Click(3);
+        feltAndHeard = QTest::qWaitFor([&] { return felt(pad, before) && heard() > heardBefore; }, 1000);
+    }
+    QVERIFY(feltAndHeard);
 }
 
 QTEST_MAIN(GameFlowTest)

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/commandline.h"
 #include "app/shake.h"
 #include "app/startup.h"
 #include "fakes/fakeboard.h"
@@ -6,6 +7,7 @@
 #include "fakes/fakeplatform.h"
 #include "common/globals.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace pelnori;
@@ -61,6 +63,8 @@ private Q_SLOTS:
     void centresWithoutRounding_data();
     void centresWithoutRounding();
     void shakeReturnsWindowToItsPlace();
+    void commandLineIsRead_data();
+    void commandLineIsRead();
 };
 
 void StartupTest::missingControlShowsFirstMessageOnlyAndEnds()
@@ -194,6 +198,43 @@ void StartupTest::shakeReturnsWindowToItsPlace()
         QCOMPARE(left, 7649.5f);
         QCOMPARE(top, 4740.0f);
     }
+}
+
+void StartupTest::commandLineIsRead_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode"); // -1: the game starts
+    QTest::addColumn<bool>("sound");
+    QTest::addColumn<QString>("output"); // patterns the printed texts match
+    QTest::addColumn<QString>("error");
+    const QString none = QStringLiteral("^$");
+    QTest::newRow("none") << QStringList{} << -1 << false << none << none;
+    QTest::newRow("sound") << QStringList{QStringLiteral("--sound")} << -1 << true << none << none;
+    QTest::newRow("Qt's own options pass") << QStringList{QStringLiteral("-platform"), QStringLiteral("xcb"),
+                                                          QStringLiteral("-reverse"), QStringLiteral("--sound")}
+                                           << -1 << true << none << none;
+    QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0 << false
+                          << QStringLiteral("^Usage: pelnori \\[options\\]\n(.|\n)*\n  --sound +Play every effect as sound")
+                          << none;
+    QTest::newRow("version") << QStringList{QStringLiteral("--version")} << 0 << false
+                             << QStringLiteral("^Pelnori \\d+\\.\\d+\\.\\d+\n$") << none;
+    QTest::newRow("unknown option") << QStringList{QStringLiteral("--sond")} << 2 << false << none
+                                    << QStringLiteral("^pelnori: Unknown option 'sond'\\.\nTry 'pelnori --help'");
+    QTest::newRow("stray argument") << QStringList{QStringLiteral("tremka.ifr")} << 2 << false << none
+                                    << QStringLiteral("^pelnori: Unexpected argument 'tremka\\.ifr'\\.\n");
+}
+
+void StartupTest::commandLineIsRead()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, output);
+    QFETCH(QString, error);
+    const CommandLine line = readCommandLine(QStringList{QStringLiteral("/usr/games/pelnori")} + arguments);
+    QCOMPARE(line.exitCode.value_or(-1), exitCode);
+    QTEST(line.sound, "sound");
+    QVERIFY2(QRegularExpression(output).match(line.standardOutput).hasMatch(), qPrintable(line.standardOutput));
+    QVERIFY2(QRegularExpression(error).match(line.standardError).hasMatch(), qPrintable(line.standardError));
 }
 
 QTEST_GUILESS_MAIN(StartupTest)

@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace pelnori {
+
+// What the command line asks for. When the program is to end before it
+// starts (help, version, a mistake), exitCode is set and the two texts say
+// what goes to standard output and standard error.
+struct CommandLine
+{
+    bool sound = false;
+    std::optional<int> exitCode;
+    QString standardOutput;
+    QString standardError;
+};
+
+// Reads the arguments, the program's own path first. Pure: prints nothing and
+// needs no application object, so help and version work without a display.
+// Qt's own options (-platform, -style, …) are let through for QApplication.
+CommandLine readCommandLine(const QStringList &arguments);
+
+// The process's arguments as text.
+QStringList argumentsOf(int argc, char *argv[]);
+
+// Prints the texts of a command line that ends the program; returns its exit code.
+int endAsAsked(const CommandLine &commandLine);
+
+} // namespace pelnori
