@@ -22,6 +22,8 @@ private Q_SLOTS:
     void messageBoxesAreTitledWithOkOnly_data();
     void messageBoxesAreTitledWithOkOnly();
     void yieldAfterEndThrows();
+    void clockIgnoresSystemTimeSteps_data();
+    void clockIgnoresSystemTimeSteps();
 };
 
 void QtPlatformTest::drawsDifferWithinOneClockReading()
@@ -81,6 +83,27 @@ void QtPlatformTest::yieldAfterEndThrows()
     platform.endProgram();
     QVERIFY(platform.hasEnded());
     QVERIFY_THROWS_EXCEPTION(ProgramEnded, platform.yieldEvents());
+}
+
+void QtPlatformTest::clockIgnoresSystemTimeSteps_data()
+{
+    QTest::addColumn<int>("stepMs");
+    QTest::newRow("an hour back") << -3600 * 1000;
+    QTest::newRow("an hour forward") << 3600 * 1000;
+}
+
+// Regression: a backward step of the system time was taken for midnight and
+// the clock showed about 86,400 s; a forward step added an hour.
+void QtPlatformTest::clockIgnoresSystemTimeSteps()
+{
+    QFETCH(int, stepMs);
+    int wallMs = 12 * 3600 * 1000; // noon
+    QtPlatform platform([&wallMs] { return wallMs; });
+    const float start = platform.secondsSinceMidnight();
+    wallMs += stepMs;
+    QTest::qSleep(300);
+    const float elapsed = platform.secondsSinceMidnight() - start;
+    QVERIFY2(elapsed >= 0.3f && elapsed < 60.0f, qPrintable(QString::number(elapsed)));
 }
 
 QTEST_MAIN(QtPlatformTest)
