@@ -2,6 +2,7 @@
 #include "app/frmmain.h"
 
 #include "app/cardbox.h"
+#include "app/errorreport.h"
 #include "app/fonts.h"
 #include "app/qtplatform.h"
 #include "app/shake.h"
@@ -90,11 +91,6 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QRect &geometry
 }
 
 } // namespace
-
-QString runtimeErrorMessage(const char *handler, const QString &what)
-{
-    return QStringLiteral("%1 でエラーが発生しました。\r\n%2").arg(QString::fromLatin1(handler), what);
-}
 
 frmMain::frmMain(Platform &platform, Globals &globals, std::unique_ptr<OpenFileDialog> dialog, QWidget *parent)
     : QWidget(parent)
@@ -191,7 +187,7 @@ void frmMain::dispatch(const char *name, Handler &&handler)
         // The program ended inside one of the handler's yields.
     } catch (const std::exception &error) {
         if (!m_platform.hasEnded())
-            m_platform.messageBox(runtimeErrorMessage(name, QString::fromUtf8(error.what())), MessageIcon::Warning);
+            m_platform.messageBox(errorReport(name, error), MessageIcon::Warning);
     }
 }
 

@@ -120,7 +120,4 @@ private:
     bool m_focusSet = false;
 };
 
-// The message shown when a handler fails with nothing to catch the error.
-QString runtimeErrorMessage(const char *handler, const QString &what);
-
 } // namespace pelnori

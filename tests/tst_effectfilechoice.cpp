@@ -165,9 +165,14 @@ void EffectFileChoiceTest::unusableAfterUsableMakesNextGameAskForFile()
     QCOMPARE(c.board.path, QString());
 
     Game game(c.board, c.platform, c.globals, {});
+    const std::size_t told = c.platform.messages.size();
     game.btnStart_Click();
     QCOMPARE(c.haptic->calls.last(), QStringLiteral("Open "));
     QCOMPARE(c.globals.EffectResource, kNoUsableFile);
+    // Regression: the start with the empty path ran the clock without a word.
+    QCOMPARE(c.platform.messages.size(), told + 1);
+    QCOMPARE(c.platform.messages.back().text, QStringLiteral("IFRファイル読込みエラー"));
+    QCOMPARE(c.board.timerInterval, 0);
     game.pic_Click(5);
     QCOMPARE(c.platform.messages.back().text, Game::chooseFilePrompt());
 }

@@ -73,6 +73,7 @@ private Q_SLOTS:
     void activationShakesOnceAndWindowReturns();
     void gamePlayedWithMouseClicksEndsWithMessage();
     void doubleClickCountsAsOneClick();
+    void uncaughtErrorIsReportedAndPlayGoesOn_data();
     void uncaughtErrorIsReportedAndPlayGoesOn();
     void quitEndsProgramAndNoHandlerRunsAfter();
     void quitDuringAnimationStopsAtOnce();
@@ -295,17 +296,37 @@ void WindowTest::doubleClickCountsAsOneClick()
     w.platform.ended = true;
 }
 
+void WindowTest::uncaughtErrorIsReportedAndPlayGoesOn_data()
+{
+    QTest::addColumn<QString>("failure");
+    QTest::addColumn<QString>("report"); // %1: the file's path
+    QTest::newRow("card image unreadable") << "image" << "カードの画像ファイルを読み込めません。\r\n%1";
+    QTest::newRow("effect file raises") << "effects" << "IFRファイルを読み込めません。\r\n%1";
+    QTest::newRow("no haptic control") << "control"
+                                       << "フォースフィードバック機器を使用できません。\r\n使用環境をもう一度お確かめください。";
+}
+
+// Regression: the report showed the handler's name and the error's raw, partly English text.
 void WindowTest::uncaughtErrorIsReportedAndPlayGoesOn()
 {
+    QFETCH(QString, failure);
+    QFETCH(QString, report);
     Window w;
     QTemporaryDir empty;
-    w.platform.folder = empty.path(); // no card images there
+    QString file;
+    if (failure == QLatin1String("image")) {
+        w.platform.folder = empty.path(); // no card images there
+        file = empty.path() + QStringLiteral("/Card.bmp");
+    } else if (failure == QLatin1String("effects")) {
+        file = w.window.txtLoadIFR()->text();
+        w.haptic->files[file].openThrows = true;
+    } else {
+        w.globals.HapticControl.reset();
+    }
     QTest::mouseClick(w.window.btnStart(), Qt::LeftButton);
     QCOMPARE(w.platform.messages.size(), 1u);
-    const ShownMessage report = w.platform.messages[0];
-    QCOMPARE(report.icon, MessageIcon::Warning);
-    QVERIFY(report.text.contains(QStringLiteral("btnStart_Click")));
-    QVERIFY(report.text.contains(empty.path() + QStringLiteral("/Card.bmp")));
+    QCOMPARE(w.platform.messages[0].icon, MessageIcon::Warning);
+    QCOMPARE(w.platform.messages[0].text, report.replace(QStringLiteral("%1"), file));
     QVERIFY(!w.platform.hasEnded());
     // The program goes on: a card click is handled as before a game.
     QTest::mouseClick(w.window.pic(2), Qt::LeftButton);
