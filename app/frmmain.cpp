@@ -198,7 +198,10 @@ bool frmMain::Form_Load(const HapticFactory &createControl)
 
 void frmMain::Form_Activate()
 {
-    dispatch("Form_Activate", [this] { ShakeWindow(*this, m_platform); });
+    dispatch("Form_Activate", [this] {
+        centreInFrame();
+        ShakeWindow(*this, m_platform);
+    });
 }
 
 void frmMain::btnStart_Click()
@@ -248,6 +251,24 @@ void frmMain::changeEvent(QEvent *event)
         m_activated = true;
         QMetaObject::invokeMethod(this, &frmMain::Form_Activate, Qt::QueuedConnection);
     }
+}
+
+void frmMain::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    centreInFrame();
+}
+
+void frmMain::centreInFrame()
+{
+    // Start-up centres the window before it is shown, when Qt does not yet
+    // know the frame the window manager puts around it. As soon as the frame
+    // is known, before the window is first painted, it is centred once more
+    // by its real outer size.
+    if (m_centredInFrame || !isVisible() || frameGeometry().size() == size())
+        return;
+    m_centredInFrame = true;
+    centreWindow(*this, m_platform);
 }
 
 void frmMain::showEvent(QShowEvent *event)

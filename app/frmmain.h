@@ -88,6 +88,7 @@ public:
 protected:
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
@@ -95,6 +96,7 @@ private:
     void dispatch(const char *name, Handler &&handler);
     void buildControls();
     void placeWindow();
+    void centreInFrame();
 
     Platform &m_platform;
     Globals &m_globals;
@@ -117,6 +119,7 @@ private:
     float m_left = 0.0f;
     float m_top = 0.0f;
     bool m_activated = false;
+    bool m_centredInFrame = false;
     bool m_focusSet = false;
 };
 

@@ -11,7 +11,7 @@ packages=(
 )
 if [[ "${1:-}" == "--tests" ]]; then
     # The real-window test, the sanitizer build and the fuzzer.
-    packages+=(xvfb xauth x11-utils xdotool imagemagick python3 clang-14 libclang-rt-14-dev)
+    packages+=(xvfb xauth x11-utils xdotool openbox imagemagick python3 clang-14 libclang-rt-14-dev)
 fi
 
 missing=()

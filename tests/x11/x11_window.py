@@ -2,10 +2,12 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The real program in a real X session.
 
-Starts a virtual X server (Xvfb), runs the whole program with a virtual game
-controller attached (pelnori_testdevice, so start-up finds a device), and
-checks screenshots pixel by pixel:
+Starts a virtual X server (Xvfb) with a window manager (openbox), runs the
+whole program with a virtual game controller attached (pelnori_testdevice, so
+start-up finds a device), and checks screenshots pixel by pixel:
 
+  * after start-up: the window's frame, as the window manager draws it, is
+    centred on the screen within a pixel;
   * after start-up: the client area is 254 x 359, the sixteen card backs
     stand on the grid exactly as Card.bmp (first row (158, 134, 187)), and
     the captions match the same window drawn offscreen with a Japanese face
@@ -15,7 +17,8 @@ checks screenshots pixel by pixel:
   * after a click on a card: it turns open and the controller rumbles;
   * a click on the quit button ends the program cleanly.
 
-Only the standard library, Xvfb, xdotool, xwininfo and ImageMagick are used.
+Only the standard library, Xvfb, openbox, xdotool, xwininfo, xprop and
+ImageMagick are used.
 
 usage: x11_window.py PROGRAM REFERENCE_TOOL OUT_DIR
 """
@@ -27,6 +30,7 @@ import sys
 import tempfile
 import time
 
+SCREEN = (1024, 768)
 CLIENT = (254, 359)
 BACK_FIRST_ROW = (158, 134, 187)
 # Widgets in client pixels: x, y, width, height.
@@ -125,6 +129,7 @@ class Session:
         self.program = program
         self.out = out_dir
         self.xvfb = None
+        self.wm = None
         self.app = None
         self.display = None
         self.window = None
@@ -137,7 +142,7 @@ class Session:
     def start_xvfb(self):
         read_end, write_end = os.pipe()
         self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-dpi", "96",
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x24", "-dpi", "96",
              "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=open(os.path.join(self.work, "xvfb.log"), "w"))
         os.close(write_end)
@@ -146,6 +151,15 @@ class Session:
         if not number:
             raise Failure("Xvfb did not start")
         self.display = ":" + number
+
+    def start_window_manager(self):
+        self.wm = subprocess.Popen(["openbox"], env=self.env(), stdout=subprocess.DEVNULL,
+                                   stderr=open(os.path.join(self.work, "openbox.log"), "w"))
+        deadline = time.monotonic() + 20
+        while "window id #" not in self.x("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"):
+            if time.monotonic() > deadline or self.wm.poll() is not None:
+                raise Failure("openbox did not start")
+            time.sleep(0.1)
 
     def env(self):
         env = dict(os.environ)
@@ -175,7 +189,7 @@ class Session:
         return subprocess.run(list(command), env=self.env(), check=True, capture_output=True, text=True).stdout
 
     def stop(self):
-        for process in (self.app, self.xvfb):
+        for process in (self.app, self.wm, self.xvfb):
             if process and process.poll() is None:
                 process.terminate()
                 try:
@@ -194,6 +208,15 @@ class Session:
             info[key] = value.strip()
         return (int(info["Absolute upper-left X"]), int(info["Absolute upper-left Y"]),
                 int(info["Width"]), int(info["Height"]), info.get("Map State"))
+
+    def frame(self):
+        """The window's outer rectangle as the window manager frames it."""
+        x, y, w, h, _ = self.geometry(self.window)
+        extents = self.x("xprop", "-id", self.window, "_NET_FRAME_EXTENTS").partition("=")[2]
+        if not extents:
+            raise Failure("the window manager gave the window no frame")
+        left, right, top, bottom = (int(v) for v in extents.split(","))
+        return x - left, y - top, w + left + right, h + top + bottom
 
     def wait_for_window(self, timeout):
         deadline = time.monotonic() + timeout
@@ -292,10 +315,17 @@ def main():
     session = Session(program, out_dir)
     try:
         session.start_xvfb()
+        session.start_window_manager()
         session.start_program()
         session.wait_for_window(90)
         time.sleep(1.0)
         session.settle()
+
+        fx, fy, fw, fh = session.frame()
+        off = (fx - (SCREEN[0] - fw) / 2, fy - (SCREEN[1] - fh) / 2)
+        if fw == CLIENT[0] or fh == CLIENT[1] or max(abs(d) for d in off) > 1:
+            raise Failure(f"the frame {fw} x {fh} stands at ({fx}, {fy}), {off} from the centre of the screen")
+        print(f"centring: the frame {fw} x {fh} stands at ({fx}, {fy}), {off} from the centre")
 
         shot = session.client_shot("1-startup.png")
         check_cards(shot, [back] * 16, "after start-up")
