@@ -4,6 +4,7 @@
 #include "app/commondialog.h"
 #include "app/fonts.h"
 #include "app/frmmain.h"
+#include "app/qpaplatform.h"
 #include "app/qtplatform.h"
 #include "common/globals.h"
 #include "haptics/controlfactory.h"
@@ -17,6 +18,7 @@ namespace pelnori {
 
 int runPelnori(int argc, char *argv[])
 {
+    selectQtPlatform();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pelnori"));
     // The program ends when its window is unloaded, and only then.

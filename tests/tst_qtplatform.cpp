@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/qpaplatform.h"
 #include "app/qtplatform.h"
 #include "common/errors.h"
 
@@ -24,6 +25,7 @@ private Q_SLOTS:
     void yieldAfterEndThrows();
     void clockIgnoresSystemTimeSteps_data();
     void clockIgnoresSystemTimeSteps();
+    void x11ChosenInWaylandSessionWithXServer();
 };
 
 void QtPlatformTest::drawsDifferWithinOneClockReading()
@@ -104,6 +106,14 @@ void QtPlatformTest::clockIgnoresSystemTimeSteps()
     QTest::qSleep(300);
     const float elapsed = platform.secondsSinceMidnight() - start;
     QVERIFY2(elapsed >= 0.3f && elapsed < 60.0f, qPrintable(QString::number(elapsed)));
+}
+
+void QtPlatformTest::x11ChosenInWaylandSessionWithXServer()
+{
+    QCOMPARE(chooseQtPlatform({}, "wayland-0", ":0"), QByteArray("xcb"));
+    // The player's choice stands, and without an X server Wayland it is.
+    QCOMPARE(chooseQtPlatform("wayland", "wayland-0", ":0"), QByteArray());
+    QCOMPARE(chooseQtPlatform({}, "wayland-0", {}), QByteArray());
 }
 
 QTEST_MAIN(QtPlatformTest)

@@ -6,6 +6,8 @@ Starts a virtual X server (Xvfb) with a window manager (openbox), runs the
 whole program with a virtual game controller attached (pelnori_testdevice, so
 start-up finds a device), and checks screenshots pixel by pixel:
 
+  * the program runs on X11 although WAYLAND_DISPLAY is set as well, as in a
+    Wayland session with XWayland, and never tries Wayland;
   * after start-up: the window's frame, as the window manager draws it, is
     centred on the screen within a pixel;
   * after start-up: the client area is 254 x 359, the sixteen card backs
@@ -165,7 +167,9 @@ class Session:
         env = dict(os.environ)
         env.update({
             "DISPLAY": self.display,
-            "QT_QPA_PLATFORM": "xcb",
+            # A Wayland session with XWayland: the program must choose X11
+            # by itself, so no platform is named.
+            "WAYLAND_DISPLAY": "wayland-pelnori-test",
             "XDG_RUNTIME_DIR": self.work,
             "PELNORI_TEST_RUMBLE_LOG": self.rumble_log,
             "SDL_AUDIODRIVER": "dummy",
@@ -174,6 +178,7 @@ class Session:
             "SDL_JOYSTICK_DISABLE_UDEV": "1",
         })
         env.pop("SESSION_MANAGER", None)
+        env.pop("QT_QPA_PLATFORM", None)
         return env
 
     def start_program(self):
@@ -383,6 +388,11 @@ def main():
         if code != 0:
             raise Failure(f"the program ended with {code}:\n" + session.program_output())
         print("quit: the program ended with 0")
+        with open(os.path.join(session.work, "program.err"), errors="replace") as err:
+            tried_wayland = "wayland" in err.read().lower()
+        if tried_wayland:
+            raise Failure("the program tried Wayland first:\n" + session.program_output())
+        print("platform: X11 chosen beside WAYLAND_DISPLAY, Wayland never tried")
     finally:
         session.stop()
     print("screenshots in " + out_dir)
