@@ -6,6 +6,7 @@
 #include "app/fonts.h"
 #include "app/frmmain.h"
 #include "app/padrelay.h"
+#include "app/qpaplatform.h"
 #include "app/qtplatform.h"
 #include "common/globals.h"
 #include "haptics/controlfactory.h"
@@ -24,6 +25,7 @@ int runPelnori(int argc, char *argv[])
     if (commandLine.exitCode)
         return endAsAsked(commandLine);
 
+    selectQtPlatform();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pelnori"));
     QApplication::setApplicationVersion(QStringLiteral(PELNORI_VERSION));

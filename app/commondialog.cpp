@@ -6,50 +6,9 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
-#include <vector>
-
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
-
 namespace pelnori {
 
 namespace {
-
-#ifdef Q_OS_UNIX
-bool inGroup(uint groupId)
-{
-    if (groupId == ::getegid())
-        return true;
-    const int count = ::getgroups(0, nullptr);
-    if (count <= 0)
-        return false;
-    std::vector<gid_t> groups(static_cast<std::size_t>(count));
-    const int got = ::getgroups(count, groups.data());
-    for (int i = 0; i < got; ++i) {
-        if (groups[static_cast<std::size_t>(i)] == groupId)
-            return true;
-    }
-    return false;
-}
-#endif
-
-// Whether the permission bits that apply to us let us write. Not
-// QFileInfo::isWritable(): that asks access(), which says yes to everything
-// when the program runs as root, so a read-only file would slip through.
-bool writableByBits(const QFileInfo &info)
-{
-#ifdef Q_OS_UNIX
-    const QFile::Permissions bits = info.permissions();
-    if (info.ownerId() == ::geteuid())
-        return bits.testFlag(QFile::WriteOwner);
-    if (inGroup(info.groupId()))
-        return bits.testFlag(QFile::WriteGroup);
-    return bits.testFlag(QFile::WriteOther);
-#else
-    return info.isWritable();
-#endif
-}
 
 bool isPattern(const QString &text)
 {
@@ -104,13 +63,6 @@ QString CommonDialog::refusal(const QString &path) const
         return QStringLiteral("%1\nパスが存在しません。\nパスが正しいか確認してください。").arg(path);
     if (mustExist && !file.exists())
         return QStringLiteral("%1\nファイルが見つかりません。\nファイル名を確認してください。").arg(path);
-    if (m_flags & OpenFlags::NoReadOnlyReturn) {
-        if (file.exists() && !writableByBits(file))
-            return QStringLiteral("%1 は読み取り専用です。\n別のファイルを選んでください。").arg(path);
-        if (folder.isDir() && !writableByBits(folder))
-            return QStringLiteral("%1 は書き込み禁止のフォルダーにあります。\n別のフォルダーのファイルを選んでください。")
-                .arg(path);
-    }
     return {};
 }
 

@@ -12,8 +12,10 @@ class QWidget;
 namespace pelnori {
 
 // The Open dialog of the effect-file button, over QFileDialog. Every option
-// flag is honoured except HideReadOnly: Qt's dialog has no read-only check box
-// to hide, so the player never opens a file "as read-only".
+// flag is honoured except HideReadOnly, since Qt's dialog has no read-only
+// check box to hide, and NoReadOnlyReturn: the game only ever reads the files
+// it opens, so a read-only file, or one in a write-protected folder such as
+// the installed tremka.ifr, is never refused.
 class CommonDialog : public OpenFileDialog
 {
 public:

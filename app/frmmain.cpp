@@ -4,6 +4,7 @@
 #include "app/accessibility.h"
 #include "app/cardbox.h"
 #include "app/cardselection.h"
+#include "app/errorreport.h"
 #include "app/fonts.h"
 #include "app/qtplatform.h"
 #include "app/shake.h"
@@ -110,11 +111,6 @@ CardFace faceShownBy(const QString &picturePath)
 
 } // namespace
 
-QString runtimeErrorMessage(const char *handler, const QString &what)
-{
-    return QStringLiteral("%1 でエラーが発生しました。\r\n%2").arg(QString::fromLatin1(handler), what);
-}
-
 frmMain::frmMain(Platform &platform, Globals &globals, std::unique_ptr<OpenFileDialog> dialog, QWidget *parent)
     : QWidget(parent)
     , m_platform(platform)
@@ -219,7 +215,7 @@ void frmMain::dispatch(const char *name, Handler &&handler)
         // The program ended inside one of the handler's yields.
     } catch (const std::exception &error) {
         if (!m_platform.hasEnded())
-            m_platform.messageBox(runtimeErrorMessage(name, QString::fromUtf8(error.what())), MessageIcon::Warning);
+            m_platform.messageBox(errorReport(name, error), MessageIcon::Warning);
     }
 }
 
@@ -230,7 +226,10 @@ bool frmMain::Form_Load(const HapticFactory &createControl)
 
 void frmMain::Form_Activate()
 {
-    dispatch("Form_Activate", [this] { ShakeWindow(*this, m_platform); });
+    dispatch("Form_Activate", [this] {
+        centreInFrame();
+        ShakeWindow(*this, m_platform);
+    });
 }
 
 void frmMain::btnStart_Click()
@@ -340,6 +339,24 @@ void frmMain::changeEvent(QEvent *event)
         m_activated = true;
         QMetaObject::invokeMethod(this, &frmMain::Form_Activate, Qt::QueuedConnection);
     }
+}
+
+void frmMain::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    centreInFrame();
+}
+
+void frmMain::centreInFrame()
+{
+    // Start-up centres the window before it is shown, when Qt does not yet
+    // know the frame the window manager puts around it. As soon as the frame
+    // is known, before the window is first painted, it is centred once more
+    // by its real outer size.
+    if (m_centredInFrame || !isVisible() || frameGeometry().size() == size())
+        return;
+    m_centredInFrame = true;
+    centreWindow(*this, m_platform);
 }
 
 void frmMain::showEvent(QShowEvent *event)

@@ -100,6 +100,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
@@ -107,6 +108,7 @@ private:
     void dispatch(const char *name, Handler &&handler);
     void buildControls();
     void placeWindow();
+    void centreInFrame();
 
     Platform &m_platform;
     Globals &m_globals;
@@ -131,10 +133,8 @@ private:
     float m_left = 0.0f;
     float m_top = 0.0f;
     bool m_activated = false;
+    bool m_centredInFrame = false;
     bool m_focusSet = false;
 };
-
-// The message shown when a handler fails with nothing to catch the error.
-QString runtimeErrorMessage(const char *handler, const QString &what);
 
 } // namespace pelnori

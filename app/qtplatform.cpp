@@ -14,9 +14,11 @@
 
 namespace pelnori {
 
-QtPlatform::QtPlatform()
+QtPlatform::QtPlatform(const WallClock &wallClock)
     : m_engine(std::random_device{}())
 {
+    m_sinceStart.start();
+    m_startOfDayMs = wallClock();
 }
 
 QString QtPlatform::title()
@@ -43,8 +45,9 @@ void QtPlatform::sleep(int milliseconds)
 
 float QtPlatform::secondsSinceMidnight()
 {
-    const QTime now = QTime::currentTime();
-    return static_cast<float>(now.msecsSinceStartOfDay()) / 1000.0f;
+    constexpr qint64 kMsPerDay = 86400000;
+    const qint64 ms = (m_startOfDayMs + m_sinceStart.elapsed()) % kMsPerDay;
+    return static_cast<float>(ms) / 1000.0f;
 }
 
 void QtPlatform::reseedRandom()

@@ -3,8 +3,11 @@
 
 #include "common/platform.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
+#include <QTime>
 
+#include <functional>
 #include <random>
 
 class QWidget;
@@ -12,12 +15,17 @@ class QWidget;
 namespace pelnori {
 
 // The platform services over Qt: message boxes titled "Pelnori", blocking
-// sleeps, the system clock, a random generator, the program's folder and
-// the event queue.
+// sleeps, the clock, a random generator, the program's folder and the event
+// queue.
 class QtPlatform : public Platform
 {
 public:
-    QtPlatform();
+    // Milliseconds since midnight on the system's wall clock.
+    using WallClock = std::function<int()>;
+
+    // The wall clock is read once, here; from then on the time of day runs
+    // on a monotonic clock, so setting the system time does not move it.
+    explicit QtPlatform(const WallClock &wallClock = [] { return QTime::currentTime().msecsSinceStartOfDay(); });
 
     // Message boxes are centred on this window once it exists.
     void setMainWindow(QWidget *window) { m_window = window; }
@@ -38,6 +46,8 @@ public:
 
 private:
     QPointer<QWidget> m_window;
+    QElapsedTimer m_sinceStart;
+    qint64 m_startOfDayMs = 0;
     std::mt19937_64 m_engine;
     bool m_ended = false;
 };

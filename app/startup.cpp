@@ -49,15 +49,18 @@ bool Form_Load(Board &window, Platform &platform, Globals &globals, const Haptic
         break;
     }
 
-    skipOnError([&] {
-        const float screenWidth = platform.screenWidthTwips();
-        const float width = window.windowWidth();
-        const float screenHeight = platform.screenHeightTwips();
-        const float height = window.windowHeight();
-        window.setWindowLeft((screenWidth - width) / 2.0f);
-        window.setWindowTop((screenHeight - height) / 2.0f);
-    });
+    skipOnError([&] { centreWindow(window, platform); });
     return true;
+}
+
+void centreWindow(Board &window, Platform &platform)
+{
+    const float screenWidth = platform.screenWidthTwips();
+    const float width = window.windowWidth();
+    const float screenHeight = platform.screenHeightTwips();
+    const float height = window.windowHeight();
+    window.setWindowLeft((screenWidth - width) / 2.0f);
+    window.setWindowTop((screenHeight - height) / 2.0f);
 }
 
 } // namespace pelnori

@@ -22,6 +22,11 @@ using HapticFactory = std::function<std::unique_ptr<HapticInterface>(const QStri
 // the player has then been told why and the program must end at once.
 bool Form_Load(Board &window, Platform &platform, Globals &globals, const HapticFactory &createControl);
 
+// Moves the window to the middle of the screen by its outer size, in twips
+// and without rounding. The outer size is the frame's once the window system
+// has told it, the window's own before.
+void centreWindow(Board &window, Platform &platform);
+
 QString noControlMessage();
 QString noDeviceMessage();
 

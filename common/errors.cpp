@@ -4,7 +4,12 @@
 namespace pelnori {
 
 ImageLoadError::ImageLoadError(const QString &path)
-    : std::runtime_error(QStringLiteral("画像ファイルを読み込めません: %1").arg(path).toStdString())
+    : FileReadError(QStringLiteral("カードの画像ファイルを読み込めません。\r\n%1").arg(path).toStdString())
+{
+}
+
+EffectFileError::EffectFileError(const QString &path)
+    : FileReadError(QStringLiteral("IFRファイルを読み込めません。\r\n%1").arg(path).toStdString())
 {
 }
 

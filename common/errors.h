@@ -14,11 +14,27 @@ struct ProgramEnded
 {
 };
 
+// A file the program needs that cannot be read. what() says which in the
+// interface's language, with the file's path on a line of its own.
+class FileReadError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
 // An image file that could not be loaded into a card.
-class ImageLoadError : public std::runtime_error
+class ImageLoadError : public FileReadError
 {
 public:
     explicit ImageLoadError(const QString &path);
+};
+
+// An effect file that a game opened but could not read: the haptic control
+// raised while opening it or reading its effects.
+class EffectFileError : public FileReadError
+{
+public:
+    explicit EffectFileError(const QString &path);
 };
 
 // Runs one statement of a skip-and-continue handler: an error it raises is

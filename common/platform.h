@@ -18,7 +18,8 @@ public:
     virtual void messageBox(const QString &text, MessageIcon icon) = 0;
     // A blocking pause of the user-interface thread; no events are handled.
     virtual void sleep(int milliseconds) = 0;
-    // Seconds since midnight with fractions, as the system clock gives them.
+    // Seconds since midnight with fractions. Setting the system time does not
+    // move this clock; it restarts at 0 at midnight.
     virtual float secondsSinceMidnight() = 0;
     // Re-seeds the random generator from the time of day; later draws still
     // differ when the clock has not moved.

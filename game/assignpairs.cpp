@@ -2,9 +2,9 @@
 #include "game/assignpairs.h"
 
 #include "common/board.h"
+#include "common/errors.h"
 #include "common/globals.h"
 #include "common/platform.h"
-#include "haptics/effectfilecheck.h"
 
 #include <algorithm>
 #include <cmath>
@@ -37,7 +37,7 @@ int slotForDraw(float r)
     return std::clamp(slot, 0, kCardCount - 1);
 }
 
-void AssignPairs(Board &board, Platform &platform, Globals &globals)
+EffectFileVerdict AssignPairs(Board &board, Platform &platform, Globals &globals)
 {
     globals.Cards.emplace();
     CardSlots &cards = *globals.Cards;
@@ -46,18 +46,30 @@ void AssignPairs(Board &board, Platform &platform, Globals &globals)
     if (!globals.HapticControl)
         throw HapticError("no haptic control");
     HapticInterface &control = *globals.HapticControl;
+    const QString path = board.effectPath();
+    const auto read = [&path](auto &&call) {
+        try {
+            return call();
+        } catch (const std::exception &) {
+            throw EffectFileError(path);
+        }
+    };
     // The names come from the file opened here, even when the player picks
     // another file in one of the yields below and EffectResource changes.
-    const std::int32_t handle = control.OpenForceResource(board.effectPath());
+    const std::int32_t handle = read([&] { return control.OpenForceResource(path); });
     globals.EffectResource = handle;
-    if (handle < -1 || effectCount(control, handle) < kEffectsPerGame) {
+    if (handle < -1) {
         globals.EffectResource = kNoUsableFile;
-        return;
+        return EffectFileVerdict::OpenFailed;
+    }
+    if (effectCount(control, handle) < kEffectsPerGame) {
+        globals.EffectResource = kNoUsableFile;
+        return EffectFileVerdict::TooFewEffects;
     }
 
     for (std::int16_t pair = 0; pair < kEffectsPerGame; ++pair) {
         platform.yieldEvents();
-        const QString name = control.GetNameOfEffect(pair, handle);
+        const QString name = read([&] { return control.GetNameOfEffect(pair, handle); });
 
         cards[drawFreeSlot(platform, cards)].EffectName = name;
 
@@ -67,10 +79,11 @@ void AssignPairs(Board &board, Platform &platform, Globals &globals)
             const auto it = std::find_if(cards.begin(), cards.end(), isFree);
             if (it != cards.end())
                 it->EffectName = name;
-            return;
+            break;
         }
         cards[drawFreeSlot(platform, cards)].EffectName = name;
     }
+    return EffectFileVerdict::Usable;
 }
 
 } // namespace pelnori

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "haptics/effectfilecheck.h"
+
 namespace pelnori {
 
 class Board;
@@ -11,8 +13,10 @@ struct Globals;
 // sixteen card slots, two slots each, at random. Replaces Cards whole, stores
 // the new handle in EffectResource and yields to the event queue before each
 // name request and each draw. A file that does not open or holds fewer than
-// eight effects leaves every slot empty and EffectResource at "no usable file".
-void AssignPairs(Board &board, Platform &platform, Globals &globals);
+// eight effects leaves every slot empty and EffectResource at "no usable
+// file"; the verdict says which. Throws EffectFileError when the control
+// raises while it opens the file or reads its names.
+EffectFileVerdict AssignPairs(Board &board, Platform &platform, Globals &globals);
 
 // The slot a draw r in [0, 1) picks: any of the sixteen.
 int slotForDraw(float r);

@@ -9,6 +9,7 @@
 #include "common/globals.h"
 #include "common/paths.h"
 #include "common/platform.h"
+#include "haptics/effectfilechoice.h"
 
 namespace pelnori {
 
@@ -81,16 +82,27 @@ void Game::btnStart_Click()
     animate(m_board, m_platform, gatherMoves());
 
     m_assigning = true;
+    const int assignment = ++m_assignments;
     try {
-        AssignPairs(m_board, m_platform, m_globals);
+        m_lastVerdict = AssignPairs(m_board, m_platform, m_globals);
     } catch (...) {
         m_assigning = false;
+        m_lastVerdict = EffectFileVerdict::OpenFailed;
         throw;
     }
     m_assigning = false;
 
     animate(m_board, m_platform, dealMoves());
 
+    // A start pressed during the deal has assigned since; its file decides.
+    if (m_lastVerdict != EffectFileVerdict::Usable) {
+        m_board.setTimerInterval(0);
+        if (assignment == m_assignments)
+            m_platform.messageBox(m_lastVerdict == EffectFileVerdict::OpenFailed ? openErrorMessage()
+                                                                                 : tooFewEffectsMessage(),
+                                  MessageIcon::Warning);
+        return;
+    }
     m_globals.StartSeconds = roundHalfToEven(m_platform.secondsSinceMidnight());
     m_board.setTimerInterval(kClockIntervalMs);
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "haptics/effectfilecheck.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -21,7 +23,9 @@ public:
     Game(Board &board, Platform &platform, Globals &globals, std::function<void()> shakeWindow);
 
     // A new game: cards face down, gathered, pairs assigned, dealt, clock
-    // started. A press while the pairs are being assigned is ignored.
+    // started. A press while the pairs are being assigned is ignored. When
+    // the file turns out unusable, the deal ends with the effect-file
+    // button's message for it instead, and the clock stays stopped.
     void btnStart_Click();
     // A click on card index: plays its effect, turns it, judges a pair.
     void pic_Click(std::int16_t index);
@@ -50,6 +54,8 @@ private:
     Globals &m_globals;
     std::function<void()> m_shakeWindow;
     bool m_assigning = false;
+    int m_assignments = 0;
+    EffectFileVerdict m_lastVerdict = EffectFileVerdict::Usable;
 };
 
 } // namespace pelnori

@@ -30,7 +30,12 @@ std::int32_t EffectLibrary::open(const QString &path)
     // Nanosecond modification time: an edit saved within the same second
     // still counts as a change.
     std::error_code error;
-    const std::filesystem::path file(absolute.toStdU16String());
+    std::filesystem::path file;
+    try {
+        file = absolute.toStdU16String();
+    } catch (const std::exception &) {
+        return kOpenFailed; // not a name any file can have (a lone surrogate)
+    }
     if (!std::filesystem::is_regular_file(file, error))
         return kOpenFailed;
     const std::uintmax_t size = std::filesystem::file_size(file, error);
@@ -59,8 +64,12 @@ std::int32_t EffectLibrary::open(const QString &path)
     m_versions.push_back({absolute, size, stamp, m_useClock, effects});
 
     if (int(m_versions.size()) > kMaxVersions) {
+        // The kept handle counts as used just now.
+        const auto lastUse = [this](const Version &v) {
+            return v.effects->handle == m_kept ? m_useClock : v.lastUse;
+        };
         const auto oldest = std::min_element(m_versions.begin(), m_versions.end(),
-                                             [](const Version &a, const Version &b) { return a.lastUse < b.lastUse; });
+                                             [&](const Version &a, const Version &b) { return lastUse(a) < lastUse(b); });
         m_versions.erase(oldest);
     }
     return effects->handle;

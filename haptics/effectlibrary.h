@@ -26,8 +26,12 @@ struct LoadedEffects
 // The opened effect files. The game opens its file again for every check and
 // every game and never closes one, so an unchanged file (same path, size and
 // modification time) gives back the handle and effects it had; only a changed
-// file is parsed anew. The newest kMaxVersions versions are kept, older
-// handles are forgotten. Not thread-safe: used from the control's caller.
+// file is parsed anew. Handles count from 1: 0 never names a file, so a caller
+// whose open raised and left its handle at 0 finds nothing behind it. The
+// kMaxVersions most recently opened versions are kept and older handles are
+// forgotten, except the handle last passed to keep() (the running game's),
+// which stays whatever else is opened. Not thread-safe: used from the
+// control's caller.
 class EffectLibrary
 {
 public:
@@ -38,9 +42,12 @@ public:
 
     explicit EffectLibrary(Reader reader = readEffectFile);
 
-    // Handle of the file's effects (0, 1, …); kOpenFailed when the file is
-    // missing, unreadable or does not parse.
+    // Handle of the file's effects (1, 2, …); kOpenFailed when the file is
+    // missing, unreadable or does not parse, or the path names no file at all.
     std::int32_t open(const QString &path);
+
+    // Keeps handle's effects until another handle is kept.
+    void keep(std::int32_t handle) { m_kept = handle; }
 
     // The effects behind a handle, or nullptr for an unknown one.
     std::shared_ptr<const LoadedEffects> find(std::int32_t handle) const;
@@ -60,7 +67,8 @@ private:
 
     Reader m_reader;
     std::vector<Version> m_versions;
-    std::int32_t m_nextHandle = 0;
+    std::int32_t m_nextHandle = 1;
+    std::int32_t m_kept = 0;
     std::uint64_t m_useClock = 0;
 };
 

@@ -223,8 +223,9 @@ void BadInputsTest::damagedCardBackIsReportedAndPlayGoesOn()
     w.click(w.window.btnStart());
     QCOMPARE(w.platform.messages.size(), 1u);
     QCOMPARE(w.platform.messages[0].icon, MessageIcon::Warning);
+    // Regression: the report began with the handler's name in code.
     QCOMPARE(w.platform.messages[0].text,
-             runtimeErrorMessage("btnStart_Click", QString::fromUtf8(ImageLoadError(w.folder.path(kBack)).what())));
+             QStringLiteral("カードの画像ファイルを読み込めません。\r\n") + w.folder.path(kBack));
     QVERIFY(!w.platform.hasEnded());
     // Stopped at the first card: nothing dealt, no clock.
     QVERIFY(!w.window.Timer1()->isActive());
@@ -302,10 +303,12 @@ void BadInputsTest::damagedFaceLeavesCardsBlankAndGameEnds()
 void BadInputsTest::effectFileSpoiledBeforeStartLeavesNoUsableFile_data()
 {
     QTest::addColumn<QString>("spoil");
-    QTest::newRow("deleted") << "deleted";
-    QTest::newRow("cut short") << "cut short";
-    QTest::newRow("three effects left") << "three effects";
-    QTest::newRow("replaced by a folder") << "folder";
+    QTest::addColumn<QString>("message");
+    const QString openError = QStringLiteral("IFRファイル読込みエラー");
+    QTest::newRow("deleted") << "deleted" << openError;
+    QTest::newRow("cut short") << "cut short" << openError;
+    QTest::newRow("three effects left") << "three effects" << QStringLiteral("エフェクトが８つ以上ありません。");
+    QTest::newRow("replaced by a folder") << "folder" << openError;
 }
 
 // The file passed the check at start-up and is gone or broken by the time
@@ -332,18 +335,25 @@ void BadInputsTest::effectFileSpoiledBeforeStartLeavesNoUsableFile()
         QVERIFY(QFile::remove(path) && QDir(w.folder.path()).mkdir(kEffects));
     }
 
+    w.window.txtTime()->setText(QStringLiteral("83"));
     w.click(w.window.btnStart());
     QCOMPARE(w.globals.EffectResource, kNoUsableFile);
     QVERIFY(w.globals.Cards);
     for (const CardSlot &slot : *w.globals.Cards)
         QVERIFY(slot.EffectName.isEmpty());
-    QVERIFY(w.platform.messages.empty());
-    // The cards are dealt all the same; a click asks for a file.
+    // Regression: the start went silent and ran the clock over empty cards.
+    // Once the cards are dealt, the player is told why no game runs.
+    QCOMPARE(w.platform.messages.size(), 1u);
+    QTEST(w.platform.messages[0].text, "message");
+    QCOMPARE(w.platform.messages[0].icon, MessageIcon::Warning);
+    QVERIFY(!w.window.Timer1()->isActive());
+    QCOMPARE(w.window.txtTime()->text(), QStringLiteral("83"));
+    QCOMPARE(w.window.txtLoadIFR()->text(), path);
     for (int i = 0; i < kCardCount; ++i)
         QCOMPARE(w.window.pic(i)->pos(), QPoint(64 * (i % 4), 80 + 60 * (i / 4)));
     w.clickCard(9);
-    QCOMPARE(w.platform.messages.size(), 1u);
-    QCOMPARE(w.platform.messages[0].text, Game::chooseFilePrompt());
+    QCOMPARE(w.platform.messages.size(), 2u);
+    QCOMPARE(w.platform.messages[1].text, Game::chooseFilePrompt());
 }
 
 void BadInputsTest::badEffectFileIsRefused_data()

@@ -20,6 +20,10 @@ struct Choice
     {
         auto control = std::make_unique<FakeHaptic>();
         haptic = control.get();
+        // Start-up has opened the default file with this control.
+        haptic->addFile(QStringLiteral("/opt/pelnori/tremka.ifr"), 10);
+        haptic->OpenForceResource(QStringLiteral("/opt/pelnori/tremka.ifr"));
+        haptic->calls.clear();
         globals.HapticControl = std::move(control);
         globals.EffectResource = kNoUsableFile;
         board.path = QStringLiteral("/old.ifr");
@@ -95,15 +99,17 @@ void EffectFileChoiceTest::chosenFileIsTested_data()
     QTest::addColumn<QString>("message");
 
     const auto names = [](int n) { return QStringList(n, QStringLiteral("fx")); };
+    const QString tooFew = QStringLiteral("エフェクトが８つ以上ありません。");
     QTest::newRow("8 effects, silent") << FakeFile{.names = names(8)} << -50 << QString();
-    QTest::newRow("7 effects") << FakeFile{.names = names(7)} << -100 << tooFewEffectsMessage();
-    QTest::newRow("open below -1") << FakeFile{.names = names(8), .openResult = -5} << -100 << openErrorMessage();
+    QTest::newRow("7 effects") << FakeFile{.names = names(7)} << -100 << tooFew;
+    QTest::newRow("open below -1") << FakeFile{.names = names(8), .openResult = -5} << -100
+                                   << QStringLiteral("IFRファイル読込みエラー");
     QTest::newRow("open gives -1") << FakeFile{.names = names(8), .openResult = -1} << -50 << QString();
-    // A raising open leaves handle 0, which counts as opened, and the count
-    // of an unknown handle reads 0.
-    QTest::newRow("open raises") << FakeFile{.names = names(8), .openThrows = true} << -100 << tooFewEffectsMessage();
-    QTest::newRow("count beyond 16 bits") << FakeFile{.names = names(8), .countResult = 65544} << -100
-                                          << tooFewEffectsMessage();
+    // A raising open leaves handle 0, which names no file, not even the
+    // default file opened before: the count of an unknown handle reads 0.
+    QTest::newRow("open raises after another file opened") << FakeFile{.names = names(8), .openThrows = true} << -100
+                                                           << tooFew;
+    QTest::newRow("count beyond 16 bits") << FakeFile{.names = names(8), .countResult = 65544} << -100 << tooFew;
 }
 
 void EffectFileChoiceTest::chosenFileIsTested()
@@ -159,9 +165,14 @@ void EffectFileChoiceTest::unusableAfterUsableMakesNextGameAskForFile()
     QCOMPARE(c.board.path, QString());
 
     Game game(c.board, c.platform, c.globals, {});
+    const std::size_t told = c.platform.messages.size();
     game.btnStart_Click();
     QCOMPARE(c.haptic->calls.last(), QStringLiteral("Open "));
     QCOMPARE(c.globals.EffectResource, kNoUsableFile);
+    // Regression: the start with the empty path ran the clock without a word.
+    QCOMPARE(c.platform.messages.size(), told + 1);
+    QCOMPARE(c.platform.messages.back().text, QStringLiteral("IFRファイル読込みエラー"));
+    QCOMPARE(c.board.timerInterval, 0);
     game.pic_Click(5);
     QCOMPARE(c.platform.messages.back().text, Game::chooseFilePrompt());
 }

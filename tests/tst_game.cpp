@@ -34,13 +34,13 @@ struct Table
     }
 
     // Lays a board written as sixteen letters, one effect name per letter
-    // ("AABB…"), and starts a game on handle 0 without the animations.
+    // ("AABB…"), and starts a game on handle 1 without the animations.
     void lay(const QString &letters)
     {
         globals.Cards.emplace();
         for (int i = 0; i < kCardCount; ++i)
             (*globals.Cards)[i].EffectName = letters.mid(i, 1).trimmed();
-        globals.EffectResource = 0;
+        globals.EffectResource = 1;
         for (int i = 0; i < kCardCount; ++i)
             board.pictures[i] = QStringLiteral("Card.bmp");
     }
@@ -142,11 +142,11 @@ void GameTest::assignmentLaysFirstEightEffectsInFileOrder()
     AssignPairs(t.board, t.platform, t.globals);
     // Pair k goes to the k-th two draws; the last card to the one free slot.
     QCOMPARE(t.names(), QStringLiteral("0011223344556677"));
-    QStringList expected{QStringLiteral("Open %1").arg(kPath), QStringLiteral("Count 0")};
+    QStringList expected{QStringLiteral("Open %1").arg(kPath), QStringLiteral("Count 1")};
     for (int k = 0; k < 8; ++k)
-        expected << QStringLiteral("Name %1 0").arg(k);
+        expected << QStringLiteral("Name %1 1").arg(k);
     QCOMPARE(t.haptic->calls, expected);
-    QCOMPARE(t.globals.EffectResource, 0);
+    QCOMPARE(t.globals.EffectResource, 1);
     for (const CardSlot &slot : *t.globals.Cards)
         QCOMPARE(slot.Matched, std::int16_t(0));
 }
@@ -213,7 +213,7 @@ void GameTest::twoGamesCarryTheSameEightNames()
     std::sort(second.begin(), second.end());
     QCOMPARE(second, first);
     QCOMPARE(first, QStringLiteral("0011223344556677"));
-    QCOMPARE(t.globals.EffectResource, 1);
+    QCOMPARE(t.globals.EffectResource, 2);
     for (const CardSlot &slot : *t.globals.Cards)
         QCOMPARE(slot.Matched, std::int16_t(0));
 }
@@ -333,7 +333,7 @@ void GameTest::nestedStartDuringGatheringEndsOnGrid()
     QVERIFY(t.onGrid());
     QCOMPARE(t.haptic->calls.filter(QStringLiteral("Open")).size(), 2);
     // The outer game assigned last: its handle and a full board hold.
-    QCOMPARE(t.globals.EffectResource, 1);
+    QCOMPARE(t.globals.EffectResource, 2);
     QString names = t.names();
     std::sort(names.begin(), names.end());
     QCOMPARE(names, QStringLiteral("0011223344556677"));
@@ -357,7 +357,7 @@ void GameTest::nestedStartDuringDealEndsOnGrid()
     QVERIFY(pressed);
     QVERIFY(t.onGrid());
     QCOMPARE(t.haptic->calls.filter(QStringLiteral("Open")).size(), 2);
-    QCOMPARE(t.globals.EffectResource, 1);
+    QCOMPARE(t.globals.EffectResource, 2);
     // The interrupted deal only restarts the clock.
     QCOMPARE(t.globals.StartSeconds, 600);
 }
@@ -515,10 +515,10 @@ void GameTest::effectStartsBeforeAnyImageChanges()
     t.game.pic_Click(0);
     t.game.pic_Click(5);
     const QStringList expected{
-        QStringLiteral("Start A 0"), QStringLiteral("clear 0"), QStringLiteral("load 0 Cardopen.bmp"),
+        QStringLiteral("Start A 1"), QStringLiteral("clear 0"), QStringLiteral("load 0 Cardopen.bmp"),
         QStringLiteral("info "),
         // The second card, judged a mismatch.
-        QStringLiteral("Start C 0"), QStringLiteral("clear 5"), QStringLiteral("load 5 Cardopen.bmp"),
+        QStringLiteral("Start C 1"), QStringLiteral("clear 5"), QStringLiteral("load 5 Cardopen.bmp"),
         QStringLiteral("repaint"), QStringLiteral("sleep 100"), QStringLiteral("info 残念、違います。"),
         QStringLiteral("repaint"), QStringLiteral("sleep 100"), QStringLiteral("clear 5"),
         QStringLiteral("load 5 Card.bmp"), QStringLiteral("clear 0"), QStringLiteral("load 0 Card.bmp")};
@@ -527,7 +527,7 @@ void GameTest::effectStartsBeforeAnyImageChanges()
     log.clear();
     t.game.pic_Click(0);
     t.game.pic_Click(1);
-    QCOMPARE(log.mid(4), (QStringList{QStringLiteral("Start A 0"), QStringLiteral("clear 1"),
+    QCOMPARE(log.mid(4), (QStringList{QStringLiteral("Start A 1"), QStringLiteral("clear 1"),
                                       QStringLiteral("load 1 Cardsumi.bmp"), QStringLiteral("clear 0"),
                                       QStringLiteral("load 0 Cardsumi.bmp"), QStringLiteral("info 正解！"),
                                       QStringLiteral("repaint"), QStringLiteral("sleep 100")}));

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/qpaplatform.h"
 #include "app/qtplatform.h"
 #include "common/errors.h"
 
@@ -22,6 +23,9 @@ private Q_SLOTS:
     void messageBoxesAreTitledWithOkOnly_data();
     void messageBoxesAreTitledWithOkOnly();
     void yieldAfterEndThrows();
+    void clockIgnoresSystemTimeSteps_data();
+    void clockIgnoresSystemTimeSteps();
+    void x11ChosenInWaylandSessionWithXServer();
 };
 
 void QtPlatformTest::drawsDifferWithinOneClockReading()
@@ -81,6 +85,35 @@ void QtPlatformTest::yieldAfterEndThrows()
     platform.endProgram();
     QVERIFY(platform.hasEnded());
     QVERIFY_THROWS_EXCEPTION(ProgramEnded, platform.yieldEvents());
+}
+
+void QtPlatformTest::clockIgnoresSystemTimeSteps_data()
+{
+    QTest::addColumn<int>("stepMs");
+    QTest::newRow("an hour back") << -3600 * 1000;
+    QTest::newRow("an hour forward") << 3600 * 1000;
+}
+
+// Regression: a backward step of the system time was taken for midnight and
+// the clock showed about 86,400 s; a forward step added an hour.
+void QtPlatformTest::clockIgnoresSystemTimeSteps()
+{
+    QFETCH(int, stepMs);
+    int wallMs = 12 * 3600 * 1000; // noon
+    QtPlatform platform([&wallMs] { return wallMs; });
+    const float start = platform.secondsSinceMidnight();
+    wallMs += stepMs;
+    QTest::qSleep(300);
+    const float elapsed = platform.secondsSinceMidnight() - start;
+    QVERIFY2(elapsed >= 0.3f && elapsed < 60.0f, qPrintable(QString::number(elapsed)));
+}
+
+void QtPlatformTest::x11ChosenInWaylandSessionWithXServer()
+{
+    QCOMPARE(chooseQtPlatform({}, "wayland-0", ":0"), QByteArray("xcb"));
+    // The player's choice stands, and without an X server Wayland it is.
+    QCOMPARE(chooseQtPlatform("wayland", "wayland-0", ":0"), QByteArray());
+    QCOMPARE(chooseQtPlatform({}, "wayland-0", {}), QByteArray());
 }
 
 QTEST_MAIN(QtPlatformTest)

@@ -434,6 +434,8 @@ void TestSdlControl::badCallsThrow_data()
     using Call = std::function<void(SdlHapticControl &, std::int32_t)>;
     QTest::newRow("count of unknown handle") << Call([](SdlHapticControl &c, std::int32_t h) { c.GetNumberOfEffects(h + 1); });
     QTest::newRow("count of failed open") << Call([](SdlHapticControl &c, std::int32_t) { c.GetNumberOfEffects(-2); });
+    // Regression: the first file opened got handle 0, the handle a raising open leaves.
+    QTest::newRow("count of handle 0") << Call([](SdlHapticControl &c, std::int32_t) { c.GetNumberOfEffects(0); });
     QTest::newRow("name below range") << Call([](SdlHapticControl &c, std::int32_t h) { c.GetNameOfEffect(-1, h); });
     QTest::newRow("name above range") << Call([](SdlHapticControl &c, std::int32_t h) { c.GetNameOfEffect(4, h); });
     QTest::newRow("name of unknown handle") << Call([](SdlHapticControl &c, std::int32_t h) { c.GetNameOfEffect(0, h + 1); });
@@ -462,6 +464,8 @@ void TestSdlControl::badFilesDoNotOpen_data()
     QTest::newRow("missing") << QStringLiteral("missing.ifr") << QByteArray();
     QTest::newRow("empty path") << QString() << QByteArray();
     QTest::newRow("folder") << QStringLiteral(".") << QByteArray();
+    // Regression: a name no file can have raised "filesystem error: …" up to the player.
+    QTest::newRow("lone surrogate") << (QStringLiteral("bad") + QChar(0xD800) + QStringLiteral(".ifr")) << QByteArray();
     QTest::newRow("not toml") << QStringLiteral("bad.ifr") << QByteArray("[[effect\nname=");
     QTest::newRow("unknown type") << QStringLiteral("odd.ifr")
                                   << QByteArray("version = 1\n[[effect]]\nname = \"x\"\ntype = \"wobble\"\nduration = 10\n");
@@ -512,13 +516,23 @@ void TestSdlControl::changedFileGetsNewHandleAndOldStaysValid()
 void TestSdlControl::fileVersionsKeptAreBounded()
 {
     std::vector<std::int32_t> handles;
+    // Beside the control, a library that keeps its first handle, as a
+    // running game's is kept.
+    EffectLibrary keeping;
+    std::int32_t kept = 0;
     for (int i = 0; i <= EffectLibrary::kMaxVersions; ++i) {
         const QString path = m_dir.filePath(QStringLiteral("version%1.ifr").arg(i));
         QFile::remove(path);
         QVERIFY(QFile::copy(m_path, path));
         handles.push_back(m_control->OpenForceResource(path));
         QVERIFY(handles.back() >= 0);
+        const std::int32_t handle = keeping.open(path);
+        if (i == 0)
+            keeping.keep(kept = handle);
     }
+    // Regression: the running game's handle was forgotten once 64 other files had been opened.
+    QVERIFY(keeping.find(kept));
+    QCOMPARE(keeping.versionCount(), EffectLibrary::kMaxVersions);
     QCOMPARE(m_control->library().versionCount(), EffectLibrary::kMaxVersions);
     // The least recently opened is forgotten, the newest stays.
     QVERIFY_THROWS_EXCEPTION(HapticError, m_control->GetNumberOfEffects(handles.front()));

@@ -37,6 +37,11 @@ struct Startup
             control->files = files;
             control->attached = attached;
             control->attachedThrows = attachedThrows;
+            // A control that has opened a usable file before: a handle that
+            // a raising open leaves at 0 must not find it.
+            control->addFile(QStringLiteral("/elsewhere/earlier.ifr"), 10);
+            control->OpenForceResource(QStringLiteral("/elsewhere/earlier.ifr"));
+            control->calls.clear();
             haptic = control.get();
             return control;
         });
@@ -120,8 +125,8 @@ void StartupTest::defaultFileDecidesEffectResource_data()
     QTest::newRow("missing file") << false << FakeFile{} << -100 << false;
     QTest::newRow("open gives -2") << true << FakeFile{.names = names(8), .openResult = -2} << -100 << false;
     QTest::newRow("open gives -1, a handle") << true << FakeFile{.names = names(8), .openResult = -1} << -50 << true;
-    // A raising open leaves handle 0, which counts as opened.
-    QTest::newRow("open raises") << true << FakeFile{.names = names(8), .openThrows = true} << -100 << false;
+    // A raising open leaves handle 0, which names no file: its count reads 0.
+    QTest::newRow("open raises after another file opened") << true << FakeFile{.names = names(8), .openThrows = true} << -100 << false;
     QTest::newRow("count raises") << true << FakeFile{.names = names(8), .countThrows = true} << -100
                                   << false;
     QTest::newRow("count beyond 16 bits") << true << FakeFile{.names = names(8), .countResult = 70000} << -100 << false;

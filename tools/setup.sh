@@ -11,8 +11,9 @@ packages=(
 )
 if [[ "${1:-}" == "--tests" ]]; then
     # The real-window tests (the screen-reader one with its D-Bus session and
-    # accessibility bus), the sanitizer builds, the fuzzer and the package check.
-    packages+=(xvfb xauth x11-utils xdotool imagemagick python3 dbus at-spi2-core python3-pyatspi
+    # accessibility bus, and one under a window manager), the sanitizer builds,
+    # the fuzzer and the package check.
+    packages+=(xvfb xauth x11-utils xdotool openbox imagemagick python3 dbus at-spi2-core python3-pyatspi
                clang-14 libclang-rt-14-dev dpkg-dev file appstream desktop-file-utils)
 fi
 

@@ -24,7 +24,8 @@ struct FakeFile
 };
 
 // A haptic control that plays nothing and records every call. Handles count
-// up from 0; each open of a known path gives a new handle.
+// up from 1, as the real control's do, so 0 never names a file; each open of
+// a known path gives a new handle.
 class FakeHaptic : public HapticInterface
 {
 public:
@@ -41,13 +42,13 @@ public:
     bool attached = true;
     bool attachedThrows = false;
     bool startThrows = false;
-    QStringList calls;          // "Open /p", "Count 0", "Name 3 0", "Start fx1 0", "Attached"
+    QStringList calls;          // "Open /p", "Count 1", "Name 3 1", "Start fx1 1", "Attached"
     QStringList started;        // names given to StartEffect
     QStringList *log = nullptr; // shared order log, see FakePlatform::log
 
 private:
     QHash<std::int32_t, QString> m_opened; // handle -> path
-    std::int32_t m_nextHandle = 0;
+    std::int32_t m_nextHandle = 1;
     void record(const QString &call);
 };
 

@@ -2,10 +2,14 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The real program in a real X session.
 
-Starts a virtual X server (Xvfb), runs the whole program with a virtual game
-controller attached (pelnori_testdevice, so start-up finds a device), and
-checks screenshots pixel by pixel:
+Starts a virtual X server (Xvfb) with a window manager (openbox), runs the
+whole program with a virtual game controller attached (pelnori_testdevice, so
+start-up finds a device), and checks screenshots pixel by pixel:
 
+  * the program runs on X11 although WAYLAND_DISPLAY is set as well, as in a
+    Wayland session with XWayland, and never tries Wayland;
+  * after start-up: the window's frame, as the window manager draws it, is
+    centred on the screen within a pixel;
   * after start-up: the client area is 254 x 359, the sixteen card backs
     stand on the grid exactly as Card.bmp (first row (158, 134, 187)), and
     the captions match the same window drawn offscreen with a Japanese face
@@ -18,7 +22,8 @@ checks screenshots pixel by pixel:
     the mark is gone;
   * a click on the quit button ends the program cleanly.
 
-Only the standard library, Xvfb, xdotool, xwininfo and ImageMagick are used.
+Only the standard library, Xvfb, openbox, xdotool, xwininfo, xprop and
+ImageMagick are used.
 
 usage: x11_window.py PROGRAM REFERENCE_TOOL OUT_DIR
 """
@@ -30,6 +35,7 @@ import sys
 import tempfile
 import time
 
+SCREEN = (1024, 768)
 CLIENT = (254, 359)
 BACK_FIRST_ROW = (158, 134, 187)
 # Widgets in client pixels: x, y, width, height.
@@ -128,6 +134,7 @@ class Session:
         self.program = program
         self.out = out_dir
         self.xvfb = None
+        self.wm = None
         self.app = None
         self.display = None
         self.window = None
@@ -140,7 +147,7 @@ class Session:
     def start_xvfb(self):
         read_end, write_end = os.pipe()
         self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-dpi", "96",
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x24", "-dpi", "96",
              "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=open(os.path.join(self.work, "xvfb.log"), "w"))
         os.close(write_end)
@@ -150,11 +157,22 @@ class Session:
             raise Failure("Xvfb did not start")
         self.display = ":" + number
 
+    def start_window_manager(self):
+        self.wm = subprocess.Popen(["openbox"], env=self.env(), stdout=subprocess.DEVNULL,
+                                   stderr=open(os.path.join(self.work, "openbox.log"), "w"))
+        deadline = time.monotonic() + 20
+        while "window id #" not in self.x("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"):
+            if time.monotonic() > deadline or self.wm.poll() is not None:
+                raise Failure("openbox did not start")
+            time.sleep(0.1)
+
     def env(self):
         env = dict(os.environ)
         env.update({
             "DISPLAY": self.display,
-            "QT_QPA_PLATFORM": "xcb",
+            # A Wayland session with XWayland: the program must choose X11
+            # by itself, so no platform is named.
+            "WAYLAND_DISPLAY": "wayland-pelnori-test",
             "XDG_RUNTIME_DIR": self.work,
             "PELNORI_TEST_RUMBLE_LOG": self.rumble_log,
             "SDL_AUDIODRIVER": "dummy",
@@ -163,6 +181,7 @@ class Session:
             "SDL_JOYSTICK_DISABLE_UDEV": "1",
         })
         env.pop("SESSION_MANAGER", None)
+        env.pop("QT_QPA_PLATFORM", None)
         return env
 
     def start_program(self):
@@ -178,7 +197,7 @@ class Session:
         return subprocess.run(list(command), env=self.env(), check=True, capture_output=True, text=True).stdout
 
     def stop(self):
-        for process in (self.app, self.xvfb):
+        for process in (self.app, self.wm, self.xvfb):
             if process and process.poll() is None:
                 process.terminate()
                 try:
@@ -197,6 +216,15 @@ class Session:
             info[key] = value.strip()
         return (int(info["Absolute upper-left X"]), int(info["Absolute upper-left Y"]),
                 int(info["Width"]), int(info["Height"]), info.get("Map State"))
+
+    def frame(self):
+        """The window's outer rectangle as the window manager frames it."""
+        x, y, w, h, _ = self.geometry(self.window)
+        extents = self.x("xprop", "-id", self.window, "_NET_FRAME_EXTENTS").partition("=")[2]
+        if not extents:
+            raise Failure("the window manager gave the window no frame")
+        left, right, top, bottom = (int(v) for v in extents.split(","))
+        return x - left, y - top, w + left + right, h + top + bottom
 
     def wait_for_window(self, timeout):
         deadline = time.monotonic() + timeout
@@ -305,10 +333,17 @@ def main():
     session = Session(program, out_dir)
     try:
         session.start_xvfb()
+        session.start_window_manager()
         session.start_program()
         session.wait_for_window(90)
         time.sleep(1.0)
         session.settle()
+
+        fx, fy, fw, fh = session.frame()
+        off = (fx - (SCREEN[0] - fw) / 2, fy - (SCREEN[1] - fh) / 2)
+        if fw == CLIENT[0] or fh == CLIENT[1] or max(abs(d) for d in off) > 1:
+            raise Failure(f"the frame {fw} x {fh} stands at ({fx}, {fy}), {off} from the centre of the screen")
+        print(f"centring: the frame {fw} x {fh} stands at ({fx}, {fy}), {off} from the centre")
 
         shot = startup = session.client_shot("1-startup.png")
         check_cards(shot, [back] * 16, "after start-up")
@@ -373,6 +408,11 @@ def main():
         qx, qy, qw, qh = CAPTIONS["Command1"]
         session.click(qx + qw // 2, qy + qh // 2)
         session.wait_for_end("the quit button")
+        with open(os.path.join(session.work, "program.err"), errors="replace") as err:
+            tried_wayland = "wayland" in err.read().lower()
+        if tried_wayland:
+            raise Failure("the program tried Wayland first:\n" + session.program_output())
+        print("platform: X11 chosen beside WAYLAND_DISPLAY, Wayland never tried")
     finally:
         session.stop()
     print("screenshots in " + out_dir)
