@@ -43,9 +43,12 @@ std::int32_t SdlHapticControl::GetNumberOfEffects(std::int32_t handle)
     return std::int32_t(effects(handle)->effects.size());
 }
 
+// Only a game asks for names and plays effects: the handle it uses is kept
+// however many other files are opened meanwhile.
 QString SdlHapticControl::GetNameOfEffect(std::int16_t index, std::int32_t handle)
 {
     const auto found = effects(handle);
+    m_library.keep(handle);
     if (index < 0 || std::size_t(index) >= found->effects.size())
         throw HapticError("effect index out of range");
     return found->effects[std::size_t(index)].name;
@@ -54,6 +57,7 @@ QString SdlHapticControl::GetNameOfEffect(std::int16_t index, std::int32_t handl
 void SdlHapticControl::StartEffect(const QString &name, std::int32_t handle)
 {
     auto found = effects(handle);
+    m_library.keep(handle);
     const int index = found->indexOf(name);
     if (index < 0)
         throw HapticError("no effect of that name");
