@@ -11,6 +11,7 @@
 #include "common/globals.h"
 #include "fakes/virtualpad.h"
 #include "haptics/controlfactory.h"
+#include "haptics/sdlhapticcontrol.h"
 #include "haptics/soundoutput.h"
 
 #include <QApplication>
@@ -66,7 +67,10 @@ double wakeUpsPerSecond(QWidget &window, int settleMs = 500, int measureMs = kId
 
 // The real window after start-up with the control made with options; nullopt
 // when start-up ends.
-std::optional<double> pelnoriWakeUps(ControlOptions options, int settleMs, int measureMs = kIdleMs)
+// With readPad, the controller is read for input as while the window is the
+// active one.
+std::optional<double> pelnoriWakeUps(ControlOptions options, int settleMs, int measureMs = kIdleMs,
+                                     bool readPad = false)
 {
     QtPlatform platform;
     Globals globals;
@@ -74,6 +78,8 @@ std::optional<double> pelnoriWakeUps(ControlOptions options, int settleMs, int m
     platform.setMainWindow(&window);
     if (!window.Form_Load(hapticControlFactory(options)))
         return std::nullopt;
+    if (readPad)
+        static_cast<SdlHapticControl &>(*globals.HapticControl).setPadInputWanted(true);
     return wakeUpsPerSecond(window, settleMs, measureMs);
 }
 
@@ -103,6 +109,7 @@ int main(int argc, char *argv[])
         std::printf("idle wake-ups: not measured (start-up found no device)\n");
         return 0;
     }
+    const auto padRate = pelnoriWakeUps({}, 4000, kIdleMs, true);
     // The audio output opened at start-up closes after kLinger of quiet.
     const int quietMs = int(std::chrono::milliseconds(SoundOutput::kLinger).count()) + 1500;
     const auto soundRate = pelnoriWakeUps({.sound = true}, quietMs);
@@ -111,6 +118,8 @@ int main(int argc, char *argv[])
     std::printf("idle wake-ups over %d s, all threads (context switches per second):\n", kIdleMs / 1000);
     std::printf("  bare window of the same size : %6.2f\n", bareRate);
     std::printf("  Pelnori before a game        : %6.2f  (aim: <= 1)\n", *pelnoriRate);
+    if (padRate)
+        std::printf("  controller read, untouched   : %6.2f  (the window active, a pad attached)\n", *padRate);
     if (soundRate)
         std::printf("  the same with the sound on   : %6.2f  (measured from %d ms after start-up)\n", *soundRate, quietMs);
     else
