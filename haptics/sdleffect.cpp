@@ -11,11 +11,6 @@ namespace {
 constexpr double kSignedFull = 32767.0;
 constexpr double kUnsignedFull = 65535.0;
 
-Sint16 toSigned(double fraction)
-{
-    return Sint16(std::lround(std::clamp(fraction, -1.0, 1.0) * kSignedFull));
-}
-
 // Envelope levels are absolute, on the same scale as the magnitude.
 Uint16 toEnvelopeLevel(double fraction)
 {
@@ -54,6 +49,11 @@ bool hasEnvelope(const Effect &effect)
 }
 
 } // namespace
+
+Sint16 sdlForceLevel(double fraction)
+{
+    return Sint16(std::lround(std::clamp(fraction, -1.0, 1.0) * kSignedFull));
+}
 
 Uint16 sdlMotorWord(double level)
 {
@@ -94,13 +94,13 @@ std::optional<SDL_HapticEffect> toSdlHapticEffect(const Effect &effect)
     switch (effect.type) {
     case EffectType::Constant:
         out.constant.type = out.type;
-        out.constant.level = toSigned(effect.magnitude);
+        out.constant.level = sdlForceLevel(effect.magnitude);
         fillCommon(out.constant, effect, std::abs(effect.magnitude));
         break;
     case EffectType::Ramp:
         out.ramp.type = out.type;
-        out.ramp.start = toSigned(effect.rampStart);
-        out.ramp.end = toSigned(effect.rampEnd);
+        out.ramp.start = sdlForceLevel(effect.rampStart);
+        out.ramp.end = sdlForceLevel(effect.rampEnd);
         fillCommon(out.ramp, effect, std::max(std::abs(effect.rampStart), std::abs(effect.rampEnd)));
         break;
     case EffectType::Rumble:
@@ -114,8 +114,8 @@ std::optional<SDL_HapticEffect> toSdlHapticEffect(const Effect &effect)
     default:
         out.periodic.type = out.type;
         out.periodic.period = Uint16(std::clamp(effect.periodMs, 1, 65535));
-        out.periodic.magnitude = toSigned(effect.magnitude);
-        out.periodic.offset = toSigned(effect.offset);
+        out.periodic.magnitude = sdlForceLevel(effect.magnitude);
+        out.periodic.offset = sdlForceLevel(effect.offset);
         out.periodic.phase = Uint16(((effect.phaseDeg % 360) + 360) % 360 * 100);
         fillCommon(out.periodic, effect, std::abs(effect.magnitude));
         break;

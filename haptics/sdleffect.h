@@ -12,6 +12,9 @@ namespace pelnori {
 // A motor level from 0 to 1 as SDL's 16-bit motor word (rumble commands and
 // left/right effects); levels outside are clamped.
 Uint16 sdlMotorWord(double level);
+// A signed level from -1 to 1 as SDL's 16-bit force level (constant, ramp and
+// periodic effects); levels outside are clamped.
+Sint16 sdlForceLevel(double fraction);
 
 // The SDL_HAPTIC_* flag a device must report to play the effect itself; 0
 // when SDL has no such effect type (square waves).

@@ -52,7 +52,7 @@ bool hapticMotors(SdlDevice &device, double strong, double weak, std::chrono::mi
         effect.constant.type = effect.type;
         effect.constant.direction.type = SDL_HAPTIC_POLAR;
         effect.constant.length = Uint32(hold.count());
-        effect.constant.level = Sint16(std::lround(std::clamp(std::max(strong, weak), 0.0, 1.0) * 32767.0));
+        effect.constant.level = sdlForceLevel(std::max(strong, weak));
     } else {
         return false;
     }
