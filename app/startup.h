@@ -14,8 +14,6 @@ class Board;
 class Platform;
 struct Globals;
 
-using HapticFactory = std::function<std::unique_ptr<HapticInterface>(const QString &progId)>;
-
 // Start-up before the window is shown: the default effect file in the path
 // box, the haptic control created, the device checked, the default file
 // tested and the window centred. Returns false when the program cannot run;

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 
@@ -37,6 +38,10 @@ public:
     // Starts the named effect and returns at once; throws HapticError on failure.
     virtual void StartEffect(const QString &name, std::int32_t handle) = 0;
 };
+
+// Creates the control registered under a programmatic identifier; empty when
+// there is none or it cannot be created on this machine.
+using HapticFactory = std::function<std::unique_ptr<HapticInterface>(const QString &progId)>;
 
 // The programmatic identifier the program creates its control from.
 inline constexpr auto kHapticControlId = "Immersion.ImmWebControl";

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/game.h"
 
-#include "game/animation.h"
-#include "game/assignpairs.h"
 #include "common/board.h"
-#include "game/clock.h"
 #include "common/errors.h"
 #include "common/globals.h"
 #include "common/paths.h"
 #include "common/platform.h"
+#include "game/animation.h"
+#include "game/assignpairs.h"
+#include "game/clock.h"
 #include "haptics/effectfilechoice.h"
 
 namespace pelnori {

@@ -10,7 +10,7 @@ std::unique_ptr<HapticInterface> createHapticControl(const QString &progId)
     return hapticControlFactory({})(progId);
 }
 
-std::function<std::unique_ptr<HapticInterface>(const QString &progId)> hapticControlFactory(ControlOptions options)
+HapticFactory hapticControlFactory(ControlOptions options)
 {
     return [options](const QString &progId) -> std::unique_ptr<HapticInterface> {
         if (progId == QLatin1String(kHapticControlId))

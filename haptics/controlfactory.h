@@ -6,7 +6,6 @@
 
 #include <QString>
 
-#include <functional>
 #include <memory>
 
 namespace pelnori {
@@ -16,6 +15,6 @@ namespace pelnori {
 std::unique_ptr<HapticInterface> createHapticControl(const QString &progId);
 
 // A factory like createHapticControl whose control is made with options.
-std::function<std::unique_ptr<HapticInterface>(const QString &progId)> hapticControlFactory(ControlOptions options);
+HapticFactory hapticControlFactory(ControlOptions options);
 
 } // namespace pelnori

@@ -3,8 +3,8 @@
 
 #include "common/hapticinterface.h"
 #include "haptics/controloptions.h"
-#include "haptics/hapticdeviceinfo.h"
 #include "haptics/effectlibrary.h"
+#include "haptics/hapticdeviceinfo.h"
 #include "haptics/padaction.h"
 
 #include <chrono>

@@ -5,9 +5,9 @@
 #include "app/fonts.h"
 #include "app/frmmain.h"
 #include "app/qtplatform.h"
-#include "fakes/fakehaptic.h"
 #include "common/globals.h"
 #include "common/paths.h"
+#include "fakes/fakehaptic.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -6,13 +6,13 @@
 
 #include "app/cardbox.h"
 #include "app/frmmain.h"
+#include "common/errors.h"
+#include "common/globals.h"
+#include "common/paths.h"
 #include "fakes/fakedialog.h"
 #include "fakes/fakehaptic.h"
 #include "fakes/fakeplatform.h"
 #include "fakes/virtualpad.h"
-#include "common/errors.h"
-#include "common/globals.h"
-#include "common/paths.h"
 #include "haptics/controlfactory.h"
 #include "haptics/effectfilechoice.h"
 

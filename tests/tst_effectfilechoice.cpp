@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "common/globals.h"
 #include "fakes/fakeboard.h"
 #include "fakes/fakedialog.h"
 #include "fakes/fakehaptic.h"
 #include "fakes/fakeplatform.h"
 #include "game/game.h"
-#include "common/globals.h"
 #include "haptics/effectfilechoice.h"
 
 #include <QTest>

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "common/errors.h"
+#include "common/globals.h"
 #include "fakes/fakeboard.h"
 #include "fakes/fakehaptic.h"
 #include "fakes/fakeplatform.h"
 #include "game/animation.h"
 #include "game/assignpairs.h"
 #include "game/clock.h"
-#include "common/errors.h"
 #include "game/game.h"
-#include "common/globals.h"
 
 #include <QTest>
 

@@ -7,11 +7,11 @@
 #include "app/frmmain.h"
 #include "app/padrelay.h"
 #include "app/startup.h"
+#include "common/globals.h"
+#include "common/paths.h"
 #include "fakes/diskaudio.h"
 #include "fakes/fakeplatform.h"
 #include "fakes/virtualpad.h"
-#include "common/globals.h"
-#include "common/paths.h"
 #include "haptics/controlfactory.h"
 #include "haptics/sdlhapticcontrol.h"
 

@@ -10,12 +10,12 @@
 
 #include "app/cardbox.h"
 #include "app/frmmain.h"
+#include "common/globals.h"
+#include "common/paths.h"
 #include "fakes/fakedialog.h"
 #include "fakes/fakehaptic.h"
 #include "fakes/fakeplatform.h"
 #include "game/animation.h"
-#include "common/globals.h"
-#include "common/paths.h"
 #include "haptics/effectfilechoice.h"
 
 #include <QCoreApplication>

@@ -3,9 +3,9 @@
 // The haptic control end to end through the real SDL library, playing on a
 // virtual game controller that records every rumble command reaching it.
 
+#include "fakes/virtualpad.h"
 #include "haptics/playbackthread.h"
 #include "haptics/sdlhapticcontrol.h"
-#include "fakes/virtualpad.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -2,10 +2,10 @@
 #include "app/commandline.h"
 #include "app/shake.h"
 #include "app/startup.h"
+#include "common/globals.h"
 #include "fakes/fakeboard.h"
 #include "fakes/fakehaptic.h"
 #include "fakes/fakeplatform.h"
-#include "common/globals.h"
 
 #include <QRegularExpression>
 #include <QTest>

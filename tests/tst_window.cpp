@@ -2,11 +2,11 @@
 #include "app/cardbox.h"
 #include "app/fonts.h"
 #include "app/frmmain.h"
+#include "common/globals.h"
+#include "common/paths.h"
 #include "fakes/fakedialog.h"
 #include "fakes/fakehaptic.h"
 #include "fakes/fakeplatform.h"
-#include "common/globals.h"
-#include "common/paths.h"
 
 #include <QAccessible>
 #include <QCoreApplication>

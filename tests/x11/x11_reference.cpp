@@ -9,10 +9,10 @@
 
 #include "app/fonts.h"
 #include "app/frmmain.h"
-#include "fakes/fakehaptic.h"
-#include "fakes/fakeplatform.h"
 #include "common/globals.h"
 #include "common/paths.h"
+#include "fakes/fakehaptic.h"
+#include "fakes/fakeplatform.h"
 
 #include <QApplication>
 #include <QFontInfo>
