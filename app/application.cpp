@@ -8,9 +8,9 @@
 #include "app/padrelay.h"
 #include "app/qpaplatform.h"
 #include "app/qtplatform.h"
-#include "common/globals.h"
-#include "haptics/controlfactory.h"
-#include "haptics/sdlhapticcontrol.h"
+#include "game/globals.h"
+#include "device/controlfactory.h"
+#include "device/sdlhapticcontrol.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

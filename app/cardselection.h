@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "common/board.h"
-#include "haptics/padaction.h"
+#include "game/board.h"
+#include "input/padaction.h"
 
 #include <QObject>
 #include <QRect>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "haptics/openfiledialog.h"
+#include "game/openfiledialog.h"
 
 #include <QPointer>
 #include <QString>

@@ -10,11 +10,11 @@
 #include "app/shake.h"
 #include "app/twips.h"
 #include "common/errors.h"
-#include "common/globals.h"
-#include "common/paths.h"
-#include "common/platform.h"
-#include "haptics/effectfilechoice.h"
-#include "haptics/openfiledialog.h"
+#include "game/globals.h"
+#include "game/paths.h"
+#include "game/platform.h"
+#include "game/effectfilechoice.h"
+#include "game/openfiledialog.h"
 
 #include <QAccessible>
 #include <QApplication>

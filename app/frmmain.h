@@ -2,10 +2,10 @@
 #pragma once
 
 #include "app/startup.h"
-#include "common/board.h"
+#include "game/board.h"
 #include "game/game.h"
-#include "haptics/openfiledialog.h"
-#include "haptics/padaction.h"
+#include "game/openfiledialog.h"
+#include "input/padaction.h"
 
 #include <QTimer>
 #include <QWidget>

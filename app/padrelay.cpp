@@ -3,7 +3,7 @@
 
 #include "app/frmmain.h"
 #include "common/hapticinterface.h"
-#include "haptics/sdlhapticcontrol.h"
+#include "device/sdlhapticcontrol.h"
 
 #include <QGuiApplication>
 

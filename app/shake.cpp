@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/shake.h"
 
-#include "common/board.h"
-#include "common/platform.h"
+#include "game/board.h"
+#include "game/platform.h"
 
 #include <cstdint>
 

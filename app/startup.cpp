@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/startup.h"
 
-#include "common/board.h"
+#include "game/board.h"
 #include "common/errors.h"
-#include "common/globals.h"
-#include "common/paths.h"
-#include "common/platform.h"
-#include "haptics/effectfilecheck.h"
+#include "game/globals.h"
+#include "game/paths.h"
+#include "game/platform.h"
+#include "game/effectfilecheck.h"
 
 namespace pelnori {
 

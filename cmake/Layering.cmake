@@ -1,28 +1,51 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
-# The folders depend one way: app -> game -> haptics -> common. Each folder is
-# a library of its own, and this check makes an include that goes the wrong
-# way fail the build of that library, before anything links:
+# The folders depend one way:
+#
+#   app -> game -> common
+#   app -> device -> effects, input (and common, whose contract it fulfils)
+#
+# Each folder is a library of its own, and this check makes an include that
+# goes the wrong way fail the build of that library, before anything links:
 #
 #   pelnori_check_layering(TARGET FOLDER ALLOWED...)
 #
 # looks at every source file of TARGET and refuses an include of a project
-# header from a folder that is not among FOLDER and ALLOWED.
+# header from a folder that is not among FOLDER and ALLOWED. An include is
+# found wherever the compiler would find it, whatever its spelling:
+# "game/game.h", <game/game.h>, "../game/game.h", "./../game//game.h" all name
+# game/game.h.
 #
 # Run as a script (cmake -P) it does the checking itself.
 
-set(PELNORI_LAYERED_FOLDERS app game haptics common)
+set(PELNORI_LAYERED_FOLDERS app game device effects input common)
 
 if(CMAKE_SCRIPT_MODE_FILE)
     cmake_minimum_required(VERSION 3.25)
-    # -DFOLDER=… -DALLOWED=a|b -DSOURCES=x|y -DSTAMP=file
+    # -DROOT=dir -DFOLDER=… -DALLOWED=a|b -DSOURCES=x|y [-DSTAMP=file]
     string(REPLACE "|" ";" ALLOWED "${ALLOWED}")
     string(REPLACE "|" ";" SOURCES "${SOURCES}")
     set(faults "")
     foreach(source IN LISTS SOURCES)
-        file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[a-z]+/")
+        file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
+        get_filename_component(here "${source}" DIRECTORY)
         foreach(line IN LISTS includes)
-            string(REGEX REPLACE "^[^\"]*\"([a-z]+)/.*$" "\\1" folder "${line}")
+            string(REGEX REPLACE "^[^<\"]*[<\"]([^>\"]*)[>\"].*$" "\\1" spelled "${line}")
+            # A quoted include is looked for beside the including file first;
+            # then, like an angle include, from the project's root, the one
+            # include folder the project's libraries share.
+            set(found "")
+            if(line MATCHES "include[ \t]*\"" AND EXISTS "${here}/${spelled}")
+                set(found "${here}/${spelled}")
+            elseif(EXISTS "${ROOT}/${spelled}")
+                set(found "${ROOT}/${spelled}")
+            endif()
+            if(NOT found)
+                continue() # a header from outside the project
+            endif()
+            get_filename_component(found "${found}" ABSOLUTE)
+            file(RELATIVE_PATH inside "${ROOT}" "${found}")
+            string(REGEX MATCH "^[^/]+" folder "${inside}")
             if(folder IN_LIST PELNORI_LAYERED_FOLDERS AND NOT folder IN_LIST ALLOWED)
                 string(APPEND faults "  ${source}: ${line}\n")
             endif()
@@ -31,7 +54,9 @@ if(CMAKE_SCRIPT_MODE_FILE)
     if(faults)
         message(FATAL_ERROR "${FOLDER}/ may include only from ${ALLOWED}; wrong-way includes:\n${faults}")
     endif()
-    file(TOUCH "${STAMP}")
+    if(STAMP)
+        file(TOUCH "${STAMP}")
+    endif()
     return()
 endif()
 
@@ -50,8 +75,8 @@ function(pelnori_check_layering target folder)
     string(REPLACE ";" "|" sources_arg "${paths}")
     string(REPLACE ";" "|" allowed_arg "${allowed}")
     add_custom_command(OUTPUT "${stamp}"
-        COMMAND ${CMAKE_COMMAND} -DFOLDER=${folder} "-DALLOWED=${allowed_arg}" "-DSOURCES=${sources_arg}"
-                "-DSTAMP=${stamp}" -P "${PROJECT_SOURCE_DIR}/cmake/Layering.cmake"
+        COMMAND ${CMAKE_COMMAND} "-DROOT=${PROJECT_SOURCE_DIR}" -DFOLDER=${folder} "-DALLOWED=${allowed_arg}"
+                "-DSOURCES=${sources_arg}" "-DSTAMP=${stamp}" -P "${PROJECT_SOURCE_DIR}/cmake/Layering.cmake"
         DEPENDS ${paths} "${PROJECT_SOURCE_DIR}/cmake/Layering.cmake"
         COMMENT "Checking that ${folder}/ includes only from ${allowed}"
         VERBATIM)

@@ -39,6 +39,10 @@ public:
     virtual void StartEffect(const QString &name, std::int32_t handle) = 0;
 };
 
+// A game lays the file's first eight effects as pairs: the names it asks for
+// are those of effects 0 to 7.
+inline constexpr int kEffectsPerGame = 8;
+
 // Creates the control registered under a programmatic identifier; empty when
 // there is none or it cannot be created on this machine.
 using HapticFactory = std::function<std::unique_ptr<HapticInterface>(const QString &progId)>;

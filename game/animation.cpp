@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/animation.h"
 
-#include "common/board.h"
-#include "common/platform.h"
+#include "game/board.h"
+#include "game/platform.h"
 
 namespace pelnori {
 

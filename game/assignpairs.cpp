@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/assignpairs.h"
 
-#include "common/board.h"
+#include "game/board.h"
 #include "common/errors.h"
-#include "common/globals.h"
-#include "common/platform.h"
+#include "game/globals.h"
+#include "game/platform.h"
 
 #include <algorithm>
 #include <cmath>

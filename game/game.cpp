@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/game.h"
 
-#include "common/board.h"
+#include "game/board.h"
 #include "common/errors.h"
-#include "common/globals.h"
-#include "common/paths.h"
-#include "common/platform.h"
+#include "game/globals.h"
+#include "game/paths.h"
+#include "game/platform.h"
 #include "game/animation.h"
 #include "game/assignpairs.h"
 #include "game/clock.h"
-#include "haptics/effectfilechoice.h"
+#include "game/effectfilechoice.h"
 
 namespace pelnori {
 

@@ -6,9 +6,9 @@
 // fails on timing.
 
 #include "fakes/virtualpad.h"
-#include "haptics/playbackthread.h"
-#include "haptics/sdlhapticcontrol.h"
-#include "haptics/soundoutput.h"
+#include "device/playbackthread.h"
+#include "device/sdlhapticcontrol.h"
+#include "device/soundoutput.h"
 
 #include <QCoreApplication>
 #include <QFile>

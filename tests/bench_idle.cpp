@@ -8,11 +8,11 @@
 #include "app/fonts.h"
 #include "app/frmmain.h"
 #include "app/qtplatform.h"
-#include "common/globals.h"
+#include "game/globals.h"
 #include "fakes/virtualpad.h"
-#include "haptics/controlfactory.h"
-#include "haptics/sdlhapticcontrol.h"
-#include "haptics/soundoutput.h"
+#include "device/controlfactory.h"
+#include "device/sdlhapticcontrol.h"
+#include "device/soundoutput.h"
 
 #include <QApplication>
 #include <QDir>

@@ -5,8 +5,8 @@
 #include "app/fonts.h"
 #include "app/frmmain.h"
 #include "app/qtplatform.h"
-#include "common/globals.h"
-#include "common/paths.h"
+#include "game/globals.h"
+#include "game/paths.h"
 #include "fakes/fakehaptic.h"
 
 #include <QApplication>

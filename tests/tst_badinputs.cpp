@@ -7,14 +7,14 @@
 #include "app/cardbox.h"
 #include "app/frmmain.h"
 #include "common/errors.h"
-#include "common/globals.h"
-#include "common/paths.h"
+#include "game/globals.h"
+#include "game/paths.h"
 #include "fakes/fakedialog.h"
 #include "fakes/fakehaptic.h"
 #include "fakes/fakeplatform.h"
 #include "fakes/virtualpad.h"
-#include "haptics/controlfactory.h"
-#include "haptics/effectfilechoice.h"
+#include "device/controlfactory.h"
+#include "game/effectfilechoice.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "haptics/effectfile.h"
+#include "effects/effectfile.h"
 
 #include <QDir>
 #include <QFile>

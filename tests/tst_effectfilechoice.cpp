@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "common/globals.h"
+#include "game/globals.h"
 #include "fakes/fakeboard.h"
 #include "fakes/fakedialog.h"
 #include "fakes/fakehaptic.h"
 #include "fakes/fakeplatform.h"
 #include "game/game.h"
-#include "haptics/effectfilechoice.h"
+#include "game/effectfilechoice.h"
 
 #include <QTest>
 

@@ -3,8 +3,8 @@
 // Which effects a player would confuse on a rumble pad: pairs that differ in
 // one thing each, and the shipped effect file.
 
-#include "haptics/effectfile.h"
-#include "haptics/effectlikeness.h"
+#include "effects/effectfile.h"
+#include "effects/effectlikeness.h"
 
 #include <QTest>
 

@@ -3,7 +3,7 @@
 // What the two rumble motors play over an effect's life: every waveform,
 // the envelope, the delay and the end, against values worked out by hand.
 
-#include "haptics/effectrenderer.h"
+#include "effects/effectrenderer.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/errors.h"
-#include "common/globals.h"
+#include "game/globals.h"
 #include "fakes/fakeboard.h"
 #include "fakes/fakehaptic.h"
 #include "fakes/fakeplatform.h"

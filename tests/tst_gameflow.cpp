@@ -7,13 +7,13 @@
 #include "app/frmmain.h"
 #include "app/padrelay.h"
 #include "app/startup.h"
-#include "common/globals.h"
-#include "common/paths.h"
+#include "game/globals.h"
+#include "game/paths.h"
 #include "fakes/diskaudio.h"
 #include "fakes/fakeplatform.h"
 #include "fakes/virtualpad.h"
-#include "haptics/controlfactory.h"
-#include "haptics/sdlhapticcontrol.h"
+#include "device/controlfactory.h"
+#include "device/sdlhapticcontrol.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -10,13 +10,13 @@
 
 #include "app/cardbox.h"
 #include "app/frmmain.h"
-#include "common/globals.h"
-#include "common/paths.h"
+#include "game/globals.h"
+#include "game/paths.h"
 #include "fakes/fakedialog.h"
 #include "fakes/fakehaptic.h"
 #include "fakes/fakeplatform.h"
 #include "game/animation.h"
-#include "haptics/effectfilechoice.h"
+#include "game/effectfilechoice.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -2,7 +2,7 @@
 
 // A controller's d-pad, left stick and face buttons as window actions.
 
-#include "haptics/padstepper.h"
+#include "input/padstepper.h"
 
 #include <QTest>
 

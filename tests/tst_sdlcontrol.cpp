@@ -4,8 +4,8 @@
 // virtual game controller that records every rumble command reaching it.
 
 #include "fakes/virtualpad.h"
-#include "haptics/playbackthread.h"
-#include "haptics/sdlhapticcontrol.h"
+#include "device/playbackthread.h"
+#include "device/sdlhapticcontrol.h"
 
 #include <QElapsedTimer>
 #include <QFile>

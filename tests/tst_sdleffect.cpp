@@ -2,7 +2,7 @@
 
 // Our effects as SDL hands them to force-feedback devices.
 
-#include "haptics/sdleffect.h"
+#include "device/sdleffect.h"
 
 #include <QTest>
 

@@ -5,9 +5,9 @@
 // to a file.
 
 #include "fakes/diskaudio.h"
-#include "haptics/effectfile.h"
-#include "haptics/effectsound.h"
-#include "haptics/sdlhapticcontrol.h"
+#include "effects/effectfile.h"
+#include "effects/effectsound.h"
+#include "device/sdlhapticcontrol.h"
 
 #include <QCoreApplication>
 #include <QDir>

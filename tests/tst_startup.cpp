@@ -2,7 +2,7 @@
 #include "app/commandline.h"
 #include "app/shake.h"
 #include "app/startup.h"
-#include "common/globals.h"
+#include "game/globals.h"
 #include "fakes/fakeboard.h"
 #include "fakes/fakehaptic.h"
 #include "fakes/fakeplatform.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "common/board.h"
+#include "game/board.h"
 
 #include <QSet>
 #include <QString>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "common/platform.h"
+#include "game/platform.h"
 
 #include <QString>
 #include <QStringList>

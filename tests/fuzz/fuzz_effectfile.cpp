@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer entry point: any bytes give effects or problems, never a crash, a
 // hang or an exception.
-#include "haptics/effectfile.h"
+#include "effects/effectfile.h"
 
 #include <cstddef>
 #include <cstdint>

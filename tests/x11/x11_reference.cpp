@@ -9,8 +9,8 @@
 
 #include "app/fonts.h"
 #include "app/frmmain.h"
-#include "common/globals.h"
-#include "common/paths.h"
+#include "game/globals.h"
+#include "game/paths.h"
 #include "fakes/fakehaptic.h"
 #include "fakes/fakeplatform.h"
 

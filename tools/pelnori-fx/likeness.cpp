@@ -2,8 +2,8 @@
 #include "likeness.h"
 
 #include "console.h"
-#include "haptics/effectfilecheck.h"
-#include "haptics/effectlikeness.h"
+#include "common/hapticinterface.h"
+#include "effects/effectlikeness.h"
 
 #include <QDir>
 

@@ -9,10 +9,10 @@
 #include "likeness.h"
 #include "plot.h"
 
-#include "haptics/effectfile.h"
-#include "haptics/effectfilecheck.h"
-#include "haptics/effectrenderer.h"
-#include "haptics/sdlhapticcontrol.h"
+#include "effects/effectfile.h"
+#include "common/hapticinterface.h"
+#include "effects/effectrenderer.h"
+#include "device/sdlhapticcontrol.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -2,9 +2,9 @@
 #include "plot.h"
 
 #include "console.h"
-#include "haptics/effectfile.h"
-#include "haptics/effectfilecheck.h"
-#include "haptics/effectrenderer.h"
+#include "effects/effectfile.h"
+#include "common/hapticinterface.h"
+#include "effects/effectrenderer.h"
 
 #include <QCommandLineParser>
 #include <QDir>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "haptics/effect.h"
+#include "effects/effect.h"
 
 #include <QImage>
 #include <QString>

@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "common/hapticinterface.h"
+#include "device/controloptions.h"
+#include "effects/effectlibrary.h"
+#include "device/hapticdeviceinfo.h"
+#include "input/padaction.h"
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace pelnori {
+
+class PlaybackThread;
+
+// The haptic control on SDL's haptic and game-controller rumble API. Effect
+// files are read on the caller's thread (the UI thread); everything that
+// touches SDL happens on the control's playback thread (PlaybackThread).
+// StartEffect only hands the effect over and returns. With options.sound
+// every effect is heard as well, and a working audio output counts as an
+// attached device.
+class SdlHapticControl final : public HapticInterface
+{
+public:
+    // Starts the playback thread, SDL's subsystems (as many as will) and the
+    // first look for a device; empty when none of the subsystems starts
+    // (nor, with options.sound, the audio output).
+    static std::unique_ptr<SdlHapticControl> create(ControlOptions options = {});
+    ~SdlHapticControl() override;
+
+    SdlHapticControl(const SdlHapticControl &) = delete;
+    SdlHapticControl &operator=(const SdlHapticControl &) = delete;
+
+    bool TouchSenseDeviceAttached() override;
+    std::int32_t OpenForceResource(const QString &path) override;
+    std::int32_t GetNumberOfEffects(std::int32_t handle) override;
+    QString GetNameOfEffect(std::int16_t index, std::int32_t handle) override;
+    void StartEffect(const QString &name, std::int32_t handle) override;
+
+    // Every device SDL reports, and which one the control plays on.
+    std::vector<HapticDeviceInfo> devices();
+    // Waits until the current effect has ended; false on timeout.
+    bool waitUntilIdle(std::chrono::milliseconds timeout);
+    // Stops whatever plays.
+    void stop();
+    // When the first frame of the last effect's sound went to the audio
+    // device; nullopt without sound.
+    std::optional<std::chrono::steady_clock::time_point> lastEffectHeardAt();
+
+    // Game controllers as the window's input. The listener is called on the
+    // playback thread and must pass each action on to the window's thread;
+    // once this returns the previous one is no longer called.
+    void setPadListener(std::function<void(PadAction)> listener);
+    // Whether the window wants controller presses now: only while it is the
+    // active window, so a press meant for another program does nothing here.
+    void setPadInputWanted(bool wanted);
+
+    const EffectLibrary &library() const { return m_library; }
+
+private:
+    explicit SdlHapticControl(std::unique_ptr<PlaybackThread> player);
+
+    std::shared_ptr<const LoadedEffects> effects(std::int32_t handle) const;
+
+    EffectLibrary m_library;
+    std::unique_ptr<PlaybackThread> m_player;
+};
+
+} // namespace pelnori

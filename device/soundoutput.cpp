@@ -1,0 +1,145 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "device/soundoutput.h"
+
+#include "effects/effectrenderer.h"
+#include "effects/effectsound.h"
+#include "device/hapticslog.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace pelnori {
+
+namespace {
+
+// From handing a sound over to its last frame leaving SDL: the final ramp,
+// up to one buffer before SDL's thread takes it and one it is mixed into.
+constexpr std::chrono::milliseconds kTail{int(kSoundRampMs) + 1
+                                          + 2 * (SoundOutput::kBufferFrames * 1000 / kSoundRate + 1)};
+
+} // namespace
+
+SoundOutput::SoundOutput()
+{
+    open();
+    m_quietFrom = Clock::now();
+}
+
+SoundOutput::~SoundOutput()
+{
+    close();
+}
+
+bool SoundOutput::open()
+{
+    SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Pelnori");
+    // Audio devices coming and going would pile up in SDL's event queue,
+    // which nobody reads.
+    SDL_EventState(SDL_AUDIODEVICEADDED, SDL_IGNORE);
+    SDL_EventState(SDL_AUDIODEVICEREMOVED, SDL_IGNORE);
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        logSdlFailure("SDL_InitSubSystem(audio)");
+        return m_works = false;
+    }
+    SDL_AudioSpec wanted{};
+    wanted.freq = kSoundRate;
+    wanted.format = AUDIO_F32SYS;
+    wanted.channels = 1;
+    wanted.samples = kBufferFrames;
+    wanted.callback = &SoundOutput::fill;
+    wanted.userdata = this;
+    // No changes allowed: SDL converts to whatever the device plays.
+    m_device = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+    if (m_device == 0) {
+        logSdlFailure("SDL_OpenAudioDevice");
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return m_works = false;
+    }
+    m_voices.reserve(16);
+    qCInfo(lcHaptics) << "sound output opened on SDL's" << SDL_GetCurrentAudioDriver() << "driver";
+    SDL_PauseAudioDevice(m_device, 0);
+    return m_works = true;
+}
+
+void SoundOutput::close()
+{
+    if (m_device == 0)
+        return;
+    // Returns once SDL's audio thread has ended.
+    SDL_CloseAudioDevice(m_device);
+    m_device = 0;
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    m_voices.clear();
+}
+
+void SoundOutput::play(const Effect &effect)
+{
+    if (m_device == 0 && !open())
+        return;
+    auto voice = std::make_unique<EffectVoice>(effect);
+    std::vector<std::unique_ptr<EffectVoice>> over;
+    SDL_LockAudioDevice(m_device);
+    for (const auto &playing : m_voices)
+        playing->cut();
+    const auto firstDone = std::stable_partition(m_voices.begin(), m_voices.end(),
+                                                 [](const auto &v) { return !v->done(); });
+    over.assign(std::make_move_iterator(firstDone), std::make_move_iterator(m_voices.end()));
+    m_voices.erase(firstDone, m_voices.end());
+    m_voices.push_back(std::move(voice));
+    SDL_UnlockAudioDevice(m_device);
+    m_quietFrom = Clock::now() + std::chrono::milliseconds(effectLengthMs(effect)) + kTail;
+}
+
+void SoundOutput::stop()
+{
+    if (m_device == 0)
+        return;
+    SDL_LockAudioDevice(m_device);
+    for (const auto &playing : m_voices)
+        playing->cut();
+    SDL_UnlockAudioDevice(m_device);
+    m_quietFrom = std::min(m_quietFrom, Clock::now() + kTail);
+}
+
+std::optional<SoundOutput::Clock::time_point> SoundOutput::soundingUntil(Clock::time_point now) const
+{
+    if (m_device != 0 && now < m_quietFrom)
+        return m_quietFrom;
+    return std::nullopt;
+}
+
+void SoundOutput::pump(Clock::time_point now)
+{
+    if (m_device != 0 && now >= m_quietFrom + kLinger) {
+        qCInfo(lcHaptics) << "sound output closed while quiet";
+        close();
+    }
+}
+
+std::optional<SoundOutput::Clock::time_point> SoundOutput::lastEffectHeardAt() const
+{
+    const Clock::rep at = m_heardAt.load(std::memory_order_relaxed);
+    if (at == 0)
+        return std::nullopt;
+    return Clock::time_point(Clock::duration(at));
+}
+
+// On SDL's audio thread, which holds the audio-device lock meanwhile.
+void SDLCALL SoundOutput::fill(void *userdata, Uint8 *stream, int bytes)
+{
+    auto &self = *static_cast<SoundOutput *>(userdata);
+    auto *out = reinterpret_cast<float *>(stream);
+    const int frames = bytes / int(sizeof(float));
+    std::fill_n(out, frames, 0.0f);
+    bool started = false;
+    for (const auto &voice : self.m_voices) {
+        if (voice->done())
+            continue;
+        started = started || voice->fresh();
+        voice->mixInto(out, frames);
+    }
+    if (started)
+        self.m_heardAt.store(Clock::now().time_since_epoch().count(), std::memory_order_relaxed);
+}
+
+} // namespace pelnori

@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "effects/effect.h"
+
+#include <SDL.h>
+
+#include <atomic>
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace pelnori {
+
+class EffectVoice;
+
+// The default audio output, on which effects are heard as well as felt.
+// Made, used and destroyed on the playback thread. SDL's audio thread only
+// mixes the voices handed to it; they change hands under SDL's audio-device
+// lock, which the playback thread holds for a few instructions and no other
+// thread of ours takes. A paused SDL device keeps its thread waking at every
+// buffer, so once nothing has sounded for kLinger the output is closed
+// altogether, and the next effect opens it again.
+class SoundOutput
+{
+public:
+    using Clock = std::chrono::steady_clock;
+    static constexpr int kBufferFrames = 512;
+    static constexpr std::chrono::seconds kLinger{4};
+
+    // Opens the output; works() tells whether it did.
+    SoundOutput();
+    ~SoundOutput();
+
+    SoundOutput(const SoundOutput &) = delete;
+    SoundOutput &operator=(const SoundOutput &) = delete;
+
+    // The output opened the last time it was tried.
+    bool works() const { return m_works; }
+    // Plays the effect's sound, cutting off what sounds; opens the output
+    // first when it was closed.
+    void play(const Effect &effect);
+    // Fades out whatever sounds.
+    void stop();
+    // When what sounds at now will have ended (a little late rather than
+    // early); nullopt when nothing sounds.
+    std::optional<Clock::time_point> soundingUntil(Clock::time_point now) const;
+    // Closes the output once it has been quiet for kLinger.
+    void pump(Clock::time_point now);
+    // When SDL's audio thread last handed the first frame of an effect to
+    // the audio device; nullopt before the first.
+    std::optional<Clock::time_point> lastEffectHeardAt() const;
+
+private:
+    bool open();
+    void close();
+    static void SDLCALL fill(void *userdata, Uint8 *stream, int bytes);
+
+    SDL_AudioDeviceID m_device = 0;
+    bool m_works = false;
+    Clock::time_point m_quietFrom;
+    // Mixed by SDL's audio thread; changed only under the audio-device lock
+    // while the device is open.
+    std::vector<std::unique_ptr<EffectVoice>> m_voices;
+    std::atomic<Clock::rep> m_heardAt{0};
+};
+
+} // namespace pelnori

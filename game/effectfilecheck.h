@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "common/hapticinterface.h"
+
+#include <QString>
+
+#include <cstdint>
+
+namespace pelnori {
+
+enum class EffectFileVerdict { OpenFailed, TooFewEffects, Usable };
+
+// The effect count of an open resource as the game reads it: a count that
+// cannot be read, or that does not fit 16 bits, reads as 0.
+std::int16_t effectCount(HapticInterface &control, std::int32_t handle);
+
+// Opens the file and counts its effects, as start-up and the effect-file
+// button test a file. An open that raises leaves handle 0, which names no
+// file: its count cannot be read, so the file has too few effects. The handle
+// is dropped.
+EffectFileVerdict checkEffectFile(HapticInterface &control, const QString &path);
+
+} // namespace pelnori

@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "game/effectfilechoice.h"
+
+#include "game/board.h"
+#include "common/errors.h"
+#include "game/globals.h"
+#include "game/platform.h"
+#include "game/effectfilecheck.h"
+#include "game/openfiledialog.h"
+
+namespace pelnori {
+
+QString openErrorMessage()
+{
+    return QStringLiteral("IFRファイル読込みエラー");
+}
+
+QString tooFewEffectsMessage()
+{
+    return QStringLiteral("エフェクトが８つ以上ありません。");
+}
+
+void cmbRead_IFR_Click(OpenFileDialog &dialog, Board &board, Platform &platform, Globals &globals)
+{
+    // Each setting is tried on its own; any failure, a cancel included, ends
+    // the handler once the dialog step is over.
+    bool failed = false;
+    const auto step = [&failed](auto &&statement) {
+        try {
+            statement();
+        } catch (const std::exception &) {
+            failed = true;
+        }
+    };
+    step([&] { dialog.setDefaultExt(QStringLiteral("ifr")); });
+    step([&] { dialog.setFileName(QString()); });
+    step([&] { dialog.setDialogTitle(QStringLiteral("iFeelファイルを開く")); });
+    step([&] { dialog.setFilter(QStringLiteral("iFeel(*.ifr)|*.ifr|すべてのファイル|*.*")); });
+    step([&] { dialog.setFilterIndex(1); });
+    step([&] { dialog.setFlags(kEffectFileDialogFlags); });
+    step([&] { dialog.setCancelError(true); });
+    step([&] { dialog.showOpen(); });
+    if (failed)
+        return;
+
+    skipOnError([&] { board.setEffectPath(dialog.fileName()); });
+    if (!globals.HapticControl)
+        return;
+
+    switch (checkEffectFile(*globals.HapticControl, board.effectPath())) {
+    case EffectFileVerdict::OpenFailed:
+        skipOnError([&] { platform.messageBox(openErrorMessage(), MessageIcon::Warning); });
+        skipOnError([&] { board.setEffectPath(QString()); });
+        break;
+    case EffectFileVerdict::TooFewEffects:
+        skipOnError([&] { platform.messageBox(tooFewEffectsMessage(), MessageIcon::Warning); });
+        skipOnError([&] { board.setEffectPath(QString()); });
+        break;
+    case EffectFileVerdict::Usable:
+        globals.EffectResource = kFileChosenNoGame;
+        break;
+    }
+}
+
+} // namespace pelnori
