@@ -1,0 +1,74 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "common/hapticinterface.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <future>
+#include <memory>
+#include <mutex>
+
+namespace pelnori {
+
+// The mailbox of a thread that owns a device: other threads queue work for
+// it, or ask it for an answer and wait at most until a deadline; the thread
+// sleeps until its next wake-up or the next piece of work. Once the thread
+// has failed or ended, every caller learns it at once: a waiting one, and any
+// later one.
+class Worker
+{
+public:
+    using Clock = std::chrono::steady_clock;
+    using Task = std::function<void()>;
+
+    // Queues work for the thread. Throws HapticError once it has failed or ended.
+    void post(Task task);
+    // Runs work on the thread and returns its result. Throws HapticError when
+    // the answer has not come by the timeout, or as soon as the thread fails
+    // or ends without it; an error the work raises reaches the caller.
+    template<typename Work>
+    auto call(Work work, std::chrono::milliseconds timeout) -> decltype(work());
+    // Asks the thread to end; the work still queued is dropped.
+    void quit();
+
+    // The thread's side. Sleeps until wakeAt, new work or quit; false when it
+    // is to end, else tasks holds the work queued meanwhile, oldest first.
+    bool wait(Clock::time_point wakeAt, std::deque<Task> &tasks);
+    // Something went wrong that the thread has no answer to: the work queued
+    // is dropped and every call from now on raises HapticError.
+    void fail();
+    bool failed() const;
+
+private:
+    void refuseIfClosed() const;
+    std::deque<Task> close(bool failed);
+
+    mutable std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::deque<Task> m_tasks;
+    bool m_quit = false;
+    bool m_failed = false;
+};
+
+template<typename Work>
+auto Worker::call(Work work, std::chrono::milliseconds timeout) -> decltype(work())
+{
+    using Result = decltype(work());
+    // Only the queued task holds the promise: when the thread drops it, or
+    // ends before running it, the future learns so at once.
+    auto task = std::make_shared<std::packaged_task<Result()>>(std::move(work));
+    auto result = task->get_future();
+    post([task = std::move(task)] { (*task)(); });
+    if (result.wait_for(timeout) != std::future_status::ready)
+        throw HapticError("the force-feedback device does not answer");
+    try {
+        return result.get();
+    } catch (const std::future_error &) {
+        throw HapticError("the force-feedback playback has stopped");
+    }
+}
+
+} // namespace pelnori
