@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <chrono>
+
 namespace pelnori {
 
 // How the haptic control is made, chosen by whoever creates it.
@@ -9,6 +11,12 @@ struct ControlOptions
     // Every effect is also played as sound on the default audio output, and
     // an output that opens counts as a device: the game can be played by ear.
     bool sound = false;
+    // How long the program waits for SDL and the first look for a device
+    // before it goes on without a device, and for the playback thread to end
+    // before it leaves it behind: a driver that blocks must not hold up the
+    // window or the quit.
+    std::chrono::milliseconds startTimeout{3000};
+    std::chrono::milliseconds quitTimeout{2000};
 };
 
 } // namespace pelnori

@@ -33,11 +33,7 @@ std::optional<PadStepper::Button> stepperButton(Uint8 button)
 
 } // namespace
 
-PadInput::PadInput()
-{
-    // A is the south button on every controller, whatever its label says.
-    SDL_SetHint(SDL_HINT_GAMECONTROLLER_USE_BUTTON_LABELS, "0");
-}
+PadInput::PadInput() = default;
 
 PadInput::~PadInput()
 {

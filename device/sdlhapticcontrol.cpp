@@ -74,11 +74,6 @@ bool SdlHapticControl::waitUntilIdle(std::chrono::milliseconds timeout)
     return m_player->waitUntilIdle(timeout);
 }
 
-void SdlHapticControl::stop()
-{
-    m_player->stop();
-}
-
 void SdlHapticControl::setPadListener(std::function<void(PadAction)> listener)
 {
     m_player->setPadListener(std::move(listener));
@@ -87,11 +82,6 @@ void SdlHapticControl::setPadListener(std::function<void(PadAction)> listener)
 void SdlHapticControl::setPadInputWanted(bool wanted)
 {
     m_player->setPadInputWanted(wanted);
-}
-
-std::optional<std::chrono::steady_clock::time_point> SdlHapticControl::lastEffectHeardAt()
-{
-    return m_player->lastEffectHeardAt();
 }
 
 } // namespace pelnori

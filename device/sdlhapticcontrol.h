@@ -45,11 +45,6 @@ public:
     std::vector<HapticDeviceInfo> devices();
     // Waits until the current effect has ended; false on timeout.
     bool waitUntilIdle(std::chrono::milliseconds timeout);
-    // Stops whatever plays.
-    void stop();
-    // When the first frame of the last effect's sound went to the audio
-    // device; nullopt without sound.
-    std::optional<std::chrono::steady_clock::time_point> lastEffectHeardAt();
 
     // Game controllers as the window's input. The listener is called on the
     // playback thread and must pass each action on to the window's thread;

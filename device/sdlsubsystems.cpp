@@ -11,6 +11,9 @@ SdlSubsystems::SdlSubsystems()
     // the program rather than become an SDL quit event.
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // A is the south button on every controller, whatever its label says.
+    // The game-controller subsystem reads it as it loads its mappings.
+    SDL_SetHint(SDL_HINT_GAMECONTROLLER_USE_BUTTON_LABELS, "0");
 
     const auto start = [this](Uint32 flags, const char *what) {
         if (SDL_InitSubSystem(flags) == 0) {

@@ -116,6 +116,12 @@ void SoundOutput::pump(Clock::time_point now)
     }
 }
 
+void SoundOutput::reopen()
+{
+    if (m_device == 0 && open())
+        m_quietFrom = Clock::now();
+}
+
 std::optional<SoundOutput::Clock::time_point> SoundOutput::lastEffectHeardAt() const
 {
     const Clock::rep at = m_heardAt.load(std::memory_order_relaxed);

@@ -48,6 +48,8 @@ public:
     std::optional<Clock::time_point> soundingUntil(Clock::time_point now) const;
     // Closes the output once it has been quiet for kLinger.
     void pump(Clock::time_point now);
+    // Opens the output again if it was closed while quiet.
+    void reopen();
     // When SDL's audio thread last handed the first frame of an effect to
     // the audio device; nullopt before the first.
     std::optional<Clock::time_point> lastEffectHeardAt() const;

@@ -9,6 +9,7 @@
 #include "device/playbackthread.h"
 #include "device/sdlhapticcontrol.h"
 #include "device/soundoutput.h"
+#include "effects/effectfile.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -141,15 +142,17 @@ int main(int argc, char *argv[])
 
     control.reset();
 
-    // Click to the first frame of the effect's sound handed to the audio
-    // device, while the output is open, and after it closed for being quiet.
-    auto heard = SdlHapticControl::create({.sound = true});
-    const auto heardHandle = heard->OpenForceResource(path);
+    // An effect handed to the sound output to its first frame handed to the
+    // audio device, while the output is open, and after it closed for being
+    // quiet. The output is driven here as the playback thread drives it.
+    const auto loaded = readEffectFile(path);
+    SoundOutput heard;
     const auto soundLatency = [&](int i) {
         const auto start = Clock::now();
-        heard->StartEffect(i % 2 ? QStringLiteral("right") : QStringLiteral("left"), heardHandle);
+        heard.pump(start);
+        heard.play(loaded.effects.at(std::size_t(i % 2)));
         std::this_thread::sleep_for(std::chrono::milliseconds(40 + (i % 7) * 3));
-        const auto at = heard->lastEffectHeardAt();
+        const auto at = heard.lastEffectHeardAt();
         return at && *at > start ? usBetween(start, *at) : -1.0;
     };
     std::vector<double> warm;
@@ -164,7 +167,7 @@ int main(int argc, char *argv[])
             cold.push_back(us);
     }
     const QByteArray driver = qgetenv("SDL_AUDIODRIVER");
-    std::printf("StartEffect to first sound frame handed to the audio device (SDL audio driver %s, buffer %d frames "
+    std::printf("An effect handed to the sound output to its first frame handed to the audio device (SDL audio driver %s, buffer %d frames "
                 "at 48 kHz = %.1f ms):\n",
                 driver.isEmpty() ? "default" : driver.constData(), SoundOutput::kBufferFrames,
                 SoundOutput::kBufferFrames * 1000.0 / 48000.0);
@@ -173,7 +176,6 @@ int main(int argc, char *argv[])
     std::printf("  output closed after %lld s quiet (%zu of %d starts): median %.0f us, max %.0f us\n",
                 static_cast<long long>(SoundOutput::kLinger.count()), cold.size(), kColdSoundStarts,
                 percentile(cold, 0.5), percentile(cold, 1.0));
-    heard.reset();
     pad.unplug();
     SDL_QuitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER);
     return 0;

@@ -130,7 +130,7 @@ int playEffect(const QStringList &arguments)
     }
     const auto length = std::chrono::milliseconds(effectLengthMs(effects->effects[std::size_t(index)]));
     if (!control->waitUntilIdle(length + std::chrono::seconds(2))) {
-        control->stop();
+        // Ending the control stops it.
         err() << "pelnori-fx: the effect did not end in time\n";
         return Refused;
     }

@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/padmailbox.h"
+
+#ifdef Q_OS_LINUX
+#include <sys/eventfd.h>
+#include <unistd.h>
+#endif
+
+#include <QtGlobal>
+
+#include <cstdint>
+
+namespace pelnori {
+
+PadMailbox::PadMailbox()
+{
+#ifdef Q_OS_LINUX
+    m_wakeFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+#endif
+}
+
+PadMailbox::~PadMailbox()
+{
+#ifdef Q_OS_LINUX
+    if (m_wakeFd >= 0)
+        ::close(m_wakeFd);
+#endif
+}
+
+void PadMailbox::post(PadAction action)
+{
+    std::lock_guard lock(m_mutex);
+    if (m_closed)
+        return;
+    m_actions.push_back(action);
+#ifdef Q_OS_LINUX
+    // Under the lock, so that close() never races the descriptor away.
+    const std::uint64_t one = 1;
+    if (m_wakeFd >= 0)
+        [[maybe_unused]] const auto written = ::write(m_wakeFd, &one, sizeof one);
+#endif
+    if (m_waker)
+        m_waker();
+}
+
+void PadMailbox::setWaker(std::function<void()> waker)
+{
+    std::lock_guard lock(m_mutex);
+    m_waker = std::move(waker);
+}
+
+void PadMailbox::clearWake()
+{
+#ifdef Q_OS_LINUX
+    std::uint64_t count = 0;
+    if (m_wakeFd >= 0)
+        [[maybe_unused]] const auto read = ::read(m_wakeFd, &count, sizeof count);
+#endif
+}
+
+std::optional<PadAction> PadMailbox::take()
+{
+    std::lock_guard lock(m_mutex);
+    if (m_actions.empty())
+        return std::nullopt;
+    const PadAction action = m_actions.front();
+    m_actions.pop_front();
+    return action;
+}
+
+void PadMailbox::close()
+{
+    std::lock_guard lock(m_mutex);
+    m_closed = true;
+    m_actions.clear();
+    m_waker = nullptr;
+}
+
+} // namespace pelnori

@@ -1,0 +1,81 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "device/devicewatch.h"
+
+#include "device/devicescan.h"
+#include "device/hapticslog.h"
+
+#include <algorithm>
+
+namespace pelnori {
+
+DeviceWatch::DeviceWatch(std::function<void()> changed)
+    : m_changed(std::move(changed))
+{
+}
+
+void DeviceWatch::rescan()
+{
+    m_newcomers = false;
+    m_known.clear();
+    auto best = chooseDevice([this](const ListedDevice &listed) {
+        if (listed.list == ListedDevice::List::Joystick)
+            m_known.push_back(listed.instance);
+        return true;
+    });
+    if (SDL_WasInit(SDL_INIT_HAPTIC))
+        m_hapticCount = SDL_NumHaptics();
+    if (best)
+        qCInfo(lcHaptics) << "chose" << best->name << "-" << rankReason(best->rank);
+    else
+        qCInfo(lcHaptics) << "no device that can play effects is attached";
+    set(std::move(best));
+}
+
+void DeviceWatch::afterPump(bool playing)
+{
+    if (m_device && m_device->stick() && !SDL_JoystickGetAttached(m_device->stick())) {
+        qCInfo(lcHaptics) << m_device->name << "was unplugged";
+        drop();
+    }
+    if (!playing && m_newcomers)
+        considerNewcomers();
+    // Joysticks announce themselves; haptic devices only show in the count.
+    if (!m_device && SDL_WasInit(SDL_INIT_HAPTIC) && SDL_NumHaptics() != m_hapticCount)
+        rescan();
+}
+
+void DeviceWatch::drop()
+{
+    set(nullptr);
+}
+
+// Joysticks plugged in since the last look, known by their instance ids: a
+// better one than the current device takes its place.
+void DeviceWatch::considerNewcomers()
+{
+    if (!m_device) {
+        rescan();
+        return;
+    }
+    m_newcomers = false;
+    std::vector<SDL_JoystickID> present;
+    auto better = chooseDevice([&](const ListedDevice &listed) {
+        if (listed.list != ListedDevice::List::Joystick)
+            return false;
+        present.push_back(listed.instance);
+        return std::find(m_known.begin(), m_known.end(), listed.instance) == m_known.end();
+    });
+    m_known = std::move(present);
+    if (better && better->rank < m_device->rank) {
+        qCInfo(lcHaptics) << "chose" << better->name << "-" << rankReason(better->rank) << "- over" << m_device->name;
+        set(std::move(better));
+    }
+}
+
+void DeviceWatch::set(std::unique_ptr<SdlDevice> device)
+{
+    m_device = std::move(device);
+    m_changed();
+}
+
+} // namespace pelnori

@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "effects/effect.h"
+#include "effects/effectlibrary.h"
+
+#include <chrono>
+#include <memory>
+#include <optional>
+
+namespace pelnori {
+
+struct SdlDevice;
+
+// Plays one effect at a time on a device: natively where the device can,
+// else rendered into rumble commands every kUpdatePeriod. Playback thread
+// only.
+class EffectPlayer
+{
+public:
+    using Clock = std::chrono::steady_clock;
+
+    static constexpr std::chrono::milliseconds kUpdatePeriod{10};
+    // Each rumble command lasts a little longer than an update, so motors
+    // stop by themselves if updates stall.
+    static constexpr std::chrono::milliseconds kRumbleHold{30};
+    // A native effect is looked at at least this often while it plays.
+    static constexpr std::chrono::milliseconds kNativeCheck{1000};
+
+    struct Request
+    {
+        std::shared_ptr<const LoadedEffects> effects;
+        int index = 0;
+    };
+
+    // Starts the effect, cutting off the one that plays. False when the
+    // device refused it: it is no longer to be used.
+    bool begin(const Request &request, SdlDevice &device, Clock::time_point now);
+    // The update due at now. False when the device refused it.
+    bool tick(SdlDevice &device, Clock::time_point now);
+    // Stops what plays: the motors get an explicit zero.
+    void end(SdlDevice &device);
+    // The device went away with the effect.
+    void forget();
+
+    bool playing() const { return m_playing; }
+    // When the next update is due; nullopt while nothing plays.
+    std::optional<Clock::time_point> nextTick() const;
+
+private:
+    bool m_playing = false;
+    int m_nativeId = -1; // the effect the device plays itself, or -1
+    Effect m_effect;
+    Clock::time_point m_start;
+    Clock::time_point m_nextTick;
+};
+
+} // namespace pelnori

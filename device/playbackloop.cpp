@@ -1,0 +1,258 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "device/playbackloop.h"
+
+#include "device/devicescan.h"
+#include "device/devicewatch.h"
+#include "device/eventpump.h"
+#include "device/hapticslog.h"
+#include "device/padinput.h"
+#include "device/sdlsubsystems.h"
+#include "device/soundfollower.h"
+#include "device/soundoutput.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+
+namespace pelnori {
+
+PlaybackLoop::PlaybackLoop(ControlOptions options, StartSdl startSdl)
+    : m_options(options)
+    , m_startSdl(std::move(startSdl))
+{
+}
+
+PlaybackLoop::~PlaybackLoop() = default;
+
+void PlaybackLoop::run(std::promise<bool> &started)
+{
+    bool up = false;
+    try {
+        m_sdl = m_startSdl();
+        m_sound = std::make_unique<SoundFollower>(m_options.sound);
+        up = m_sdl->any() || m_sound->works();
+        if (up) {
+            // Best effort: the thread works for microseconds a tick, but a
+            // busy machine must not make it late. Without the right to, it
+            // keeps its ordinary priority.
+            SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH);
+            m_watch = std::make_unique<DeviceWatch>([this] { publish(); });
+            m_pump = std::make_unique<EventPump>();
+            // The first look for a device ends before the control is handed
+            // out, so its first call already knows what is attached.
+            m_watch->rescan();
+        }
+    } catch (const std::exception &error) {
+        fail(error.what());
+    } catch (...) {
+        fail("an unknown error");
+    }
+    started.set_value(up);
+    if (up) {
+        try {
+            loop();
+        } catch (const std::exception &error) {
+            fail(error.what());
+        } catch (...) {
+            fail("an unknown error");
+        }
+    }
+    shutDown();
+}
+
+// Sleeps until the earliest wake-up of the parts: the effect's next update,
+// the end of a sound, the next reading of a controller, or the idle pump
+// once a second; or until work comes.
+void PlaybackLoop::loop()
+{
+    m_nextPump = Clock::now() + kIdlePump;
+    std::deque<Worker::Task> tasks;
+    for (;;) {
+        const auto now = Clock::now();
+        auto wakeAt = m_player.nextTick().value_or(m_nextPump);
+        if (const auto sounding = m_sound->soundingUntil(now))
+            wakeAt = std::min(wakeAt, *sounding);
+        if (const auto input = m_pump->nextInput())
+            wakeAt = std::min(wakeAt, *input);
+        if (!m_worker.wait(wakeAt, tasks))
+            return;
+
+        // New effects and the window's questions first: the player waits
+        // for them. An update goes out before SDL is pumped, so a late
+        // wake-up refreshes the motors rather than letting SDL stop them.
+        const bool wasPlaying = m_player.playing();
+        for (auto &task : std::exchange(tasks, {}))
+            task();
+        if (const auto due = m_player.nextTick(); due && Clock::now() >= *due)
+            tickEffect(Clock::now());
+
+        // SDL is pumped with every update, once more when an effect has
+        // ended (a device plugged in meanwhile is weighed then), when the
+        // window's controller input is due, and once a second while idle.
+        const auto after = Clock::now();
+        const auto input = m_pump->nextInput();
+        if (wasPlaying || m_player.playing() || (input && after >= *input) || after >= m_nextPump) {
+            pump(after);
+            m_nextPump = after + kIdlePump;
+        }
+        publish();
+    }
+}
+
+void PlaybackLoop::pump(Clock::time_point now)
+{
+    m_sound->pump(now);
+    m_pump->pump(now, *m_watch);
+    m_watch->afterPump(m_player.playing());
+    if (!m_watch->device())
+        m_player.forget();
+}
+
+void PlaybackLoop::tickEffect(Clock::time_point now)
+{
+    SdlDevice *device = m_watch->device();
+    if (!device) {
+        m_player.forget();
+        return;
+    }
+    if (!m_player.tick(*device, now))
+        m_watch->drop();
+}
+
+bool PlaybackLoop::findDevice()
+{
+    pump(Clock::now());
+    if (!m_watch->device())
+        m_watch->rescan();
+    return m_watch->device() != nullptr || m_sound->works();
+}
+
+std::vector<HapticDeviceInfo> PlaybackLoop::devices()
+{
+    pump(Clock::now());
+    if (!m_watch->device())
+        m_watch->rescan();
+    return describeDevices(m_watch->device());
+}
+
+void PlaybackLoop::play(const Request &request)
+{
+    // The sound's output opens before the motors start, so that a slow
+    // audio server delays the start, never the effect's later updates.
+    const Effect &effect = request.effects->effects.at(std::size_t(request.index));
+    m_sound->ready();
+    if (SdlDevice *device = m_watch->device()) {
+        if (!m_player.begin(request, *device, Clock::now()))
+            m_watch->drop();
+    }
+    m_sound->play(effect);
+    std::lock_guard lock(m_mutex);
+    --m_handedOver;
+}
+
+void PlaybackLoop::setPadListener(std::function<void(PadAction)> listener)
+{
+    m_pump->pads().setListener(std::move(listener));
+}
+
+void PlaybackLoop::setPadInputWanted(bool wanted)
+{
+    m_pump->inputWanted(wanted, Clock::now());
+    // An active window is about to be played: the sound's output is opened
+    // now rather than at the first card.
+    if (wanted)
+        m_sound->ready();
+}
+
+bool PlaybackLoop::soundOn() const
+{
+    return m_sound->on();
+}
+
+bool PlaybackLoop::soundOutputWorks()
+{
+    return m_sound->works() || SoundOutput::opens();
+}
+
+bool PlaybackLoop::turnSoundOn()
+{
+    const bool works = m_sound->turnOn();
+    publish();
+    return works;
+}
+
+bool PlaybackLoop::attached() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_attached;
+}
+
+void PlaybackLoop::handOver(Request request)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        ++m_handedOver;
+        m_busy = true;
+    }
+    try {
+        m_worker.post([this, request = std::move(request)] { play(request); });
+    } catch (const HapticError &) {
+        std::lock_guard lock(m_mutex);
+        m_busy = --m_handedOver > 0;
+        throw;
+    }
+}
+
+bool PlaybackLoop::waitUntilIdle(std::chrono::milliseconds timeout)
+{
+    std::unique_lock lock(m_mutex);
+    return m_idle.wait_for(lock, timeout, [this] { return !m_busy; });
+}
+
+// A device plays effects, and so does a sound output that works.
+void PlaybackLoop::publish()
+{
+    const bool attached = (m_watch && m_watch->device()) || (m_sound && m_sound->works());
+    const bool sounding = m_sound && m_sound->soundingUntil(Clock::now());
+    {
+        std::lock_guard lock(m_mutex);
+        m_attached = attached;
+        m_busy = m_player.playing() || sounding || m_handedOver > 0;
+    }
+    m_idle.notify_all();
+}
+
+// Something went wrong that the thread has no answer to: it stops playing
+// and every later call raises HapticError, while the program goes on.
+void PlaybackLoop::fail(const char *what)
+{
+    qCWarning(lcHaptics, "force-feedback playback stopped after an unexpected error: %s", what);
+    m_worker.fail();
+    {
+        std::lock_guard lock(m_mutex);
+        m_attached = false;
+        m_busy = false;
+        m_handedOver = 0;
+    }
+    m_idle.notify_all();
+}
+
+void PlaybackLoop::shutDown()
+{
+    // Whoever asks from now on learns at once that no answer comes.
+    m_worker.quit();
+    try {
+        if (m_watch && m_watch->device())
+            m_player.end(*m_watch->device());
+        m_watch.reset();
+        m_pump.reset();
+    } catch (...) {
+        // Closing is best effort once something has failed.
+    }
+    m_sound.reset();
+    m_sdl.reset();
+    // SDL keeps per-thread data (its error text) for threads it did not start.
+    SDL_TLSCleanup();
+}
+
+} // namespace pelnori
