@@ -33,7 +33,7 @@ bool Form_Load(Board &window, Platform &platform, Globals &globals, const Haptic
     }
 
     bool attached = false;
-    skipOnError([&] { attached = globals.HapticControl->TouchSenseDeviceAttached(); });
+    skipOnError([&] { attached = globals.HapticControl->ForceDeviceAttached(); });
     if (!attached) {
         skipOnError([&] { platform.messageBox(noDeviceMessage(), MessageIcon::Warning); });
         return false;

@@ -28,7 +28,7 @@ public:
     virtual ~HapticInterface() = default;
 
     // True when at least one device that can play effects is attached.
-    virtual bool TouchSenseDeviceAttached() = 0;
+    virtual bool ForceDeviceAttached() = 0;
     // Opens the effect file at path; never throws for a bad file, returns < -1.
     virtual std::int32_t OpenForceResource(const QString &path) = 0;
     // Number of effects of an open resource; throws HapticError for an unknown handle.
@@ -44,6 +44,6 @@ public:
 using HapticFactory = std::function<std::unique_ptr<HapticInterface>(const QString &progId)>;
 
 // The programmatic identifier the program creates its control from.
-inline constexpr auto kHapticControlId = "Immersion.ImmWebControl";
+inline constexpr auto kHapticControlId = "Haptics.ForceControl";
 
 } // namespace pelnori

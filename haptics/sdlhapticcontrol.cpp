@@ -20,7 +20,7 @@ SdlHapticControl::SdlHapticControl(std::unique_ptr<PlaybackThread> player)
 
 SdlHapticControl::~SdlHapticControl() = default;
 
-bool SdlHapticControl::TouchSenseDeviceAttached()
+bool SdlHapticControl::ForceDeviceAttached()
 {
     return m_player->findDevice();
 }

@@ -35,7 +35,7 @@ public:
     SdlHapticControl(const SdlHapticControl &) = delete;
     SdlHapticControl &operator=(const SdlHapticControl &) = delete;
 
-    bool TouchSenseDeviceAttached() override;
+    bool ForceDeviceAttached() override;
     std::int32_t OpenForceResource(const QString &path) override;
     std::int32_t GetNumberOfEffects(std::int32_t handle) override;
     QString GetNameOfEffect(std::int16_t index, std::int32_t handle) override;

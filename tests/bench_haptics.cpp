@@ -93,7 +93,7 @@ int main(int argc, char *argv[])
     test::VirtualPad pad;
 
     auto control = SdlHapticControl::create();
-    if (!pad.attached() || !control || !control->TouchSenseDeviceAttached()) {
+    if (!pad.attached() || !control || !control->ForceDeviceAttached()) {
         std::printf("no virtual game controller: %s\n", SDL_GetError());
         return 0;
     }

@@ -31,7 +31,7 @@ struct Startup
     {
         return Form_Load(board, platform, globals, [&](const QString &id) -> std::unique_ptr<HapticInterface> {
             ++creations;
-            if (!createControl || id != QLatin1String("Immersion.ImmWebControl"))
+            if (!createControl || id != QLatin1String("Haptics.ForceControl"))
                 return nullptr;
             auto control = std::make_unique<FakeHaptic>();
             control->files = files;

@@ -10,7 +10,7 @@ void FakeHaptic::record(const QString &call)
         log->append(call);
 }
 
-bool FakeHaptic::TouchSenseDeviceAttached()
+bool FakeHaptic::ForceDeviceAttached()
 {
     record(QStringLiteral("Attached"));
     if (attachedThrows)

@@ -29,7 +29,7 @@ struct FakeFile
 class FakeHaptic : public HapticInterface
 {
 public:
-    bool TouchSenseDeviceAttached() override;
+    bool ForceDeviceAttached() override;
     std::int32_t OpenForceResource(const QString &path) override;
     std::int32_t GetNumberOfEffects(std::int32_t handle) override;
     QString GetNameOfEffect(std::int16_t index, std::int32_t handle) override;
