@@ -37,6 +37,16 @@ public:
     virtual QString GetNameOfEffect(std::int16_t index, std::int32_t handle) = 0;
     // Starts the named effect and returns at once; throws HapticError on failure.
     virtual void StartEffect(const QString &name, std::int32_t handle) = 0;
+
+    // Playing by ear, for a player without a device. Whether every effect is
+    // also heard; then a working audio output counts as an attached device.
+    virtual bool soundOn() = 0;
+    // Whether an audio output opens here: tried without a sound and closed
+    // again, in a bounded time. The control stays as it was.
+    virtual bool soundOutputWorks() = 0;
+    // Every effect is heard from now on, as when the control was made with
+    // sound; true when the audio output opened.
+    virtual bool turnSoundOn() = 0;
 };
 
 // Creates the control registered under a programmatic identifier; empty when

@@ -93,6 +93,26 @@ bool PlaybackThread::findDevice()
     });
 }
 
+bool PlaybackThread::soundOn()
+{
+    return call([this] { return m_sound != nullptr; });
+}
+
+bool PlaybackThread::soundOutputWorks()
+{
+    return call([this] { return soundWorks() || SoundOutput::opens(); });
+}
+
+bool PlaybackThread::turnSoundOn()
+{
+    return call([this] {
+        if (!m_sound)
+            m_sound = std::make_unique<SoundOutput>();
+        publishAttached();
+        return soundWorks();
+    });
+}
+
 std::vector<HapticDeviceInfo> PlaybackThread::devices()
 {
     return call([this] {

@@ -73,6 +73,12 @@ public:
     // Looks for a device now; true when one can play effects (a working
     // sound output counts).
     bool findDevice();
+    // Whether effects are also played as sound.
+    bool soundOn();
+    // Whether an audio output opens; it is closed again before it plays.
+    bool soundOutputWorks();
+    // Plays every effect as sound from now on; true when the output works.
+    bool turnSoundOn();
     // Every device SDL lists, and which one plays.
     std::vector<HapticDeviceInfo> devices();
     // Where game-controller presses go: called on the playback thread, so
@@ -133,7 +139,7 @@ private:
     std::unique_ptr<SdlSubsystems> m_sdl;
     std::unique_ptr<SdlDevice> m_device;
     std::unique_ptr<PadInput> m_pads;
-    std::unique_ptr<SoundOutput> m_sound; // with options.sound
+    std::unique_ptr<SoundOutput> m_sound; // with options.sound, or once turned on
     std::vector<SDL_JoystickID> m_known; // joysticks seen at the last look
     bool m_newcomers = false;            // SDL announced a joystick since
     int m_hapticCount = 0;

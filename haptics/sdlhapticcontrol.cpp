@@ -64,6 +64,21 @@ void SdlHapticControl::StartEffect(const QString &name, std::int32_t handle)
     m_player->play({std::move(found), index});
 }
 
+bool SdlHapticControl::soundOn()
+{
+    return m_player->soundOn();
+}
+
+bool SdlHapticControl::soundOutputWorks()
+{
+    return m_player->soundOutputWorks();
+}
+
+bool SdlHapticControl::turnSoundOn()
+{
+    return m_player->turnSoundOn();
+}
+
 std::vector<HapticDeviceInfo> SdlHapticControl::devices()
 {
     return m_player->devices();

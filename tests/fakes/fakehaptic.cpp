@@ -15,7 +15,7 @@ bool FakeHaptic::ForceDeviceAttached()
     record(QStringLiteral("Attached"));
     if (attachedThrows)
         throw HapticError("device query failed");
-    return attached;
+    return attached || (sound && audioWorks);
 }
 
 std::int32_t FakeHaptic::OpenForceResource(const QString &path)
