@@ -41,7 +41,7 @@ QStringList CommonDialog::nameFilters(const QString &filter)
         if (patterns.isEmpty())
             continue;
 
-        // A description such as "iFeel(*.ifr)" already shows a pattern in
+        // A description such as "IFR(*.ifr)" already shows a pattern in
         // parentheses; it is replaced by ours so the label shows one, and the
         // one shown is the one Qt applies.
         QString label = parts.at(i).trimmed();

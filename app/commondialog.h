@@ -42,7 +42,7 @@ public:
     int flags() const override { return m_flags; }
 
     // The '|'-separated filter as QFileDialog name filters, one per pair,
-    // e.g. "iFeel(*.ifr)|*.ifr" gives "iFeel (*.ifr)". "*.*" becomes "*".
+    // e.g. "IFR(*.ifr)|*.ifr" gives "IFR (*.ifr)". "*.*" becomes "*".
     static QStringList nameFilters(const QString &filter);
 
 private:

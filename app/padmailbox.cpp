@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/padmailbox.h"
 
+#include <QtGlobal>
+
+#include <cstdint>
+
 #ifdef Q_OS_LINUX
 #include <sys/eventfd.h>
 #include <unistd.h>
 #endif
-
-#include <QtGlobal>
-
-#include <cstdint>
 
 namespace pelnori {
 

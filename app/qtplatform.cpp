@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QThread>
 #include <QWidget>
@@ -26,16 +27,43 @@ QString QtPlatform::title()
     return QStringLiteral("Pelnori");
 }
 
+namespace {
+
+QMessageBox::Icon boxIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+QWidget *QtPlatform::messageParent() const
+{
+    return m_window && m_window->isVisible() ? m_window.data() : nullptr;
+}
+
 void QtPlatform::messageBox(const QString &text, MessageIcon icon)
 {
-    QMessageBox::Icon boxIcon = QMessageBox::NoIcon;
-    if (icon == MessageIcon::Information)
-        boxIcon = QMessageBox::Information;
-    else if (icon == MessageIcon::Warning)
-        boxIcon = QMessageBox::Warning;
-    QWidget *parent = m_window && m_window->isVisible() ? m_window.data() : nullptr;
-    QMessageBox box(boxIcon, title(), text, QMessageBox::Ok, parent);
+    QMessageBox box(boxIcon(icon), title(), text, QMessageBox::Ok, messageParent());
     box.exec();
+}
+
+bool QtPlatform::messageBoxWithChoice(const QString &text, MessageIcon icon, const QString &choice)
+{
+    QMessageBox box(boxIcon(icon), title(), text, QMessageBox::Ok, messageParent());
+    const QAbstractButton *other = box.addButton(choice, QMessageBox::ActionRole);
+    box.setDefaultButton(QMessageBox::Ok);
+    // Escape and the close button mean OK, never the choice.
+    box.setEscapeButton(QMessageBox::Ok);
+    box.exec();
+    return box.clickedButton() == other;
 }
 
 void QtPlatform::sleep(int milliseconds)

@@ -31,6 +31,7 @@ public:
     void setMainWindow(QWidget *window) { m_window = window; }
 
     void messageBox(const QString &text, MessageIcon icon) override;
+    bool messageBoxWithChoice(const QString &text, MessageIcon icon, const QString &choice) override;
     void sleep(int milliseconds) override;
     float secondsSinceMidnight() override;
     void reseedRandom() override;
@@ -45,6 +46,8 @@ public:
     static QString title();
 
 private:
+    QWidget *messageParent() const;
+
     QPointer<QWidget> m_window;
     QElapsedTimer m_sinceStart;
     qint64 m_startOfDayMs = 0;

@@ -10,15 +10,53 @@
 
 namespace pelnori {
 
-QString noControlMessage()
+namespace {
+
+const QString kCheckSetup = QStringLiteral("使用環境をもう一度お確かめください。");
+
+// No device: the player may hear the effects instead when an audio output
+// opens, and then the start goes on as with the sound option. False when
+// the program must end; the player has been told why.
+bool playByEarInstead(Platform &platform, HapticInterface &control)
 {
-    return QStringLiteral("イマージョン・タッチセンスが使用できません\r\n使用環境をもう一度お確かめください。");
+    bool soundAsked = false;
+    skipOnError([&] { soundAsked = control.soundOn(); });
+    bool audio = false;
+    if (!soundAsked)
+        skipOnError([&] { audio = control.soundOutputWorks(); });
+    if (!audio) {
+        skipOnError([&] { platform.messageBox(noDeviceMessage(soundAsked), MessageIcon::Warning); });
+        return false;
+    }
+    bool byEar = false;
+    skipOnError([&] {
+        byEar = platform.messageBoxWithChoice(noDeviceMessage(false), MessageIcon::Warning, playByEarChoice());
+    });
+    if (!byEar)
+        return false;
+    bool heard = false;
+    skipOnError([&] { heard = control.turnSoundOn(); });
+    if (!heard)
+        skipOnError([&] { platform.messageBox(noDeviceMessage(true), MessageIcon::Warning); });
+    return heard;
 }
 
-QString noDeviceMessage()
+} // namespace
+
+QString noControlMessage()
 {
-    return QStringLiteral("使用しているマウスがイマージョン・タッチセンスに対応していません\r\n"
-                          "使用環境をもう一度お確かめください。");
+    return QStringLiteral("フォースフィードバックが使用できません\r\n") + kCheckSetup;
+}
+
+QString noDeviceMessage(bool noAudioEither)
+{
+    return QStringLiteral("フォースフィードバックに対応した機器が接続されていません\r\n")
+        + (noAudioEither ? QStringLiteral("音声出力も使用できません。\r\n") : QString()) + kCheckSetup;
+}
+
+QString playByEarChoice()
+{
+    return QStringLiteral("音で遊ぶ");
 }
 
 bool Form_Load(Board &window, Platform &platform, Globals &globals, const HapticFactory &createControl)
@@ -33,11 +71,9 @@ bool Form_Load(Board &window, Platform &platform, Globals &globals, const Haptic
     }
 
     bool attached = false;
-    skipOnError([&] { attached = globals.HapticControl->TouchSenseDeviceAttached(); });
-    if (!attached) {
-        skipOnError([&] { platform.messageBox(noDeviceMessage(), MessageIcon::Warning); });
+    skipOnError([&] { attached = globals.HapticControl->ForceDeviceAttached(); });
+    if (!attached && !playByEarInstead(platform, *globals.HapticControl))
         return false;
-    }
 
     switch (checkEffectFile(*globals.HapticControl, window.effectPath())) {
     case EffectFileVerdict::Usable:

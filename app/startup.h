@@ -15,9 +15,10 @@ class Platform;
 struct Globals;
 
 // Start-up before the window is shown: the default effect file in the path
-// box, the haptic control created, the device checked, the default file
-// tested and the window centred. Returns false when the program cannot run;
-// the player has then been told why and the program must end at once.
+// box, the haptic control created, the device checked (without one the
+// player may choose to play by ear), the default file tested and the window
+// centred. Returns false when the program cannot run; the player has then
+// been told why and the program must end at once.
 bool Form_Load(Board &window, Platform &platform, Globals &globals, const HapticFactory &createControl);
 
 // Moves the window to the middle of the screen by its outer size, in twips
@@ -26,6 +27,9 @@ bool Form_Load(Board &window, Platform &platform, Globals &globals, const Haptic
 void centreWindow(Board &window, Platform &platform);
 
 QString noControlMessage();
-QString noDeviceMessage();
+// noAudioEither: the sound was asked for, and the audio output failed too.
+QString noDeviceMessage(bool noAudioEither = false);
+// The no-device message's button that goes on with the sound on.
+QString playByEarChoice();
 
 } // namespace pelnori

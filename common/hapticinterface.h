@@ -28,7 +28,7 @@ public:
     virtual ~HapticInterface() = default;
 
     // True when at least one device that can play effects is attached.
-    virtual bool TouchSenseDeviceAttached() = 0;
+    virtual bool ForceDeviceAttached() = 0;
     // Opens the effect file at path; never throws for a bad file, returns < -1.
     virtual std::int32_t OpenForceResource(const QString &path) = 0;
     // Number of effects of an open resource; throws HapticError for an unknown handle.
@@ -37,6 +37,16 @@ public:
     virtual QString GetNameOfEffect(std::int16_t index, std::int32_t handle) = 0;
     // Starts the named effect and returns at once; throws HapticError on failure.
     virtual void StartEffect(const QString &name, std::int32_t handle) = 0;
+
+    // Playing by ear, for a player without a device. Whether every effect is
+    // also heard; then a working audio output counts as an attached device.
+    virtual bool soundOn() = 0;
+    // Whether an audio output opens here: tried without a sound and closed
+    // again, in a bounded time. The control stays as it was.
+    virtual bool soundOutputWorks() = 0;
+    // Every effect is heard from now on, as when the control was made with
+    // sound; true when the audio output opened.
+    virtual bool turnSoundOn() = 0;
 };
 
 // A game lays the file's first eight effects as pairs: the names it asks for
@@ -48,6 +58,6 @@ inline constexpr int kEffectsPerGame = 8;
 using HapticFactory = std::function<std::unique_ptr<HapticInterface>(const QString &progId)>;
 
 // The programmatic identifier the program creates its control from.
-inline constexpr auto kHapticControlId = "Immersion.ImmWebControl";
+inline constexpr auto kHapticControlId = "Haptics.ForceControl";
 
 } // namespace pelnori

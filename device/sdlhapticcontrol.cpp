@@ -20,7 +20,7 @@ SdlHapticControl::SdlHapticControl(std::unique_ptr<PlaybackThread> player)
 
 SdlHapticControl::~SdlHapticControl() = default;
 
-bool SdlHapticControl::TouchSenseDeviceAttached()
+bool SdlHapticControl::ForceDeviceAttached()
 {
     return m_player->findDevice();
 }
@@ -62,6 +62,21 @@ void SdlHapticControl::StartEffect(const QString &name, std::int32_t handle)
     if (index < 0)
         throw HapticError("no effect of that name");
     m_player->play({std::move(found), index});
+}
+
+bool SdlHapticControl::soundOn()
+{
+    return m_player->soundOn();
+}
+
+bool SdlHapticControl::soundOutputWorks()
+{
+    return m_player->soundOutputWorks();
+}
+
+bool SdlHapticControl::turnSoundOn()
+{
+    return m_player->turnSoundOn();
 }
 
 std::vector<HapticDeviceInfo> SdlHapticControl::devices()

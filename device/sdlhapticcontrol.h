@@ -20,9 +20,9 @@ class PlaybackThread;
 // The haptic control on SDL's haptic and game-controller rumble API. Effect
 // files are read on the caller's thread (the UI thread); everything that
 // touches SDL happens on the control's playback thread (PlaybackThread).
-// StartEffect only hands the effect over and returns. With options.sound
-// every effect is heard as well, and a working audio output counts as an
-// attached device.
+// StartEffect only hands the effect over and returns. With options.sound,
+// or once turnSoundOn() has been called, every effect is heard as well, and
+// a working audio output counts as an attached device.
 class SdlHapticControl final : public HapticInterface
 {
 public:
@@ -35,11 +35,14 @@ public:
     SdlHapticControl(const SdlHapticControl &) = delete;
     SdlHapticControl &operator=(const SdlHapticControl &) = delete;
 
-    bool TouchSenseDeviceAttached() override;
+    bool ForceDeviceAttached() override;
     std::int32_t OpenForceResource(const QString &path) override;
     std::int32_t GetNumberOfEffects(std::int32_t handle) override;
     QString GetNameOfEffect(std::int16_t index, std::int32_t handle) override;
     void StartEffect(const QString &name, std::int32_t handle) override;
+    bool soundOn() override;
+    bool soundOutputWorks() override;
+    bool turnSoundOn() override;
 
     // Every device SDL reports, and which one the control plays on.
     std::vector<HapticDeviceInfo> devices();

@@ -17,6 +17,40 @@ namespace {
 constexpr std::chrono::milliseconds kTail{int(kSoundRampMs) + 1
                                           + 2 * (SoundOutput::kBufferFrames * 1000 / kSoundRate + 1)};
 
+// Opens the default output, paused, with our format and callback; 0 when it
+// does not open, with SDL's reason in the log.
+SDL_AudioDeviceID openPaused(SDL_AudioCallback callback, void *userdata)
+{
+    SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Pelnori");
+    // Audio devices coming and going would pile up in SDL's event queue,
+    // which nobody reads.
+    SDL_EventState(SDL_AUDIODEVICEADDED, SDL_IGNORE);
+    SDL_EventState(SDL_AUDIODEVICEREMOVED, SDL_IGNORE);
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        logSdlFailure("SDL_InitSubSystem(audio)");
+        return 0;
+    }
+    SDL_AudioSpec wanted{};
+    wanted.freq = kSoundRate;
+    wanted.format = AUDIO_F32SYS;
+    wanted.channels = 1;
+    wanted.samples = SoundOutput::kBufferFrames;
+    wanted.callback = callback;
+    wanted.userdata = userdata;
+    // No changes allowed: SDL converts to whatever the device plays.
+    const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+    if (device == 0) {
+        logSdlFailure("SDL_OpenAudioDevice");
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+    return device;
+}
+
+void SDLCALL silence(void *, Uint8 *stream, int bytes)
+{
+    std::fill_n(stream, bytes, Uint8(0));
+}
+
 } // namespace
 
 SoundOutput::SoundOutput()
@@ -30,31 +64,24 @@ SoundOutput::~SoundOutput()
     close();
 }
 
+bool SoundOutput::opens()
+{
+    // A device opens paused, and this one is closed before it is unpaused:
+    // SDL never asks it for a sample.
+    const SDL_AudioDeviceID device = openPaused(&silence, nullptr);
+    if (device == 0)
+        return false;
+    qCInfo(lcHaptics) << "an audio output opens on SDL's" << SDL_GetCurrentAudioDriver() << "driver";
+    SDL_CloseAudioDevice(device);
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return true;
+}
+
 bool SoundOutput::open()
 {
-    SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Pelnori");
-    // Audio devices coming and going would pile up in SDL's event queue,
-    // which nobody reads.
-    SDL_EventState(SDL_AUDIODEVICEADDED, SDL_IGNORE);
-    SDL_EventState(SDL_AUDIODEVICEREMOVED, SDL_IGNORE);
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        logSdlFailure("SDL_InitSubSystem(audio)");
+    m_device = openPaused(&SoundOutput::fill, this);
+    if (m_device == 0)
         return m_works = false;
-    }
-    SDL_AudioSpec wanted{};
-    wanted.freq = kSoundRate;
-    wanted.format = AUDIO_F32SYS;
-    wanted.channels = 1;
-    wanted.samples = kBufferFrames;
-    wanted.callback = &SoundOutput::fill;
-    wanted.userdata = this;
-    // No changes allowed: SDL converts to whatever the device plays.
-    m_device = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
-    if (m_device == 0) {
-        logSdlFailure("SDL_OpenAudioDevice");
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return m_works = false;
-    }
     m_voices.reserve(16);
     qCInfo(lcHaptics) << "sound output opened on SDL's" << SDL_GetCurrentAudioDriver() << "driver";
     SDL_PauseAudioDevice(m_device, 0);

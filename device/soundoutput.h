@@ -31,6 +31,8 @@ public:
 
     // Opens the output; works() tells whether it did.
     SoundOutput();
+    // Whether the output opens now; it is closed again before it plays.
+    static bool opens();
     ~SoundOutput();
 
     SoundOutput(const SoundOutput &) = delete;

@@ -34,8 +34,8 @@ void cmbRead_IFR_Click(OpenFileDialog &dialog, Board &board, Platform &platform,
     };
     step([&] { dialog.setDefaultExt(QStringLiteral("ifr")); });
     step([&] { dialog.setFileName(QString()); });
-    step([&] { dialog.setDialogTitle(QStringLiteral("iFeelファイルを開く")); });
-    step([&] { dialog.setFilter(QStringLiteral("iFeel(*.ifr)|*.ifr|すべてのファイル|*.*")); });
+    step([&] { dialog.setDialogTitle(QStringLiteral("IFRファイルを開く")); });
+    step([&] { dialog.setFilter(QStringLiteral("IFR(*.ifr)|*.ifr|すべてのファイル|*.*")); });
     step([&] { dialog.setFilterIndex(1); });
     step([&] { dialog.setFlags(kEffectFileDialogFlags); });
     step([&] { dialog.setCancelError(true); });

@@ -85,7 +85,13 @@ void Game::btnStart_Click()
     const int assignment = ++m_assignments;
     try {
         m_lastVerdict = AssignPairs(m_board, m_platform, m_globals);
+    } catch (const std::exception &) {
+        m_assigning = false;
+        m_lastVerdict = EffectFileVerdict::OpenFailed;
+        showNoGame();
+        throw;
     } catch (...) {
+        // The program ended in one of the assignment's yields.
         m_assigning = false;
         m_lastVerdict = EffectFileVerdict::OpenFailed;
         throw;
@@ -96,7 +102,7 @@ void Game::btnStart_Click()
 
     // A start pressed during the deal has assigned since; its file decides.
     if (m_lastVerdict != EffectFileVerdict::Usable) {
-        m_board.setTimerInterval(0);
+        showNoGame();
         if (assignment == m_assignments)
             m_platform.messageBox(m_lastVerdict == EffectFileVerdict::OpenFailed ? openErrorMessage()
                                                                                  : tooFewEffectsMessage(),
@@ -105,6 +111,16 @@ void Game::btnStart_Click()
     }
     m_globals.StartSeconds = roundHalfToEven(m_platform.secondsSinceMidnight());
     m_board.setTimerInterval(kClockIntervalMs);
+}
+
+// The last game's slots are gone: its clock stops, and its verdict, time
+// and count leave the board, which reads as before the first game.
+void Game::showNoGame()
+{
+    m_board.setTimerInterval(0);
+    m_board.setInfo(QString());
+    m_board.setElapsed(QString());
+    m_board.setRemaining(QString::number(kCardCount));
 }
 
 void Game::showCard(int card, QStringView file)

@@ -25,7 +25,8 @@ public:
     // A new game: cards face down, gathered, pairs assigned, dealt, clock
     // started. A press while the pairs are being assigned is ignored. When
     // the file turns out unusable, the deal ends with the effect-file
-    // button's message for it instead, and the clock stays stopped.
+    // button's message for it instead; the clock stays stopped and the last
+    // game's verdict, time and count are cleared.
     void btnStart_Click();
     // A click on card index: plays its effect, turns it, judges a pair.
     void pic_Click(std::int16_t index);
@@ -44,6 +45,7 @@ public:
     static const QString &completionSuffix();
 
 private:
+    void showNoGame();
     void showCard(int card, QStringView file);
     void playEffect(int card);
     bool isMatched(int card) const;

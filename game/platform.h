@@ -16,6 +16,9 @@ public:
 
     // A modal message box titled with the program's title, OK button only.
     virtual void messageBox(const QString &text, MessageIcon icon) = 0;
+    // The same with a second button, labelled choice, beside OK (the default);
+    // true only when the player pressed it, not for OK, Escape or closing.
+    virtual bool messageBoxWithChoice(const QString &text, MessageIcon icon, const QString &choice) = 0;
     // A blocking pause of the user-interface thread; no events are handled.
     virtual void sleep(int milliseconds) = 0;
     // Seconds since midnight with fractions. Setting the system time does not

@@ -6,7 +6,7 @@
 // fails on timing.
 
 #include "fakes/virtualpad.h"
-#include "device/playbackthread.h"
+#include "device/effectplayer.h"
 #include "device/sdlhapticcontrol.h"
 #include "device/soundoutput.h"
 #include "effects/effectfile.h"
@@ -94,7 +94,7 @@ int main(int argc, char *argv[])
     test::VirtualPad pad;
 
     auto control = SdlHapticControl::create();
-    if (!pad.attached() || !control || !control->TouchSenseDeviceAttached()) {
+    if (!pad.attached() || !control || !control->ForceDeviceAttached()) {
         std::printf("no virtual game controller: %s\n", SDL_GetError());
         return 0;
     }
@@ -137,7 +137,7 @@ int main(int argc, char *argv[])
                 percentile(returns, 0.99));
     std::printf("Rumble update spacing, UI thread in 100 ms sleeps (%zu updates, period %lld ms): "
                 "median %.2f ms, p99 %.2f ms, max %.2f ms\n",
-                spacing.size(), static_cast<long long>(PlaybackThread::kUpdatePeriod.count()),
+                spacing.size(), static_cast<long long>(EffectPlayer::kUpdatePeriod.count()),
                 percentile(spacing, 0.5), percentile(spacing, 0.99), percentile(spacing, 1.0));
 
     control.reset();

@@ -22,8 +22,8 @@
 namespace pelnori {
 namespace {
 
-const QString kFilter = QStringLiteral("iFeel(*.ifr)|*.ifr|すべてのファイル|*.*");
-const QString kTitle = QStringLiteral("iFeelファイルを開く");
+const QString kFilter = QStringLiteral("IFR(*.ifr)|*.ifr|すべてのファイル|*.*");
+const QString kTitle = QStringLiteral("IFRファイルを開く");
 constexpr int kGameFlags = 39940;
 
 // One thing the player does in the modal window on top: the file dialog or a
@@ -181,7 +181,7 @@ void TestCommonDialog::nameFiltersFromFilterText_data()
 {
     QTest::addColumn<QString>("filter");
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("the game's") << kFilter << QStringList{"iFeel (*.ifr)", "すべてのファイル (*)"};
+    QTest::newRow("the game's") << kFilter << QStringList{"IFR (*.ifr)", "すべてのファイル (*)"};
     QTest::newRow("several patterns") << "Text|*.txt;*.log" << QStringList{"Text (*.txt *.log)"};
     QTest::newRow("words in parentheses stay") << "Effect (new)|*.ifr" << QStringList{"Effect (new) (*.ifr)"};
     QTest::newRow("no description") << "|*.ifr" << QStringList{"*.ifr"};
@@ -203,11 +203,11 @@ void TestCommonDialog::dialogShowsItsSettings_data()
     QTest::addColumn<QString>("selectedFilter");
     QTest::addColumn<int>("fileMode");
     const int existing = QFileDialog::ExistingFile;
-    QTest::newRow("the game's") << kGameFlags << 1 << "iFeel (*.ifr)" << existing;
+    QTest::newRow("the game's") << kGameFlags << 1 << "IFR (*.ifr)" << existing;
     QTest::newRow("second filter") << kGameFlags << 2 << "すべてのファイル (*)" << existing;
-    QTest::newRow("index 0") << kGameFlags << 0 << "iFeel (*.ifr)" << existing;
-    QTest::newRow("index past the end") << kGameFlags << 3 << "iFeel (*.ifr)" << existing;
-    QTest::newRow("file need not exist") << OpenFlags::PathMustExist << 1 << "iFeel (*.ifr)"
+    QTest::newRow("index 0") << kGameFlags << 0 << "IFR (*.ifr)" << existing;
+    QTest::newRow("index past the end") << kGameFlags << 3 << "IFR (*.ifr)" << existing;
+    QTest::newRow("file need not exist") << OpenFlags::PathMustExist << 1 << "IFR (*.ifr)"
                                          << int(QFileDialog::AnyFile);
 }
 
@@ -231,7 +231,7 @@ void TestCommonDialog::dialogShowsItsSettings()
     dialog.showOpen();
     QVERIFY2(player.playedAll(), qPrintable(player.problem()));
     // The file name given beforehand is where the dialog starts.
-    QCOMPARE(seen, (QStringList{kTitle, "iFeel (*.ifr)|すべてのファイル (*)", selectedFilter,
+    QCOMPARE(seen, (QStringList{kTitle, "IFR (*.ifr)|すべてのファイル (*)", selectedFilter,
                                 QString::number(fileMode), "ifr", m_dir.path()}));
     QCOMPARE(dialog.fileName(), m_dir.filePath(QStringLiteral("shake.ifr")));
 }

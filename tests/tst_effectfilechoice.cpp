@@ -67,8 +67,8 @@ void EffectFileChoiceTest::dialogIsSetUpInOrder()
     c.haptic->addFile(QStringLiteral("/fx/a.ifr"), 8);
     c.choose(QStringLiteral("/fx/a.ifr"));
     QCOMPARE(c.dialog.settings,
-             (QStringList{QStringLiteral("ext=ifr"), QStringLiteral("file="), QStringLiteral("title=iFeelファイルを開く"),
-                          QStringLiteral("filter=iFeel(*.ifr)|*.ifr|すべてのファイル|*.*"), QStringLiteral("index=1"),
+             (QStringList{QStringLiteral("ext=ifr"), QStringLiteral("file="), QStringLiteral("title=IFRファイルを開く"),
+                          QStringLiteral("filter=IFR(*.ifr)|*.ifr|すべてのファイル|*.*"), QStringLiteral("index=1"),
                           QStringLiteral("flags=39940"), QStringLiteral("cancelError=1"), QStringLiteral("show")}));
 }
 

@@ -16,6 +16,8 @@
 using namespace pelnori;
 using namespace pelnori::test;
 
+Q_DECLARE_METATYPE(pelnori::test::FakeFile)
+
 namespace {
 
 const QString kPath = QStringLiteral("/fx/ten.ifr");
@@ -103,7 +105,8 @@ private Q_SLOTS:
     // New game and deal
     void firstGameGathersOntoPileAndDealsOntoGrid();
     void cardOffItsTrackDriftsPastTarget();
-    void startSetsClockAndLeavesCountersAlone();
+    void startLeavesCountersUnlessItFails_data();
+    void startLeavesCountersUnlessItFails();
     void nestedStartDuringGatheringEndsOnGrid();
     void nestedStartDuringDealEndsOnGrid();
     void startDuringAssignmentIsIgnored();
@@ -303,19 +306,43 @@ void GameTest::cardOffItsTrackDriftsPastTarget()
     QCOMPARE(board.left[15], kPileLeft);
 }
 
-void GameTest::startSetsClockAndLeavesCountersAlone()
+void GameTest::startLeavesCountersUnlessItFails_data()
 {
+    QTest::addColumn<FakeFile>("file");
+    QTest::addColumn<bool>("raises");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QStringList>("counters"); // verdict, time, cards left
+    const QStringList cleared{"", "", "16"};
+    QTest::newRow("usable") << FakeFile{.names = QStringList(8, "fx")} << false << QString()
+                            << QStringList{"正解！", "83", "0"};
+    // Regression: the last game's verdict and time stayed beside the message.
+    QTest::newRow("does not open") << FakeFile{.openResult = -2} << false << "IFRファイル読込みエラー" << cleared;
+    QTest::newRow("seven effects") << FakeFile{.names = QStringList(7, "fx")} << false
+                                   << "エフェクトが８つ以上ありません。" << cleared;
+    QTest::newRow("open raises") << FakeFile{.openThrows = true} << true << QString() << cleared;
+}
+
+void GameTest::startLeavesCountersUnlessItFails()
+{
+    QFETCH(FakeFile, file);
+    QFETCH(bool, raises);
+    QFETCH(QString, message);
     Table t;
-    t.board.remaining = QStringLiteral("0");
-    t.board.time = QStringLiteral("83");
+    t.haptic->files.insert(kPath, file);
     t.board.info = QStringLiteral("正解！");
+    t.board.time = QStringLiteral("83");
+    t.board.remaining = QStringLiteral("0");
+    t.board.timerInterval = 900; // the last game's clock
     t.platform.clock = 100.5f;
-    t.game.btnStart_Click();
-    QCOMPARE(t.globals.StartSeconds, 100);
-    QCOMPARE(t.board.timerInterval, 900);
-    QCOMPARE(t.board.remaining, QStringLiteral("0"));
-    QCOMPARE(t.board.time, QStringLiteral("83"));
-    QCOMPARE(t.board.info, QStringLiteral("正解！"));
+    if (raises)
+        QVERIFY_THROWS_EXCEPTION(EffectFileError, t.game.btnStart_Click());
+    else
+        t.game.btnStart_Click();
+    QCOMPARE(t.platform.messages.empty() ? QString() : t.platform.messages[0].text, message);
+    QTEST((QStringList{t.board.info, t.board.time, t.board.remaining}), "counters");
+    QCOMPARE(t.board.timerInterval, file.names.size() >= 8 ? 900 : 0);
+    if (file.names.size() >= 8)
+        QCOMPARE(t.globals.StartSeconds, 100);
 }
 
 void GameTest::nestedStartDuringGatheringEndsOnGrid()

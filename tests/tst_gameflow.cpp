@@ -60,8 +60,8 @@ class GameFlowTest : public QObject
 
 private Q_SLOTS:
     void initTestCase();
-    void withoutDeviceProgramEndsWithMessage_data();
-    void withoutDeviceProgramEndsWithMessage();
+    void withoutDeviceOfferPlayByEarWhenAudioWorks_data();
+    void withoutDeviceOfferPlayByEarWhenAudioWorks();
     void gameIsFeltOnThePadToTheEnd();
     void padPulledOutDuringPlayLeavesGameSilentButPlayable();
     void controllerAloneDealsMovesAndTurns();
@@ -75,34 +75,54 @@ void GameFlowTest::initTestCase()
         QSKIP("a real joystick is attached; this test needs a machine without one");
 }
 
-void GameFlowTest::withoutDeviceProgramEndsWithMessage_data()
+void GameFlowTest::withoutDeviceOfferPlayByEarWhenAudioWorks_data()
 {
     QTest::addColumn<bool>("sound");
     QTest::addColumn<QByteArray>("audioDriver");
-    QTest::newRow("no options") << false << QByteArray("dummy");
-    QTest::newRow("sound, but no audio output") << true << QByteArray("none");
+    QTest::addColumn<QString>("choice"); // the offer's button, if any
+    QTest::addColumn<QString>("text");
+    const QString noDevice = QStringLiteral("フォースフィードバックに対応した機器が接続されていません\r\n"
+                                            "使用環境をもう一度お確かめください。");
+    QTest::newRow("no audio output") << false << QByteArray("none") << QString() << noDevice;
+    QTest::newRow("audio works, by ear") << false << QByteArray("disk") << QStringLiteral("音で遊ぶ") << noDevice;
+    QTest::newRow("sound, but no audio output")
+        << true << QByteArray("none") << QString()
+        << QStringLiteral("フォースフィードバックに対応した機器が接続されていません\r\n"
+                          "音声出力も使用できません。\r\n使用環境をもう一度お確かめください。");
 }
 
-void GameFlowTest::withoutDeviceProgramEndsWithMessage()
+void GameFlowTest::withoutDeviceOfferPlayByEarWhenAudioWorks()
 {
     QFETCH(bool, sound);
     QFETCH(QByteArray, audioDriver);
-    const QByteArray driver = qgetenv("SDL_AUDIODRIVER");
+    QFETCH(QString, choice);
+    DiskAudio audio; // the disk driver writes here; the others ignore it
     qputenv("SDL_AUDIODRIVER", audioDriver);
     Program program;
-    const bool loaded = program.load({.sound = sound});
-    qputenv("SDL_AUDIODRIVER", driver);
-    QVERIFY(!loaded);
+    program.platform.pickChoice = true;
+    QCOMPARE(program.load({.sound = sound}), !choice.isEmpty());
     QCOMPARE(program.platform.messages.size(), 1u);
-    QCOMPARE(program.platform.messages[0].text, noDeviceMessage());
+    QTEST(program.platform.messages[0].text, "text");
+    QCOMPARE(program.platform.messages[0].choice, choice);
+    // Finding out whether the output opens makes no sound.
+    QVERIFY(DiskAudio::trimmed(audio.samples()).empty());
+    if (choice.isEmpty())
+        return;
+    // By ear, a card is heard.
+    program.window.btnStart_Click();
+    program.window.pic_Click(3);
+    QTRY_VERIFY_WITH_TIMEOUT(!DiskAudio::trimmed(audio.samples()).empty(), 2000);
 }
 
 void GameFlowTest::gameIsFeltOnThePadToTheEnd()
 {
     VirtualPad pad;
     QVERIFY(pad.attached());
+    DiskAudio audio;
     Program program;
     QVERIFY(program.load());
+    // With a device there is no need to try the audio output.
+    QVERIFY(!audio.opened());
     QCOMPARE(program.globals.EffectResource, kFileChosenNoGame);
     QCOMPARE(program.window.effectPath(),
              programFile(QCoreApplication::applicationDirPath(), kDefaultEffectFile));

@@ -5,9 +5,11 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
 #include <set>
 
 using namespace pelnori;
@@ -22,6 +24,7 @@ private Q_SLOTS:
     void drawsDifferWithinOneClockReading();
     void messageBoxesAreTitledWithOkOnly_data();
     void messageBoxesAreTitledWithOkOnly();
+    void choiceIsTakenOnlyWhenPressed();
     void yieldAfterEndThrows();
     void clockIgnoresSystemTimeSteps_data();
     void clockIgnoresSystemTimeSteps();
@@ -76,6 +79,23 @@ void QtPlatformTest::messageBoxesAreTitledWithOkOnly()
     QCOMPARE(text, QStringLiteral("一行目\r\n二行目"));
     QTEST(shown, "shown");
     QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+}
+
+void QtPlatformTest::choiceIsTakenOnlyWhenPressed()
+{
+    QtPlatform platform;
+    const auto answer = [&platform](const std::function<void(QMessageBox *)> &player) {
+        QTimer::singleShot(0, [player] { player(qobject_cast<QMessageBox *>(QApplication::activeModalWidget())); });
+        return platform.messageBoxWithChoice(QStringLiteral("text"), MessageIcon::Warning, QStringLiteral("音で遊ぶ"));
+    };
+    // Escape and closing mean OK, never the choice.
+    QVERIFY(!answer([](QMessageBox *box) { QTest::keyClick(box, Qt::Key_Escape); }));
+    QVERIFY(!answer([](QMessageBox *box) { box->close(); }));
+    QVERIFY(answer([](QMessageBox *box) {
+        for (QAbstractButton *button : box->buttons())
+            if (button->text() == QStringLiteral("音で遊ぶ"))
+                button->click();
+    }));
 }
 
 void QtPlatformTest::yieldAfterEndThrows()

@@ -180,14 +180,14 @@ void TestSdlControl::attachedOnlyWithRumble()
         pad = std::make_unique<VirtualPad>(rumble, pads == 1);
         QVERIFY(pad->attached());
     }
-    QCOMPARE(m_control->TouchSenseDeviceAttached(), attached);
+    QCOMPARE(m_control->ForceDeviceAttached(), attached);
 }
 
 void TestSdlControl::controllerIsPreferredToPlainJoystick()
 {
     VirtualPad stick(true, false);
     VirtualPad pad;
-    QVERIFY(m_control->TouchSenseDeviceAttached());
+    QVERIFY(m_control->ForceDeviceAttached());
     m_control->StartEffect(QStringLiteral("knock"), openEffects());
     QVERIFY(m_control->waitUntilIdle(std::chrono::seconds(5)));
     QCOMPARE(pad.count(), std::size_t(2));
@@ -197,7 +197,7 @@ void TestSdlControl::controllerIsPreferredToPlainJoystick()
 void TestSdlControl::betterDeviceTakesOverWhenIdle()
 {
     VirtualPad stick(true, false);
-    QVERIFY(m_control->TouchSenseDeviceAttached());
+    QVERIFY(m_control->ForceDeviceAttached());
     QVERIFY(tryStart(QStringLiteral("knock")));
     QVERIFY(m_control->waitUntilIdle(std::chrono::seconds(5)));
     QCOMPARE(stick.count(), std::size_t(2));
@@ -211,7 +211,7 @@ void TestSdlControl::betterDeviceTakesOverWhenIdle()
 void TestSdlControl::effectReachesPadAndEndsWithZero()
 {
     VirtualPad pad;
-    QVERIFY(m_control->TouchSenseDeviceAttached());
+    QVERIFY(m_control->ForceDeviceAttached());
     m_control->StartEffect(QStringLiteral("knock"), openEffects());
     QVERIFY(m_control->waitUntilIdle(std::chrono::seconds(5)));
 
@@ -228,7 +228,7 @@ void TestSdlControl::effectReachesPadAndEndsWithZero()
 void TestSdlControl::envelopeIsFeltStepByStep()
 {
     VirtualPad pad;
-    QVERIFY(m_control->TouchSenseDeviceAttached());
+    QVERIFY(m_control->ForceDeviceAttached());
     m_control->StartEffect(QStringLiteral("swell"), openEffects());
     QVERIFY(m_control->waitUntilIdle(std::chrono::seconds(5)));
 
@@ -247,7 +247,7 @@ void TestSdlControl::envelopeIsFeltStepByStep()
 void TestSdlControl::newEffectStopsThePrevious()
 {
     VirtualPad pad;
-    QVERIFY(m_control->TouchSenseDeviceAttached());
+    QVERIFY(m_control->ForceDeviceAttached());
     const auto handle = openEffects();
     m_control->StartEffect(QStringLiteral("hum"), handle);
     QTRY_VERIFY(pad.count() >= 1);
@@ -267,7 +267,7 @@ void TestSdlControl::newEffectStopsThePrevious()
 void TestSdlControl::unpluggedPadFailsNextStartAndReplugWorks()
 {
     auto pad = std::make_unique<VirtualPad>();
-    QVERIFY(m_control->TouchSenseDeviceAttached());
+    QVERIFY(m_control->ForceDeviceAttached());
     m_control->StartEffect(QStringLiteral("hum"), openEffects());
     QTRY_VERIFY(pad->count() >= 1);
 
@@ -317,7 +317,7 @@ void TestSdlControl::padsComingAndGoingOnAnotherThread()
     timer.start();
     while (timer.elapsed() < 1500) {
         tryStart(QStringLiteral("knock"));
-        (void)m_control->TouchSenseDeviceAttached();
+        (void)m_control->ForceDeviceAttached();
         if (timer.elapsed() % 10 == 0)
             (void)m_control->devices();
     }
@@ -396,7 +396,7 @@ void TestSdlControl::controllerPressesReachTheWindowOnlyWhenWanted()
         got += QStringLiteral("UDLRTSF").at(int(action));
     });
     VirtualPad pad;
-    QTRY_VERIFY(m_control->TouchSenseDeviceAttached());
+    QTRY_VERIFY(m_control->ForceDeviceAttached());
     m_control->setPadInputWanted(wanted);
     const auto gotNow = [&] {
         std::lock_guard lock(mutex);
@@ -423,11 +423,11 @@ void TestSdlControl::controllerPressesReachTheWindowOnlyWhenWanted()
 // A click with no device must not leave an effect waiting for the next pad.
 void TestSdlControl::nothingPlaysWithoutDevice()
 {
-    QVERIFY(!m_control->TouchSenseDeviceAttached());
+    QVERIFY(!m_control->ForceDeviceAttached());
     QVERIFY_THROWS_EXCEPTION(HapticError, m_control->StartEffect(QStringLiteral("hum"), openEffects()));
 
     VirtualPad pad;
-    QTRY_VERIFY(m_control->TouchSenseDeviceAttached());
+    QTRY_VERIFY(m_control->ForceDeviceAttached());
     QTest::qWait(200);
     QCOMPARE(pad.count(), std::size_t(0));
 }
@@ -454,7 +454,7 @@ void TestSdlControl::badCallsThrow()
     QFETCH(Call, call);
     // With a pad, so a start can only fail for the reason under test.
     VirtualPad pad;
-    QVERIFY(m_control->TouchSenseDeviceAttached());
+    QVERIFY(m_control->ForceDeviceAttached());
     const auto handle = openEffects();
     QCOMPARE(m_control->GetNumberOfEffects(handle), 4);
     QCOMPARE(m_control->GetNameOfEffect(3, handle), QStringLiteral("hum"));
@@ -542,7 +542,7 @@ void TestSdlControl::fileVersionsKeptAreBounded()
 void TestSdlControl::closingStopsTheMotors()
 {
     VirtualPad pad;
-    QVERIFY(m_control->TouchSenseDeviceAttached());
+    QVERIFY(m_control->ForceDeviceAttached());
     m_control->StartEffect(QStringLiteral("hum"), openEffects());
     QTRY_VERIFY(pad.count() >= 1);
     m_control.reset();

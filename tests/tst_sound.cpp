@@ -34,7 +34,7 @@ std::vector<float> hear(const QString &name, const QString &cutBy = {}, int cutA
 {
     DiskAudio audio;
     auto control = SdlHapticControl::create({.sound = true});
-    if (!control || !control->TouchSenseDeviceAttached())
+    if (!control || !control->ForceDeviceAttached())
         return {};
     const auto handle = control->OpenForceResource(tremka());
     control->StartEffect(name, handle);

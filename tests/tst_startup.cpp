@@ -31,12 +31,14 @@ struct Startup
     {
         return Form_Load(board, platform, globals, [&](const QString &id) -> std::unique_ptr<HapticInterface> {
             ++creations;
-            if (!createControl || id != QLatin1String("Immersion.ImmWebControl"))
+            if (!createControl || id != QLatin1String("Haptics.ForceControl"))
                 return nullptr;
             auto control = std::make_unique<FakeHaptic>();
             control->files = files;
             control->attached = attached;
             control->attachedThrows = attachedThrows;
+            control->sound = sound;
+            control->audioWorks = audioWorks;
             // A control that has opened a usable file before: a handle that
             // a raising open leaves at 0 must not find it.
             control->addFile(QStringLiteral("/elsewhere/earlier.ifr"), 10);
@@ -50,6 +52,8 @@ struct Startup
     QHash<QString, FakeFile> files;
     bool attached = true;
     bool attachedThrows = false;
+    bool sound = false;
+    bool audioWorks = false;
 };
 
 } // namespace
@@ -60,8 +64,8 @@ class StartupTest : public QObject
 
 private Q_SLOTS:
     void missingControlShowsFirstMessageOnlyAndEnds();
-    void missingOrFailingDeviceEnds_data();
-    void missingOrFailingDeviceEnds();
+    void withoutDeviceOfferPlayByEar_data();
+    void withoutDeviceOfferPlayByEar();
     void defaultFileDecidesEffectResource_data();
     void defaultFileDecidesEffectResource();
     void rootFolderKeepsDoubleSeparator();
@@ -78,37 +82,66 @@ void StartupTest::missingControlShowsFirstMessageOnlyAndEnds()
     QVERIFY(!s.run(false));
     QCOMPARE(s.creations, 1);
     QCOMPARE(s.platform.messages.size(), 1u);
-    QCOMPARE(s.platform.messages[0].text, noControlMessage());
+    QCOMPARE(s.platform.messages[0].text,
+             QStringLiteral("フォースフィードバックが使用できません\r\n使用環境をもう一度お確かめください。"));
     QCOMPARE(s.platform.messages[0].icon, MessageIcon::Warning);
-    QVERIFY(s.platform.messages[0].text.contains(QStringLiteral("\r\n")));
     QCOMPARE(s.globals.EffectResource, kNoUsableFile);
     QCOMPARE(s.board.path, kDefaultPath);
     // Ended before centring: the window was never placed.
     QCOMPARE(s.board.winLeft, 0.0f);
 }
 
-void StartupTest::missingOrFailingDeviceEnds_data()
+void StartupTest::withoutDeviceOfferPlayByEar_data()
 {
-    QTest::addColumn<bool>("attached");
-    QTest::addColumn<bool>("throws");
-    QTest::newRow("no device") << false << false;
-    QTest::newRow("query raises") << true << true;
+    QTest::addColumn<bool>("attachedThrows");
+    QTest::addColumn<bool>("sound"); // started with the sound option
+    QTest::addColumn<bool>("audioWorks");
+    QTest::addColumn<bool>("pickByEar");
+    QTest::addColumn<bool>("loaded");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("choice");
+
+    const QString noDevice = QStringLiteral("フォースフィードバックに対応した機器が接続されていません\r\n"
+                                            "使用環境をもう一度お確かめください。");
+    const QString noAudioEither = QStringLiteral("フォースフィードバックに対応した機器が接続されていません\r\n"
+                                                 "音声出力も使用できません。\r\n使用環境をもう一度お確かめください。");
+    const QString byEar = QStringLiteral("音で遊ぶ");
+    QTest::newRow("no audio: OK alone") << false << false << false << false << false << noDevice << QString();
+    QTest::newRow("query raises, no audio") << true << false << false << false << false << noDevice << QString();
+    QTest::newRow("audio works, OK ends") << false << false << true << false << false << noDevice << byEar;
+    QTest::newRow("audio works, by ear") << false << false << true << true << true << noDevice << byEar;
+    QTest::newRow("sound asked, no audio either") << false << true << false << false << false << noAudioEither
+                                                  << QString();
 }
 
-void StartupTest::missingOrFailingDeviceEnds()
+// Without a device the program ended; now it may go on by ear.
+void StartupTest::withoutDeviceOfferPlayByEar()
 {
-    QFETCH(bool, attached);
-    QFETCH(bool, throws);
+    QFETCH(bool, attachedThrows);
+    QFETCH(bool, loaded);
+    QFETCH(QString, text);
+    QFETCH(QString, choice);
+    QFETCH(bool, sound);
+    QFETCH(bool, audioWorks);
+    QFETCH(bool, pickByEar);
     Startup s;
-    s.attached = attached;
-    s.attachedThrows = throws;
+    s.attached = false;
+    s.attachedThrows = attachedThrows;
+    s.sound = sound;
+    s.audioWorks = audioWorks;
+    s.platform.pickChoice = pickByEar;
     s.files.insert(kDefaultPath, FakeFile{.names = QStringList(10, QStringLiteral("x"))});
-    QVERIFY(!s.run());
+    QCOMPARE(s.run(), loaded);
     QCOMPARE(s.platform.messages.size(), 1u);
-    QCOMPARE(s.platform.messages[0].text, noDeviceMessage());
+    QCOMPARE(s.platform.messages[0].text, text);
     QCOMPARE(s.platform.messages[0].icon, MessageIcon::Warning);
-    // The default file is never opened.
-    QCOMPARE(s.haptic->calls, QStringList{QStringLiteral("Attached")});
+    QCOMPARE(s.platform.messages[0].choice, choice);
+    // By ear the start goes all the way, with the sound on: the default file
+    // is usable and the window is placed.
+    QCOMPARE(s.haptic->sound, sound || loaded);
+    QCOMPARE(s.haptic->calls.filter(QStringLiteral("Open")).size(), loaded ? 1 : 0);
+    QCOMPARE(s.globals.EffectResource, loaded ? kFileChosenNoGame : kNoUsableFile);
+    QCOMPARE(s.board.winLeft != 0.0f, loaded);
 }
 
 void StartupTest::defaultFileDecidesEffectResource_data()

@@ -30,6 +30,9 @@ public:
         qunsetenv("SDL_DISKAUDIOFILE");
     }
 
+    // Whether an audio output has been opened.
+    bool opened() const { return QFile::exists(m_dir.filePath(QStringLiteral("heard.raw"))); }
+
     // Every sample written so far.
     std::vector<float> samples() const
     {

@@ -10,12 +10,12 @@ void FakeHaptic::record(const QString &call)
         log->append(call);
 }
 
-bool FakeHaptic::TouchSenseDeviceAttached()
+bool FakeHaptic::ForceDeviceAttached()
 {
     record(QStringLiteral("Attached"));
     if (attachedThrows)
         throw HapticError("device query failed");
-    return attached;
+    return attached || (sound && audioWorks);
 }
 
 std::int32_t FakeHaptic::OpenForceResource(const QString &path)

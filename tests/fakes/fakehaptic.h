@@ -29,11 +29,14 @@ struct FakeFile
 class FakeHaptic : public HapticInterface
 {
 public:
-    bool TouchSenseDeviceAttached() override;
+    bool ForceDeviceAttached() override;
     std::int32_t OpenForceResource(const QString &path) override;
     std::int32_t GetNumberOfEffects(std::int32_t handle) override;
     QString GetNameOfEffect(std::int16_t index, std::int32_t handle) override;
     void StartEffect(const QString &name, std::int32_t handle) override;
+    bool soundOn() override { return sound; }
+    bool soundOutputWorks() override { return audioWorks; }
+    bool turnSoundOn() override { return (sound = true) && audioWorks; }
 
     // Adds a file of n effects named "fx0" … at path.
     void addFile(const QString &path, int effectCount);
@@ -42,6 +45,8 @@ public:
     bool attached = true;
     bool attachedThrows = false;
     bool startThrows = false;
+    bool sound = false;      // effects heard; with audioWorks the control counts as attached
+    bool audioWorks = false; // whether an audio output would open
     QStringList calls;          // "Open /p", "Count 1", "Name 3 1", "Start fx1 1", "Attached"
     QStringList started;        // names given to StartEffect
     QStringList *log = nullptr; // shared order log, see FakePlatform::log

@@ -14,6 +14,16 @@ void FakePlatform::messageBox(const QString &text, MessageIcon icon)
         onMessage(messages.back());
 }
 
+bool FakePlatform::messageBoxWithChoice(const QString &text, MessageIcon icon, const QString &choice)
+{
+    messages.push_back({text, icon, choice});
+    if (log)
+        log->append(QStringLiteral("message %1 [%2]").arg(text, choice));
+    if (onMessage)
+        onMessage(messages.back());
+    return pickChoice;
+}
+
 void FakePlatform::sleep(int milliseconds)
 {
     sleeps.push_back(milliseconds);

@@ -16,6 +16,7 @@ struct ShownMessage
 {
     QString text;
     MessageIcon icon;
+    QString choice = {}; // the second button's label, empty for OK alone
 };
 
 // A platform whose clock, draws and yields a test sets. Every message box,
@@ -25,6 +26,7 @@ class FakePlatform : public Platform
 {
 public:
     void messageBox(const QString &text, MessageIcon icon) override;
+    bool messageBoxWithChoice(const QString &text, MessageIcon icon, const QString &choice) override;
     void sleep(int milliseconds) override;
     float secondsSinceMidnight() override { return clock; }
     void reseedRandom() override { ++reseeds; }
@@ -49,6 +51,8 @@ public:
     unsigned fallbackState = 12345u;
     // Called inside every yield, with the yield's number (1-based).
     std::function<void(int)> onYield;
+    // What the player answers to a message box with a choice: true presses it.
+    bool pickChoice = false;
     // Called inside every message box, after it is recorded.
     std::function<void(const ShownMessage &)> onMessage;
     // When set, the next yield ends the program: it throws ProgramEnded.

@@ -112,7 +112,7 @@ int playEffect(const QStringList &arguments)
         err() << "pelnori-fx: the file has no effect named " << name << "\n";
         return Refused;
     }
-    if (!control->TouchSenseDeviceAttached()) {
+    if (!control->ForceDeviceAttached()) {
         err() << "pelnori-fx: no device that can play effects is attached\n";
         return Refused;
     }
