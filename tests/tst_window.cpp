@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/cardbox.h"
+#include "app/commondialog.h"
 #include "app/fonts.h"
 #include "app/frmmain.h"
 #include "common/globals.h"
@@ -9,13 +10,19 @@
 #include "fakes/fakeplatform.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileDialog>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -84,7 +91,8 @@ void play(Window &w, const QString &inputs)
         {QStringLiteral("padUp"), PadAction::Up},       {QStringLiteral("padDown"), PadAction::Down},
         {QStringLiteral("padLeft"), PadAction::Left},   {QStringLiteral("padRight"), PadAction::Right},
         {QStringLiteral("padTurn"), PadAction::Turn},   {QStringLiteral("padStart"), PadAction::Start},
-        {QStringLiteral("padFile"), PadAction::ReadFile}};
+        {QStringLiteral("padFile"), PadAction::ReadFile}, {QStringLiteral("padCancel"), PadAction::Cancel},
+        {QStringLiteral("padNext"), PadAction::NextField}, {QStringLiteral("padPrevious"), PadAction::PreviousField}};
     for (const QString &input : inputs.split(u' ', Qt::SkipEmptyParts)) {
         QWidget *focused = w.window.focusWidget();
         if (keys.count(input))
@@ -132,6 +140,8 @@ private Q_SLOTS:
     void keysAndPadPlayTheBoard_data();
     void keysAndPadPlayTheBoard();
     void padConfirmsProgramsOwnMessage();
+    void padWorksTheOpenDialog_data();
+    void padWorksTheOpenDialog();
     void focusMarkShowsForKeysAndPadOnly_data();
     void focusMarkShowsForKeysAndPadOnly();
 };
@@ -139,6 +149,8 @@ private Q_SLOTS:
 void WindowTest::initTestCase()
 {
     installFontSubstitutions();
+    // Qt's file dialog remembers its last folder in the user's settings.
+    QStandardPaths::setTestModeEnabled(true);
 }
 
 void WindowTest::controlsStandWhereDesigned_data()
@@ -467,6 +479,8 @@ void WindowTest::keysAndPadPlayTheBoard_data()
     QTest::newRow("pad Turn, another window active") << 9 << "padTurn" << false << "card 9 selected";
     QTest::newRow("pad Start, another window active") << 9 << "padStart" << false << "card 9 selected";
     QTest::newRow("pad step, another window active") << 9 << "padRight padTurn" << false << "card 9 selected";
+    QTest::newRow("B and the shoulders: dialogs only") << 9 << "padCancel padNext padPrevious" << true
+                                                        << "card 9 selected";
 }
 
 void WindowTest::keysAndPadPlayTheBoard()
@@ -531,6 +545,54 @@ void WindowTest::padConfirmsProgramsOwnMessage()
     QVERIFY(stillOpen);
     QVERIFY(w.haptic->started.isEmpty());
     QCOMPARE(w.window.focusWidget(), w.window.pic(1));
+}
+
+void WindowTest::padWorksTheOpenDialog_data()
+{
+    QTest::addColumn<QString>("inputs"); // in the dialog, once its list is filled
+    QTest::addColumn<QString>("path");   // in the path box afterwards
+    QTest::newRow("choose the second file") << "padPrevious padDown padDown padTurn" << "b.ifr";
+    QTest::newRow("down, up, Start") << "padPrevious padDown padDown padUp padStart" << "a.ifr";
+    QTest::newRow("cancel") << "padPrevious padDown padCancel" << "c.ifr";
+    QTest::newRow("to the buttons and cancel") << "padNext padNext padTurn" << "c.ifr";
+}
+
+// Regression: a player with only a controller was stuck in the Open dialog.
+void WindowTest::padWorksTheOpenDialog()
+{
+    QFETCH(QString, inputs);
+    QTemporaryDir folder;
+    for (const char *name : {"a.ifr", "b.ifr", "notes.txt"}) {
+        QFile file(folder.filePath(QString::fromLatin1(name)));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    Window w;
+    w.haptic->addFile(folder.filePath(QStringLiteral("a.ifr")), 8);
+    w.haptic->addFile(folder.filePath(QStringLiteral("b.ifr")), 8);
+    w.window.setCMDialog(std::make_unique<CommonDialog>(&w.window, CommonDialog::Style::QtWidgets));
+    w.window.setEffectPath(folder.filePath(QStringLiteral("c.ifr")));
+    QVERIFY(showActive(w));
+
+    QPointer<QFileDialog> dialog;
+    bool closedByPad = false;
+    QTimer::singleShot(0, &w.window, [&] {
+        dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        // It opens in the folder of the file in the path box.
+        auto *list = dialog->findChild<QListView *>(QStringLiteral("listView"));
+        QTRY_COMPARE(list->model()->rowCount(list->rootIndex()), 2);
+        play(w, inputs);
+        closedByPad = !dialog->isVisible();
+    });
+    QTimer::singleShot(10000, &w.window, [&] {
+        if (dialog)
+            dialog->reject();
+    });
+    play(w, QStringLiteral("padFile"));
+    QVERIFY(closedByPad);
+    QFETCH(QString, path);
+    QCOMPARE(w.window.txtLoadIFR()->text(), folder.filePath(path));
 }
 
 void WindowTest::focusMarkShowsForKeysAndPadOnly_data()
