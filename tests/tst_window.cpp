@@ -598,39 +598,60 @@ void WindowTest::padWorksTheOpenDialog()
 void WindowTest::focusMarkShowsForKeysAndPadOnly_data()
 {
     QTest::addColumn<QString>("inputs");
-    QTest::addColumn<bool>("marked");
-    QTest::newRow("at start-up") << "" << false;
-    QTest::newRow("mouse") << "click" << false;
-    QTest::newRow("arrow keys") << "Right Left" << true;
-    QTest::newRow("Space") << "Space" << true;
-    QTest::newRow("pad") << "padRight padLeft" << true;
-    QTest::newRow("keys, then the mouse") << "Right Left click" << false;
-    QTest::newRow("the mouse, then the pad") << "click padDown padUp" << true;
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<QString>("ring"); // its thickness on the top, right, bottom and left
+    QTest::newRow("at start-up") << "" << 1 << "";
+    QTest::newRow("mouse") << "click" << 1 << "";
+    QTest::newRow("arrow keys") << "Right Left" << 1 << "3 3 3 3";
+    QTest::newRow("Space") << "Space" << 1 << "3 3 3 3";
+    QTest::newRow("pad") << "padRight padLeft" << 1 << "3 3 3 3";
+    QTest::newRow("keys, then the mouse") << "Right Left click" << 1 << "";
+    QTest::newRow("the mouse, then the pad") << "click padDown padUp" << 1 << "3 3 3 3";
+    // Regression: at the window's edge the ring lost its outer side.
+    QTest::newRow("top-left corner") << "Left" << 0 << "3 3 3 3";
+    QTest::newRow("bottom-right corner") << "padDown padDown padDown padRight padRight" << 15 << "3 3 3 3";
+    QTest::newRow("left edge, then the mouse") << "Left Down click" << 4 << "";
 }
 
 void WindowTest::focusMarkShowsForKeysAndPadOnly()
 {
     QFETCH(QString, inputs);
-    QFETCH(bool, marked);
+    QFETCH(int, selected);
+    QFETCH(QString, ring);
     Window w;
     QVERIFY(showActive(w));
     const QImage before = w.window.grab().toImage();
     play(w, inputs);
-    QCOMPARE(w.window.focusWidget(), w.window.pic(1));
+    QCOMPARE(w.window.focusWidget(), w.window.pic(selected));
     const QImage after = w.window.grab().toImage();
-    // No card changes a pixel for the mark: not its picture, not its border.
+    if (ring.isEmpty()) {
+        QCOMPARE(after, before); // hidden, the mark changes no pixel
+        return;
+    }
+    // No card changes a pixel for the mark, but for the selected card's
+    // outermost pixels where it touches the window's edge.
+    const QRect inside = w.window.rect().marginsRemoved(QMargins(3, 3, 3, 3));
     for (int i = 0; i < kCardCount; ++i) {
         const QRect card = w.window.pic(i)->geometry();
-        QCOMPARE(after.copy(card), before.copy(card));
+        const QRect kept = i == selected ? card.intersected(inside) : card;
+        QCOMPARE(after.copy(kept), before.copy(kept));
     }
-    // In the gaps above card 1 and between cards 1 and 2: the mark in black,
-    // or the window's own grey.
-    const QRect card = w.window.pic(1)->geometry();
-    const QColor expected = marked ? QColor(Qt::black) : before.pixelColor(card.center().x(), card.top() - 2);
-    QCOMPARE(after.pixelColor(card.center().x(), card.top() - 2), expected);
-    QCOMPARE(after.pixelColor(card.right() + 2, card.center().y()), expected);
-    const QPoint beyond(card.right() + 4, card.center().y()); // inside card 2
-    QCOMPARE(after.pixelColor(beyond), before.pixelColor(beyond));
+    // On the line through the card's centre, near each side: the pixels that
+    // turned black.
+    const QRect card = w.window.pic(selected)->geometry();
+    const QPoint centre = card.center();
+    const auto turned = [&](QPoint from, QPoint step) {
+        int count = 0;
+        for (int i = 0; i < 12; ++i, from += step) {
+            if (after.rect().contains(from) && after.pixelColor(from) == QColor(Qt::black)
+                && before.pixelColor(from) != QColor(Qt::black))
+                ++count;
+        }
+        return QString::number(count);
+    };
+    const QStringList sides{turned({centre.x(), card.top() - 6}, {0, 1}), turned({card.right() - 5, centre.y()}, {1, 0}),
+                            turned({centre.x(), card.bottom() - 5}, {0, 1}), turned({card.left() - 6, centre.y()}, {1, 0})};
+    QCOMPARE(sides.join(u' '), ring);
 }
 
 QTEST_MAIN(WindowTest)
