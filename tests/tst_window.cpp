@@ -552,6 +552,7 @@ void WindowTest::padWorksTheOpenDialog_data()
     QTest::addColumn<QString>("inputs"); // in the dialog, once its list is filled
     QTest::addColumn<QString>("path");   // in the path box afterwards
     QTest::newRow("choose the second file") << "padPrevious padDown padDown padTurn" << "b.ifr";
+    QTest::newRow("the file under the cursor") << "padPrevious padTurn" << "a.ifr";
     QTest::newRow("down, up, Start") << "padPrevious padDown padDown padUp padStart" << "a.ifr";
     QTest::newRow("cancel") << "padPrevious padDown padCancel" << "c.ifr";
     QTest::newRow("to the buttons and cancel") << "padNext padNext padTurn" << "c.ifr";
