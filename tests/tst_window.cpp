@@ -563,7 +563,7 @@ void WindowTest::padWorksTheOpenDialog()
 {
     QFETCH(QString, inputs);
     QTemporaryDir folder;
-    for (const char *name : {"a.ifr", "b.ifr", "notes.txt"}) {
+    for (const char *name : {"a.ifr", "b.ifr"}) {
         QFile file(folder.filePath(QString::fromLatin1(name)));
         QVERIFY(file.open(QIODevice::WriteOnly));
     }
@@ -580,9 +580,10 @@ void WindowTest::padWorksTheOpenDialog()
         dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
         QVERIFY(dialog);
         QVERIFY(QTest::qWaitForWindowActive(dialog));
-        // It opens in the folder of the file in the path box.
+        // It opens in the folder of the file in the path box; the list is
+        // filled, and then sorted, a little later.
         auto *list = dialog->findChild<QListView *>(QStringLiteral("listView"));
-        QTRY_COMPARE(list->model()->rowCount(list->rootIndex()), 2);
+        QTRY_COMPARE(list->model()->index(1, 0, list->rootIndex()).data().toString(), QStringLiteral("b.ifr"));
         play(w, inputs);
         closedByPad = !dialog->isVisible();
     });
