@@ -101,15 +101,27 @@ void CardBox::click()
     Q_EMIT clicked(m_index);
 }
 
+void CardBox::setMarkOver(const QRegion &region)
+{
+    if (region == m_markOver)
+        return;
+    update(m_markOver.united(region).boundingRect());
+    m_markOver = region;
+}
+
 void CardBox::paintEvent(QPaintEvent *event)
 {
     QFrame::paintEvent(event);
-    if (m_picture.isNull())
-        return;
     QPainter painter(this);
-    const QRect inner = contentsRect();
-    painter.setClipRect(inner);
-    painter.drawPixmap(inner.topLeft(), m_picture);
+    if (!m_picture.isNull()) {
+        const QRect inner = contentsRect();
+        painter.setClipRect(inner);
+        painter.drawPixmap(inner.topLeft(), m_picture);
+    }
+    if (!m_markOver.isEmpty()) {
+        painter.setClipRegion(m_markOver);
+        painter.fillRect(rect(), palette().color(QPalette::WindowText));
+    }
 }
 
 void CardBox::mousePressEvent(QMouseEvent *event)

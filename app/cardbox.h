@@ -3,6 +3,7 @@
 
 #include <QFrame>
 #include <QPixmap>
+#include <QRegion>
 
 namespace pelnori {
 
@@ -36,6 +37,10 @@ public:
     // Raises the accessibility event of a change, so a screen reader hears it.
     void setFace(CardFace face);
 
+    // The part of the focus mark that covers this card (in its own
+    // coordinates), painted over its picture and border; empty for none.
+    void setMarkOver(const QRegion &region);
+
     // Reports a click as the mouse does: from the keys, the pad and the
     // screen reader's press action.
     void click();
@@ -57,6 +62,7 @@ private:
     float m_left = 0.0f;
     float m_top = 0.0f;
     QPixmap m_picture;
+    QRegion m_markOver;
     CardFace m_face = CardFace::Down;
     bool m_pressed = false;
 };

@@ -13,8 +13,17 @@
 namespace pelnori {
 
 namespace {
+
 // The gaps between the cards are 3 pixels wide; the mark fills them.
 const QMargins kMarkWidth(3, 3, 3, 3);
+
+// Only the ring around the card: where a card has no picture, the window
+// shows through it.
+QRegion ringOf(const QRect &mark)
+{
+    return QRegion(mark).subtracted(QRegion(mark.marginsRemoved(kMarkWidth)));
+}
+
 } // namespace
 
 CardSelection::CardSelection(QWidget &window, const std::array<CardBox *, kCardCount> &cards)
@@ -64,22 +73,29 @@ void CardSelection::showMark(bool shown)
 void CardSelection::updateMark()
 {
     QRect now;
-    if (CardBox *card = focusedCard(); card && m_shown)
-        now = card->geometry().marginsAdded(kMarkWidth);
-    if (now == m_mark)
+    CardBox *card = focusedCard();
+    // A card at the window's edge has no gap on that side: there the ring
+    // lies over the card's own outermost pixels, as thick as elsewhere.
+    if (card && m_shown)
+        now = card->geometry().marginsAdded(kMarkWidth).intersected(m_window.rect());
+    CardBox *marked = now.isEmpty() ? nullptr : card;
+    if (now == m_mark && marked == m_markedCard)
         return;
     m_window.update(m_mark);
     m_window.update(now);
     m_mark = now;
+    if (m_markedCard)
+        m_markedCard->setMarkOver(QRegion());
+    m_markedCard = marked;
+    if (m_markedCard)
+        m_markedCard->setMarkOver(ringOf(m_mark).intersected(card->geometry()).translated(-card->pos()));
 }
 
 void CardSelection::paintMark(QPainter &painter) const
 {
     if (m_mark.isEmpty())
         return;
-    // Only the ring around the card: where a card has no picture, the window
-    // shows through it.
-    painter.setClipRegion(QRegion(m_mark).subtracted(QRegion(m_mark.marginsRemoved(kMarkWidth))));
+    painter.setClipRegion(ringOf(m_mark));
     painter.fillRect(m_mark, m_window.palette().color(QPalette::WindowText));
 }
 

@@ -39,9 +39,10 @@ constexpr int gridNeighbour(int card, PadAction step)
 // The selection over the board, which is the keyboard focus whenever that
 // stands on a card, and its focus mark. The mark shows once the player uses
 // the keyboard or the controller and hides again at a mouse press, so a game
-// played with the mouse looks exactly as designed. The window paints it
-// under its cards, in the 3-pixel gaps around the selected one: no pixel of
-// a card, its picture or its border ever changes for it.
+// played with the mouse looks exactly as designed. The mark is a ring
+// 3 pixels wide in the gaps around the selected card, which the window paints
+// under its cards; where the card touches the window's edge, the card paints
+// that side over its own outermost pixels. Hidden, it changes no pixel.
 class CardSelection : public QObject
 {
 public:
@@ -71,6 +72,7 @@ private:
     std::array<CardBox *, kCardCount> m_cards;
     CardBox *m_last;
     QRect m_mark; // where the mark is painted; empty while there is none
+    CardBox *m_markedCard = nullptr; // the card that paints part of it
     bool m_shown = false;
 };
 

@@ -68,9 +68,11 @@ QString CommonDialog::refusal(const QString &path) const
 
 void CommonDialog::showOpen()
 {
-    // No directory is set: Qt starts in the folder it last showed, or the
-    // current folder.
     QFileDialog dialog(m_parent, m_title);
+    // Without a folder of ours Qt starts in the one it last showed, or the
+    // current folder. A file name given with its folder (below) wins.
+    if (!m_initDir.isEmpty() && QFileInfo(m_initDir).isDir())
+        dialog.setDirectory(m_initDir);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setOption(QFileDialog::DontUseNativeDialog, m_style == Style::QtWidgets);
     dialog.setFileMode((m_flags & OpenFlags::FileMustExist) ? QFileDialog::ExistingFile

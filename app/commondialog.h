@@ -35,6 +35,7 @@ public:
     void setFilterIndex(int index) override { m_filterIndex = index; }
     void setFlags(int flags) override { m_flags = flags; }
     void setCancelError(bool on) override { m_cancelError = on; }
+    void setInitDir(const QString &folder) override { m_initDir = folder; }
     // Asks again, in the same folder, until the player picks a file the flags
     // allow or cancels.
     void showOpen() override;
@@ -56,6 +57,7 @@ private:
     QString m_fileName;
     QString m_title;
     QString m_filter;
+    QString m_initDir;
     int m_filterIndex = 1;
     int m_flags = 0;
     bool m_cancelError = false;

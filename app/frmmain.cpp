@@ -4,6 +4,7 @@
 #include "app/accessibility.h"
 #include "app/cardbox.h"
 #include "app/cardselection.h"
+#include "app/dialogpad.h"
 #include "app/errorreport.h"
 #include "app/fonts.h"
 #include "app/qtplatform.h"
@@ -24,7 +25,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 
@@ -268,17 +268,12 @@ void frmMain::padAction(PadAction action)
     QWidget *active = QApplication::activeWindow();
     if (!active)
         return;
-    // A modal box blocks the window, as it does the mouse. Only a message of
-    // our own can be answered, so that a game needs no mouse.
-    if (QWidget *modal = QApplication::activeModalWidget()) {
-        auto *box = qobject_cast<QMessageBox *>(modal);
-        if (box && box->parentWidget() == this && (action == PadAction::Turn || action == PadAction::Start)) {
-            if (QAbstractButton *ok = box->button(QMessageBox::Ok))
-                ok->click();
-        }
+    // A modal dialog or message box blocks the window, as it does the mouse,
+    // and takes the press as the keys it stands for, so that no part of the
+    // program needs a mouse.
+    if (padToModalWindow(action))
         return;
-    }
-    if (active != this)
+    if (active != this || isDialogOnly(action))
         return;
     m_selection->showMark(true);
     switch (action) {

@@ -52,7 +52,7 @@ public Q_SLOTS:
     // A game-controller press, acted on only while this is the active window:
     // a step moves the selection as the arrow keys do, Turn turns the selected
     // card and Start and ReadFile press their buttons, each as a click does.
-    // Turn or Start on one of the program's own message boxes presses its OK.
+    // On a modal dialog or message box the press acts as a key does there.
     void padAction(PadAction action);
 
 public:

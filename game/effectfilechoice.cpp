@@ -8,6 +8,8 @@
 #include "game/effectfilecheck.h"
 #include "game/openfiledialog.h"
 
+#include <QFileInfo>
+
 namespace pelnori {
 
 QString openErrorMessage()
@@ -19,6 +21,16 @@ QString tooFewEffectsMessage()
 {
     return QStringLiteral("エフェクトが８つ以上ありません。");
 }
+
+namespace {
+
+// The folder of the file at `path`, or the program's own when there is none.
+QString effectFileFolder(const QString &path, const QString &programFolder)
+{
+    return path.isEmpty() ? programFolder : QFileInfo(path).absolutePath();
+}
+
+} // namespace
 
 void cmbRead_IFR_Click(OpenFileDialog &dialog, Board &board, Platform &platform, Globals &globals)
 {
@@ -39,6 +51,8 @@ void cmbRead_IFR_Click(OpenFileDialog &dialog, Board &board, Platform &platform,
     step([&] { dialog.setFilterIndex(1); });
     step([&] { dialog.setFlags(kEffectFileDialogFlags); });
     step([&] { dialog.setCancelError(true); });
+    // Where the current file lies, so the files beside it are one step away.
+    skipOnError([&] { dialog.setInitDir(effectFileFolder(board.effectPath(), platform.programFolder())); });
     step([&] { dialog.showOpen(); });
     if (failed)
         return;

@@ -41,6 +41,9 @@ public:
     virtual void setFilterIndex(int index) = 0;
     virtual void setFlags(int flags) = 0;
     virtual void setCancelError(bool on) = 0;
+    // The folder the dialog opens in; one that does not exist leaves the
+    // choice to the dialog.
+    virtual void setInitDir(const QString &folder) = 0;
     // Shows the modal Open dialog. Throws DialogCancelled when cancelled with
     // cancelError on; otherwise a cancel leaves fileName() empty.
     virtual void showOpen() = 0;

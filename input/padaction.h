@@ -4,7 +4,14 @@
 namespace pelnori {
 
 // What a game-controller press asks of the window: a step of the selection
-// over the grid, turning the selected card, or one of the two buttons.
-enum class PadAction { Up, Down, Left, Right, Turn, Start, ReadFile };
+// over the grid, turning the selected card, or one of the two buttons. Cancel
+// and the next and previous field serve only in dialogs, as Escape, Tab and
+// Shift+Tab.
+enum class PadAction { Up, Down, Left, Right, Turn, Start, ReadFile, Cancel, NextField, PreviousField };
+
+constexpr bool isDialogOnly(PadAction action)
+{
+    return action == PadAction::Cancel || action == PadAction::NextField || action == PadAction::PreviousField;
+}
 
 } // namespace pelnori

@@ -36,6 +36,9 @@ std::vector<PadAction> PadStepper::button(Button button, bool down, Ms now)
     case Button::South: if (down) out.push_back(PadAction::Turn); break;
     case Button::West: if (down) out.push_back(PadAction::ReadFile); break;
     case Button::Start: if (down) out.push_back(PadAction::Start); break;
+    case Button::East: if (down) out.push_back(PadAction::Cancel); break;
+    case Button::LeftShoulder: if (down) out.push_back(PadAction::PreviousField); break;
+    case Button::RightShoulder: if (down) out.push_back(PadAction::NextField); break;
     }
     return out;
 }

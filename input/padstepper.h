@@ -13,13 +13,14 @@ namespace pelnori {
 
 // Turns one controller's buttons and left stick into window actions: a step
 // per press of the d-pad or tilt of the stick, repeated while held, and one
-// action per press of the face buttons. Pure: times come from the caller.
+// action per press of the face and shoulder buttons. Pure: times come from
+// the caller.
 class PadStepper
 {
 public:
     using Ms = std::chrono::milliseconds;
 
-    enum class Button { DpadUp, DpadDown, DpadLeft, DpadRight, South, West, Start };
+    enum class Button { DpadUp, DpadDown, DpadLeft, DpadRight, South, West, Start, East, LeftShoulder, RightShoulder };
     enum class Axis { LeftX, LeftY };
 
     // A tilt counts from kEngage (about half way) and lasts until the stick

@@ -52,6 +52,8 @@ class EffectFileChoiceTest : public QObject
 
 private Q_SLOTS:
     void dialogIsSetUpInOrder();
+    void dialogStartsInTheEffectFileFolder_data();
+    void dialogStartsInTheEffectFileFolder();
     void cancelOrFailedDialogChangesNothing_data();
     void cancelOrFailedDialogChangesNothing();
     void chosenFileIsTested_data();
@@ -70,6 +72,24 @@ void EffectFileChoiceTest::dialogIsSetUpInOrder()
              (QStringList{QStringLiteral("ext=ifr"), QStringLiteral("file="), QStringLiteral("title=IFRファイルを開く"),
                           QStringLiteral("filter=IFR(*.ifr)|*.ifr|すべてのファイル|*.*"), QStringLiteral("index=1"),
                           QStringLiteral("flags=39940"), QStringLiteral("cancelError=1"), QStringLiteral("show")}));
+}
+
+void EffectFileChoiceTest::dialogStartsInTheEffectFileFolder_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("folder");
+    QTest::newRow("path set") << "/home/player/fx/mine.ifr" << "/home/player/fx";
+    QTest::newRow("path empty: the program's folder") << "" << "/opt/pelnori";
+}
+
+// Regression: the dialog opened wherever Qt last was, far from tremka.ifr.
+void EffectFileChoiceTest::dialogStartsInTheEffectFileFolder()
+{
+    QFETCH(QString, path);
+    Choice c;
+    c.board.path = path;
+    c.choose(QString());
+    QTEST(c.dialog.initDir, "folder");
 }
 
 void EffectFileChoiceTest::cancelOrFailedDialogChangesNothing_data()

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/cardbox.h"
+#include "app/commondialog.h"
 #include "app/fonts.h"
 #include "app/frmmain.h"
 #include "game/globals.h"
@@ -9,13 +10,19 @@
 #include "fakes/fakeplatform.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileDialog>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -84,7 +91,8 @@ void play(Window &w, const QString &inputs)
         {QStringLiteral("padUp"), PadAction::Up},       {QStringLiteral("padDown"), PadAction::Down},
         {QStringLiteral("padLeft"), PadAction::Left},   {QStringLiteral("padRight"), PadAction::Right},
         {QStringLiteral("padTurn"), PadAction::Turn},   {QStringLiteral("padStart"), PadAction::Start},
-        {QStringLiteral("padFile"), PadAction::ReadFile}};
+        {QStringLiteral("padFile"), PadAction::ReadFile}, {QStringLiteral("padCancel"), PadAction::Cancel},
+        {QStringLiteral("padNext"), PadAction::NextField}, {QStringLiteral("padPrevious"), PadAction::PreviousField}};
     for (const QString &input : inputs.split(u' ', Qt::SkipEmptyParts)) {
         QWidget *focused = w.window.focusWidget();
         if (keys.count(input))
@@ -132,6 +140,8 @@ private Q_SLOTS:
     void keysAndPadPlayTheBoard_data();
     void keysAndPadPlayTheBoard();
     void padConfirmsProgramsOwnMessage();
+    void padWorksTheOpenDialog_data();
+    void padWorksTheOpenDialog();
     void focusMarkShowsForKeysAndPadOnly_data();
     void focusMarkShowsForKeysAndPadOnly();
 };
@@ -139,6 +149,8 @@ private Q_SLOTS:
 void WindowTest::initTestCase()
 {
     installFontSubstitutions();
+    // Qt's file dialog remembers its last folder in the user's settings.
+    QStandardPaths::setTestModeEnabled(true);
 }
 
 void WindowTest::controlsStandWhereDesigned_data()
@@ -467,6 +479,8 @@ void WindowTest::keysAndPadPlayTheBoard_data()
     QTest::newRow("pad Turn, another window active") << 9 << "padTurn" << false << "card 9 selected";
     QTest::newRow("pad Start, another window active") << 9 << "padStart" << false << "card 9 selected";
     QTest::newRow("pad step, another window active") << 9 << "padRight padTurn" << false << "card 9 selected";
+    QTest::newRow("B and the shoulders: dialogs only") << 9 << "padCancel padNext padPrevious" << true
+                                                        << "card 9 selected";
 }
 
 void WindowTest::keysAndPadPlayTheBoard()
@@ -533,42 +547,113 @@ void WindowTest::padConfirmsProgramsOwnMessage()
     QCOMPARE(w.window.focusWidget(), w.window.pic(1));
 }
 
+void WindowTest::padWorksTheOpenDialog_data()
+{
+    QTest::addColumn<QString>("inputs"); // in the dialog, once its list is filled
+    QTest::addColumn<QString>("path");   // in the path box afterwards
+    QTest::newRow("choose the second file") << "padPrevious padDown padDown padTurn" << "b.ifr";
+    QTest::newRow("the file under the cursor") << "padPrevious padTurn" << "a.ifr";
+    QTest::newRow("down, up, Start") << "padPrevious padDown padDown padUp padStart" << "a.ifr";
+    QTest::newRow("cancel") << "padPrevious padDown padCancel" << "c.ifr";
+    QTest::newRow("to the buttons and cancel") << "padNext padNext padTurn" << "c.ifr";
+}
+
+// Regression: a player with only a controller was stuck in the Open dialog.
+void WindowTest::padWorksTheOpenDialog()
+{
+    QFETCH(QString, inputs);
+    QTemporaryDir folder;
+    for (const char *name : {"a.ifr", "b.ifr"}) {
+        QFile file(folder.filePath(QString::fromLatin1(name)));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    Window w;
+    w.haptic->addFile(folder.filePath(QStringLiteral("a.ifr")), 8);
+    w.haptic->addFile(folder.filePath(QStringLiteral("b.ifr")), 8);
+    w.window.setCMDialog(std::make_unique<CommonDialog>(&w.window, CommonDialog::Style::QtWidgets));
+    w.window.setEffectPath(folder.filePath(QStringLiteral("c.ifr")));
+    QVERIFY(showActive(w));
+
+    QPointer<QFileDialog> dialog;
+    bool closedByPad = false;
+    QTimer::singleShot(0, &w.window, [&] {
+        dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        // It opens in the folder of the file in the path box; the list is
+        // filled, and then sorted, a little later.
+        auto *list = dialog->findChild<QListView *>(QStringLiteral("listView"));
+        QTRY_COMPARE(list->model()->index(1, 0, list->rootIndex()).data().toString(), QStringLiteral("b.ifr"));
+        play(w, inputs);
+        closedByPad = !dialog->isVisible();
+    });
+    QTimer::singleShot(10000, &w.window, [&] {
+        if (dialog)
+            dialog->reject();
+    });
+    play(w, QStringLiteral("padFile"));
+    QVERIFY(closedByPad);
+    QFETCH(QString, path);
+    QCOMPARE(w.window.txtLoadIFR()->text(), folder.filePath(path));
+}
+
 void WindowTest::focusMarkShowsForKeysAndPadOnly_data()
 {
     QTest::addColumn<QString>("inputs");
-    QTest::addColumn<bool>("marked");
-    QTest::newRow("at start-up") << "" << false;
-    QTest::newRow("mouse") << "click" << false;
-    QTest::newRow("arrow keys") << "Right Left" << true;
-    QTest::newRow("Space") << "Space" << true;
-    QTest::newRow("pad") << "padRight padLeft" << true;
-    QTest::newRow("keys, then the mouse") << "Right Left click" << false;
-    QTest::newRow("the mouse, then the pad") << "click padDown padUp" << true;
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<QString>("ring"); // its thickness on the top, right, bottom and left
+    QTest::newRow("at start-up") << "" << 1 << "";
+    QTest::newRow("mouse") << "click" << 1 << "";
+    QTest::newRow("arrow keys") << "Right Left" << 1 << "3 3 3 3";
+    QTest::newRow("Space") << "Space" << 1 << "3 3 3 3";
+    QTest::newRow("pad") << "padRight padLeft" << 1 << "3 3 3 3";
+    QTest::newRow("keys, then the mouse") << "Right Left click" << 1 << "";
+    QTest::newRow("the mouse, then the pad") << "click padDown padUp" << 1 << "3 3 3 3";
+    // Regression: at the window's edge the ring lost its outer side.
+    QTest::newRow("top-left corner") << "Left" << 0 << "3 3 3 3";
+    QTest::newRow("bottom-right corner") << "padDown padDown padDown padRight padRight" << 15 << "3 3 3 3";
+    QTest::newRow("left edge, then the mouse") << "Left Down click" << 4 << "";
 }
 
 void WindowTest::focusMarkShowsForKeysAndPadOnly()
 {
     QFETCH(QString, inputs);
-    QFETCH(bool, marked);
+    QFETCH(int, selected);
+    QFETCH(QString, ring);
     Window w;
     QVERIFY(showActive(w));
     const QImage before = w.window.grab().toImage();
     play(w, inputs);
-    QCOMPARE(w.window.focusWidget(), w.window.pic(1));
+    QCOMPARE(w.window.focusWidget(), w.window.pic(selected));
     const QImage after = w.window.grab().toImage();
-    // No card changes a pixel for the mark: not its picture, not its border.
+    if (ring.isEmpty()) {
+        QCOMPARE(after, before); // hidden, the mark changes no pixel
+        return;
+    }
+    // No card changes a pixel for the mark, but for the selected card's
+    // outermost pixels where it touches the window's edge.
+    const QRect inside = w.window.rect().marginsRemoved(QMargins(3, 3, 3, 3));
     for (int i = 0; i < kCardCount; ++i) {
         const QRect card = w.window.pic(i)->geometry();
-        QCOMPARE(after.copy(card), before.copy(card));
+        const QRect kept = i == selected ? card.intersected(inside) : card;
+        QCOMPARE(after.copy(kept), before.copy(kept));
     }
-    // In the gaps above card 1 and between cards 1 and 2: the mark in black,
-    // or the window's own grey.
-    const QRect card = w.window.pic(1)->geometry();
-    const QColor expected = marked ? QColor(Qt::black) : before.pixelColor(card.center().x(), card.top() - 2);
-    QCOMPARE(after.pixelColor(card.center().x(), card.top() - 2), expected);
-    QCOMPARE(after.pixelColor(card.right() + 2, card.center().y()), expected);
-    const QPoint beyond(card.right() + 4, card.center().y()); // inside card 2
-    QCOMPARE(after.pixelColor(beyond), before.pixelColor(beyond));
+    // On the line through the card's centre, near each side: the pixels that
+    // turned black.
+    const QRect card = w.window.pic(selected)->geometry();
+    const QPoint centre = card.center();
+    const auto turned = [&](QPoint from, QPoint step) {
+        int count = 0;
+        for (int i = 0; i < 12; ++i, from += step) {
+            if (after.rect().contains(from) && after.pixelColor(from) == QColor(Qt::black)
+                && before.pixelColor(from) != QColor(Qt::black))
+                ++count;
+        }
+        return QString::number(count);
+    };
+    const QStringList sides{turned({centre.x(), card.top() - 6}, {0, 1}), turned({card.right() - 5, centre.y()}, {1, 0}),
+                            turned({centre.x(), card.bottom() - 5}, {0, 1}), turned({card.left() - 6, centre.y()}, {1, 0})};
+    QCOMPARE(sides.join(u' '), ring);
 }
 
 QTEST_MAIN(WindowTest)

@@ -22,6 +22,7 @@ public:
     void setFilterIndex(int index) override;
     void setFlags(int flags) override;
     void setCancelError(bool on) override;
+    void setInitDir(const QString &folder) override { initDir = folder; }
     // Asks `answer` for the chosen path; an empty one is a cancel.
     void showOpen() override;
     QString fileName() const override { return m_fileName; }
@@ -33,6 +34,7 @@ public:
     std::function<QString()> answer;
     bool failShow = false; // showing the dialog fails outright
     QStringList settings;
+    QString initDir; // the folder it opens in, kept apart from the settings' order
     int shows = 0;
 
 private:
