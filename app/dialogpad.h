@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "haptics/padaction.h"
+#include "input/padaction.h"
 
 namespace pelnori {
 
