@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/accessibility.h"
 
+#include "app/announcer.h"
 #include "app/cardbox.h"
 
 #include <QAccessibleWidget>
@@ -101,8 +102,40 @@ private:
     QString content() const { return static_cast<QLabel *>(widget())->text(); }
 };
 
-QAccessibleInterface *createInterface(const QString &, QObject *object)
+// The notification through which the window speaks: its text is its name.
+class AnnouncerAccessible : public QAccessibleWidget
 {
+public:
+    explicit AnnouncerAccessible(Announcer *announcer)
+        : QAccessibleWidget(announcer, QAccessible::Notification)
+    {
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind == QAccessible::Name)
+            return static_cast<Announcer *>(widget())->text();
+        return QAccessibleWidget::text(kind);
+    }
+};
+
+// A top-level window of the program is a frame named by its title, as
+// screen readers expect of an application's window.
+class FrameAccessible : public QAccessibleWidget
+{
+public:
+    explicit FrameAccessible(QWidget *window)
+        : QAccessibleWidget(window, QAccessible::Window)
+    {
+    }
+};
+
+QAccessibleInterface *createInterface(const QString &className, QObject *object)
+{
+    if (auto *announcer = qobject_cast<Announcer *>(object))
+        return new AnnouncerAccessible(announcer);
+    if (className == QLatin1String("pelnori::frmMain"))
+        return new FrameAccessible(static_cast<QWidget *>(object));
     if (auto *card = qobject_cast<CardBox *>(object))
         return new CardAccessible(card);
     if (auto *label = qobject_cast<QLabel *>(object); label && !label->accessibleName().isEmpty())

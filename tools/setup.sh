@@ -14,7 +14,7 @@ if [[ "${1:-}" == "--tests" ]]; then
     # accessibility bus, and one under a window manager), the sanitizer builds,
     # the fuzzer and the package check.
     packages+=(xvfb xauth x11-utils xdotool openbox imagemagick python3 dbus at-spi2-core python3-pyatspi
-               clang-14 libclang-rt-14-dev dpkg-dev file appstream desktop-file-utils)
+               clang-14 libclang-rt-14-dev dpkg-dev file appstream desktop-file-utils orca speech-dispatcher)
 fi
 
 missing=()

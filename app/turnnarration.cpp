@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/turnnarration.h"
+
+#include <QStringList>
+
+namespace pelnori {
+
+void TurnNarration::pressed(int card, const QString &face)
+{
+    m_active = true;
+    m_card = card;
+    m_face = face;
+    m_verdict.clear();
+    m_remaining.clear();
+}
+
+void TurnNarration::faceShown(int card, const QString &face)
+{
+    // The first change is the one the press made: the second card of a
+    // missed pair is said open, not turned back.
+    if (m_active && card == m_card && m_face != face && m_verdict.isEmpty())
+        m_face = face;
+}
+
+void TurnNarration::verdict(const QString &text)
+{
+    if (m_active && !text.isEmpty())
+        m_verdict = text;
+}
+
+void TurnNarration::remaining(const QString &count)
+{
+    if (count == m_lastCount)
+        return;
+    m_lastCount = count;
+    if (m_active)
+        m_remaining = QStringLiteral("残り%1枚").arg(count);
+}
+
+QString TurnNarration::take()
+{
+    if (!m_active)
+        return {};
+    m_active = false;
+    QStringList parts{m_face, m_verdict, m_remaining};
+    parts.removeAll(QString());
+    return parts.join(QLatin1Char(' '));
+}
+
+} // namespace pelnori

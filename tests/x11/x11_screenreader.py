@@ -1,0 +1,175 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""A game heard through a real screen reader: Orca on Xvfb with openbox, on a
+D-Bus session of its own with the accessibility bus, reads the real program
+(pelnori_testdevice); keys go to the window through xdotool, and what Orca
+would speak is read from its debug log ("SPEECH OUTPUT:" lines), whether or
+not the machine has a sound card.
+
+With the keyboard only it deals a game and plays two attempts, and checks
+what is spoken: the start button when the focus reaches it; each turned card's
+new state right after the press; after the second card of an attempt the
+verdict, and the cards left after a found pair; the state of the game on
+demand (S); and never the clock by itself.
+
+usage: x11_screenreader.py PROGRAM OUT_DIR [LANGUAGE]
+"""
+
+import os
+import re
+import shutil
+import subprocess
+import sys
+import time
+
+sys.dont_write_bytecode = True  # no cache beside the sources
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from x11_accessibility import AccessibleSession  # noqa: E402
+from x11_window import Failure, run  # noqa: E402
+
+TEXTS = {
+    "ja": {"start": "Zolva開始", "open": "表向き", "matched": "揃った", "hit": "正解！",
+           "miss": "残念、違います。", "left": "残り{}枚", "status": r"残り16枚、\d+秒", "frame": "Pelnori"},
+    "en": {"start": "New game", "open": "face up", "matched": "matched", "hit": "A pair!",
+           "miss": "Not a pair.", "left": "{} cards left", "status": r"16 cards left, \d+ seconds",
+           "frame": "Pelnori"},
+}
+
+
+class ScreenReaderSession(AccessibleSession):
+    orca = None
+    language = "ja"
+
+    def env(self):
+        env = super().env()
+        if self.language != "ja":
+            env["LANGUAGE"] = self.language
+        return env
+
+    def start_orca(self):
+        prefs = os.path.join(self.work, "orca-prefs")
+        os.makedirs(prefs, exist_ok=True)
+        self.log = os.path.join(self.work, "orca.log")
+        # The accessibility bus first: the screen reader and the program meet on it.
+        self.launcher = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
+                                         env=self.env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.orca = subprocess.Popen(["orca", "--debug-file=" + self.log, "-u", prefs], env=self.env(),
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.wait_for_speech(lambda lines: any("Screen reader on" in line for line in lines), "Orca to start", 60)
+
+    def stop(self):
+        for process in (self.orca, getattr(self, "launcher", None)):
+            if process and process.poll() is None:
+                process.terminate()
+                try:
+                    process.wait(timeout=10)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+        if self.orca and os.path.exists(self.log):
+            shutil.copy(self.log, os.path.join(self.out, "orca.log"))
+        super().stop()
+
+    def spoken(self):
+        """Every utterance so far, in order, without the keys Orca echoes."""
+        try:
+            with open(self.log, errors="replace") as log:
+                text = log.read()
+        except FileNotFoundError:
+            return []
+        lines = []
+        for match in re.finditer(r"SPEECH OUTPUT: '(.*?)'(?:\{|$)", text, re.S | re.M):
+            line = match.group(1).strip().rstrip(".").strip()
+            if line and not match.group(1).endswith(" "):  # keys are echoed with a trailing space
+                lines.append(line)
+        return lines
+
+    def wait_for_speech(self, condition, what, timeout=15):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            lines = self.spoken()
+            if condition(lines):
+                return lines
+            time.sleep(0.2)
+        raise Failure(f"waited in vain for {what}; Orca said:\n  " + "\n  ".join(self.spoken()[-25:]))
+
+    def key(self, name):
+        self.x("xdotool", "key", "--window", self.window, name)
+
+
+def main():
+    if len(sys.argv) not in (3, 4):
+        print(__doc__)
+        return 2
+    program, out_dir = (os.path.abspath(a) for a in sys.argv[1:3])
+    os.makedirs(out_dir, exist_ok=True)
+    session = ScreenReaderSession(program, out_dir)
+    session.language = sys.argv[3] if len(sys.argv) == 4 else "ja"
+    text = TEXTS[session.language]
+    try:
+        session.start_xvfb()
+        session.start_window_manager()
+        session.start_bus()
+        session.start_orca()
+        session.start_program()
+        session.wait_for_window(90)
+        session.settle()
+        session.x("xdotool", "windowactivate", "--sync", session.window)
+
+        def after(count, what, condition, timeout=15):
+            return session.wait_for_speech(lambda lines: condition(lines[count:]), what, timeout)[count:]
+
+        # The window is a frame named Pelnori.
+        session.wait_for_speech(lambda lines: any(line.startswith(text["frame"]) for line in lines), "the window's name")
+
+        # Tab to the start button, and deal.
+        for _ in range(12):
+            count = len(session.spoken())
+            session.key("Tab")
+            heard = after(count, "the focus to move", lambda new: len(new) > 0)
+            if any(line.startswith(text["start"]) for line in heard):
+                break
+        else:
+            raise Failure("Tab never reached the start button")
+        session.key("space")
+        # The game is dealt once the cards are back: S tells the state.
+        time.sleep(2)
+        count = len(session.spoken())
+        session.key("s")
+        after(count, "the state on demand", lambda new: any(re.search(text["status"], line) for line in new))
+
+        # Back to the cards (the last one), and two attempts of two neighbouring cards.
+        session.key("shift+Tab")
+        time.sleep(1)
+        for attempt in range(2):
+            count = len(session.spoken())
+            session.key("space")
+            after(count, f"attempt {attempt + 1}: the first card's state",
+                  lambda new: any(line.endswith(text["open"]) for line in new))
+            session.key("Left")
+            time.sleep(0.5)
+            count = len(session.spoken())
+            session.key("space")
+            heard = after(count, f"attempt {attempt + 1}: the second card's state and the verdict",
+                          lambda new: any(text["hit"] in line or text["miss"] in line for line in new))
+            said = " ".join(heard)
+            if text["hit"] in said:
+                if text["matched"] not in said or text["left"].format(14 - 2 * attempt) not in said:
+                    raise Failure(f"a found pair without its state or the cards left: {heard}")
+            elif text["open"] not in said:
+                raise Failure(f"a missed pair without the second card's state: {heard}")
+            print(f"attempt {attempt + 1}: {heard}")
+            session.key("Left")
+            time.sleep(0.5)
+
+        # Quiet for two ticks of the clock: nothing is said by itself.
+        count = len(session.spoken())
+        time.sleep(2.5)
+        if session.spoken()[count:]:
+            raise Failure(f"spoken while nobody did anything: {session.spoken()[count:]}")
+    finally:
+        session.stop()
+    return 0
+
+
+if __name__ == "__main__":
+    run(main)
