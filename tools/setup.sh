@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages Pelnori needs to build, run and test, the ones
 # missing only. Safe to run again.
-#   tools/setup.sh [--tests]
+#   tools/setup.sh [--tests] [--art]
 #   --tests  also what the tests need, the Japanese locale included
+#   --art    also the brush face tools/cardart draws the card images with
 set -euo pipefail
 
 packages=(
@@ -22,7 +23,8 @@ for option in "$@"; do
         # Japanese locale.
         packages+=(xvfb xauth x11-utils xdotool openbox imagemagick python3 dbus at-spi2-core python3-pyatspi
                    clang-14 libclang-rt-14-dev dpkg-dev file appstream desktop-file-utils locales) ;;
-    *) echo "usage: tools/setup.sh [--tests]" >&2; exit 2 ;;
+    --art) packages+=(fonts-aoyagi-soseki) ;;
+    *) echo "usage: tools/setup.sh [--tests] [--art]" >&2; exit 2 ;;
     esac
 done
 
