@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from a release build of its own and checks it
-# without installing anything: lists its contents and dependencies, validates
-# its desktop entry and AppStream metadata, and runs the programs from the
-# unpacked tree.
+# without installing anything: lists its contents and dependencies, checks
+# its copyright file, icon sizes and description, validates its desktop entry
+# and AppStream metadata, and runs the programs from the unpacked tree.
 #   tools/check-package.sh [BUILD_PARENT_DIR]   (default: the source folder)
 # The release build goes into BUILD_PARENT_DIR/build-package.
 set -euo pipefail
@@ -91,11 +91,7 @@ done
 
 desktop-file-validate "$root/usr/share/applications/io.github.pelnori.Pelnori.desktop"
 echo "ok: desktop-file-validate"
-metainfo=$root/usr/share/metainfo/io.github.pelnori.Pelnori.metainfo.xml
-appstreamcli validate --no-net "$metainfo"
-for control in pointing keyboard gamepad; do
-    grep -qF "<control>$control</control>" "$metainfo" || { echo "the metainfo lacks the control $control"; fail=1; }
-done
+appstreamcli validate --no-net "$root/usr/share/metainfo/io.github.pelnori.Pelnori.metainfo.xml"
 
 package_version=$(dpkg-deb --field "$deb" Version)
 fx_version=$("$root/usr/bin/pelnori-fx" --version)
