@@ -2,6 +2,7 @@
 #include "app/fonts.h"
 
 #include <QFontDatabase>
+#include <QGuiApplication>
 
 namespace pelnori {
 
@@ -18,13 +19,15 @@ QString proportionalGothicFamily()
 namespace {
 
 // Preferred faces first; the first installed one wins, then any Japanese face
-// of the wanted pitch.
+// of the wanted pitch. A face counts as installed under any of its names:
+// fontconfig lists each face by its name in the locale's language
+// ("IPA Pゴシック" under ja_JP rather than "IPAPGothic"), and Qt knows the
+// other names as aliases.
 QStringList candidates(const QStringList &preferred, bool fixedPitch)
 {
-    const QStringList installed = QFontDatabase::families();
     QStringList chosen;
     for (const QString &family : preferred)
-        if (installed.contains(family))
+        if (QFontDatabase::hasFamily(family))
             chosen.append(family);
     const QStringList japanese = QFontDatabase::families(QFontDatabase::Japanese);
     for (const QString &family : japanese)
@@ -49,6 +52,13 @@ QStringList installFontSubstitutions()
                                                 false);
     QFont::insertSubstitutions(fixedGothicFamily(), fixed);
     QFont::insertSubstitutions(proportionalGothicFamily(), proportional);
+    // The default font too is a Japanese Gothic, at the desktop's size: left
+    // to fontconfig, it would follow the locale (a fixed-pitch face under
+    // ja_JP, a Latin face with borrowed kana under C), and the window would
+    // not read the same in every locale.
+    QFont standard = QGuiApplication::font();
+    standard.setFamilies({proportionalGothicFamily()});
+    QGuiApplication::setFont(standard);
     return {fixed.value(0), proportional.value(0)};
 }
 

@@ -13,9 +13,11 @@ QString fixedGothicFamily();        // "ＭＳ ゴシック"
 QString proportionalGothicFamily(); // "ＭＳ Ｐゴシック"
 
 // Maps both faces onto installed Japanese Gothic faces (IPA, then Noto CJK,
-// then any face with Japanese glyphs of the right pitch), so Japanese text
-// never falls back to empty boxes. Returns the faces chosen for the fixed and
-// the proportional face, in that order.
+// then any face with Japanese glyphs of the right pitch), whatever the
+// locale, so Japanese text never falls back to empty boxes, and makes the
+// proportional face the program's default at the desktop's size. Needs the
+// QGuiApplication. Returns the faces chosen for the fixed and the proportional
+// face, in that order.
 QStringList installFontSubstitutions();
 
 // A design font: family, size in points, bold or regular.

@@ -38,6 +38,13 @@ namespace {
 // The light grey of scroll bars in the classic scheme, behind the text boxes.
 const QColor kTextBoxBackground(200, 200, 200);
 
+// How long after the window is first shown, and how often at most, a place
+// that the window manager or a late report gives it is undone: the window
+// manager places it and Qt catches up within a few tens of milliseconds,
+// also on a busy machine.
+constexpr int kHoldPlaceMs = 3000;
+constexpr int kMaxPlaceRepairs = 5;
+
 // A horizontal one-pixel rule in the window-text colour.
 class LineShape : public QWidget
 {
@@ -340,6 +347,15 @@ void frmMain::moveEvent(QMoveEvent *event)
 {
     QWidget::moveEvent(event);
     centreInFrame();
+    holdPlace();
+}
+
+bool frmMain::frameKnown() const
+{
+    // While the window manager takes the window in, Qt may report a frame
+    // of 1 x 1 pixels; a real frame holds the client area.
+    const QSize frame = frameGeometry().size();
+    return frame != size() && frame.width() >= width() && frame.height() >= height();
 }
 
 void frmMain::centreInFrame()
@@ -348,10 +364,29 @@ void frmMain::centreInFrame()
     // know the frame the window manager puts around it. As soon as the frame
     // is known, before the window is first painted, it is centred once more
     // by its real outer size.
-    if (m_centredInFrame || !isVisible() || frameGeometry().size() == size())
+    if (m_centredInFrame || !isVisible() || !frameKnown())
         return;
     m_centredInFrame = true;
     centreWindow(*this, m_platform);
+}
+
+void frmMain::holdPlace()
+{
+    // The window manager places a new window by its own rules, and on a busy
+    // machine its placement, or a place Qt reports late, can come after our
+    // own move. For a short while after the window is first shown such a
+    // place is undone; a move within our own rounding (the shake's steps
+    // reported late) is left alone, and a few undos are the most, so a window
+    // manager that insists, or a player who drags at once, wins.
+    const QSize frame = frameGeometry().size();
+    if (m_holdPlaceUntil.hasExpired() || m_placeRepairs >= kMaxPlaceRepairs || !isVisible()
+        || frame.width() < width() || frame.height() < height())
+        return;
+    const QPoint placed(twipsToPixels(m_left), twipsToPixels(m_top));
+    if (std::abs(pos().x() - placed.x()) <= 2 && std::abs(pos().y() - placed.y()) <= 2)
+        return;
+    ++m_placeRepairs;
+    placeWindow();
 }
 
 void frmMain::showEvent(QShowEvent *event)
@@ -359,6 +394,7 @@ void frmMain::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (!m_focusSet) {
         m_focusSet = true;
+        m_holdPlaceUntil.setRemainingTime(kHoldPlaceMs);
         m_pic[1]->setFocus(Qt::TabFocusReason);
     }
 }

@@ -7,6 +7,7 @@
 #include "game/openfiledialog.h"
 #include "input/padaction.h"
 
+#include <QDeadlineTimer>
 #include <QTimer>
 #include <QWidget>
 
@@ -108,7 +109,9 @@ private:
     void dispatch(const char *name, Handler &&handler);
     void buildControls();
     void placeWindow();
+    bool frameKnown() const;
     void centreInFrame();
+    void holdPlace();
 
     Platform &m_platform;
     Globals &m_globals;
@@ -135,6 +138,9 @@ private:
     bool m_activated = false;
     bool m_centredInFrame = false;
     bool m_focusSet = false;
+    // Until then, a place other than ours is undone (holdPlace).
+    QDeadlineTimer m_holdPlaceUntil{0};
+    int m_placeRepairs = 0;
 };
 
 } // namespace pelnori

@@ -10,13 +10,16 @@ set(CPACK_PACKAGE_NAME pelnori)
 set(CPACK_PACKAGE_VENDOR "Pelnori developers")
 set(CPACK_PACKAGE_CONTACT "Pelnori developers <pelnori@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "memory card game played by touch, on a rumble gamepad")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Sixteen face-down cards form eight pairs; the two cards of a pair play the same\n"
-    "force-feedback effect on a gamepad, wheel or joystick, and the player finds\n"
-    "the pairs by feel. The window is in Japanese. Includes pelnori-fx, a tool\n"
-    "for people who make effect files: it lists devices, checks files, warns\n"
-    "about effects that feel too alike, draws and plays effects.")
-string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+# One quoted string, so that its punctuation stays: unquoted pieces would be
+# a list, whose semicolons CMake takes as separators.
+set(CPACK_PACKAGE_DESCRIPTION "\
+Sixteen face-down cards form eight pairs; the two cards of a pair play the same
+force-feedback effect on a gamepad, wheel or joystick, and the player finds
+the pairs by feel. The window is in Japanese. It can be played with a
+controller, by keyboard, with a screen reader, and by ear when no device is
+attached. Includes pelnori-fx, a tool for people who make effect files: it
+lists devices, checks files, warns about effects that feel too alike, draws
+and plays effects.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_STRIP_FILES ON)
 

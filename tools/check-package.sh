@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from a release build of its own and checks it
-# without installing anything: lists its contents and dependencies, validates
-# its desktop entry and AppStream metadata, and runs the programs from the
-# unpacked tree.
+# without installing anything: lists its contents and dependencies, checks
+# its copyright file, icon sizes and description, validates its desktop entry
+# and AppStream metadata, and runs the programs from the unpacked tree.
 #   tools/check-package.sh [BUILD_PARENT_DIR]   (default: the source folder)
 # The release build goes into BUILD_PARENT_DIR/build-package.
 set -euo pipefail
@@ -39,8 +39,53 @@ for file in usr/bin/pelnori usr/bin/pelnori-fx usr/lib/pelnori/pelnori usr/lib/p
         usr/lib/pelnori/Card.bmp usr/lib/pelnori/Cardopen.bmp usr/lib/pelnori/Cardsumi.bmp \
         usr/share/applications/io.github.pelnori.Pelnori.desktop \
         usr/share/metainfo/io.github.pelnori.Pelnori.metainfo.xml \
-        usr/share/icons/hicolor/32x32/apps/pelnori.png; do
+        usr/share/doc/pelnori/copyright; do
     expect "$file"
+done
+# The icon at every size the desktop asks for, each really that size.
+for size in 32 48 64 128 256; do
+    icon=usr/share/icons/hicolor/${size}x${size}/apps/pelnori.png
+    expect "$icon"
+    if [[ -e $root/$icon && $(file -b "$root/$icon") != "PNG image data, $size x $size,"* ]]; then
+        echo "/$icon is not a $size x $size PNG: $(file -b "$root/$icon")"
+        fail=1
+    fi
+done
+
+# The licence in Debian's machine-readable format: the format line, the whole
+# package under GPL-3.0-or-later, and a text for every licence named.
+copyright=$root/usr/share/doc/pelnori/copyright
+if [[ -e $copyright ]]; then
+    problems=$(awk -v RS= -v FS='\n' '
+        NR == 1 && $1 != "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" {
+            print "its first line is not the format line"
+        }
+        {
+            name = ""
+            for (i = 1; i <= NF; ++i)
+                if ($i ~ /^License: /) { name = substr($i, 10); body = i < NF && $(i + 1) ~ /^ / }
+            if (name == "") next
+            if ($1 ~ /^Files: /) { used[name] = 1; if ($1 == "Files: *") whole = name }
+            if (body) text[name] = 1
+        }
+        END {
+            if (whole != "GPL-3.0-or-later") print "Files: * is under \"" whole "\", not GPL-3.0-or-later"
+            for (name in used) if (!(name in text)) print "no text for the licence " name
+        }' "$copyright")
+    if [[ -n $problems ]]; then
+        echo "the copyright file is not right:"; echo "$problems"; fail=1
+    else
+        echo "ok: copyright in the machine-readable format, GPL-3.0-or-later"
+    fi
+fi
+
+# The description as written, its semicolon included.
+description=$(dpkg-deb --field "$deb" Description)
+for line in "memory card game played by touch, on a rumble gamepad" \
+        " Sixteen face-down cards form eight pairs; the two cards of a pair play the same"; do
+    if ! grep -qxF -- "$line" <<<"$description"; then
+        echo "the description lacks the line: $line"; echo "$description"; fail=1
+    fi
 done
 [[ $(dpkg-deb --field "$deb" Depends) == *libqt6widgets6* ]] || { echo "Depends lacks Qt Widgets"; fail=1; }
 

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// cardart: draws the three card images and the window icon into a folder
-// (assets/ in the source tree). The files are committed, so the program only
-// needs to run again when the art changes.
+// cardart: draws the three card images and the window icon, at 32 pixels and
+// at the desktop's larger sizes, into a folder (assets/ in the source tree).
+// The files are committed, so the program only needs to run again when the
+// art changes.
 
 #include <QColor>
 #include <QCommandLineParser>
@@ -170,13 +171,16 @@ QImage cardMatched()
     return image;
 }
 
-QImage windowIcon()
+// The window icon at size x size pixels: the 32-pixel design scaled, with
+// its eight bands and its cut-out character, for the desktop's larger icons.
+QImage windowIcon(int size)
 {
     static const QColor bands[] = {
         QColor(58, 96, 178),  QColor(104, 126, 158), QColor(72, 116, 204), QColor(122, 142, 170),
         QColor(46, 84, 164),  QColor(96, 118, 150),  QColor(80, 128, 214), QColor(112, 134, 164),
     };
-    QImage image(32, 32, QImage::Format_ARGB32_Premultiplied);
+    const double scale = size / 32.0;
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     const int bandHeight = image.height() / int(std::size(bands));
     for (int y = 0; y < image.height(); ++y) {
         const QRgb rgb = bands[y / bandHeight].rgb();
@@ -187,7 +191,8 @@ QImage windowIcon()
     painter.setRenderHint(QPainter::Antialiasing, true);
     // The character is cut out of the bands, so the desktop shows through it.
     painter.setCompositionMode(QPainter::CompositionMode_Clear);
-    drawInk(painter, brushGlyph(QStringLiteral("触"), QRectF(2, 2, 28, 28)), Qt::black, 1.7);
+    const QRectF box(2 * scale, 2 * scale, 28 * scale, 28 * scale);
+    drawInk(painter, brushGlyph(QStringLiteral("触"), box), Qt::black, 1.7 * scale);
     painter.end();
     return image.convertToFormat(QImage::Format_ARGB32);
 }
@@ -230,11 +235,14 @@ int main(int argc, char *argv[])
 
     // The card images are 24-bit BMPs, which RGB888 gives.
     const auto rgb24 = [](const QImage &image) { return image.convertToFormat(QImage::Format_RGB888); };
-    const QImage icon = windowIcon();
+    const QImage icon = windowIcon(32);
     bool ok = save(rgb24(cardBack()), folder, QStringLiteral("Card.bmp"), "BMP");
     ok = save(rgb24(cardOpen()), folder, QStringLiteral("Cardopen.bmp"), "BMP") && ok;
     ok = save(rgb24(cardMatched()), folder, QStringLiteral("Cardsumi.bmp"), "BMP") && ok;
     ok = save(icon, folder, QStringLiteral("pelnori.png"), "PNG") && ok;
     ok = save(icon, folder, QStringLiteral("pelnori.ico"), "ICO") && ok;
+    // The desktop's larger sizes, installed into the icon theme.
+    for (const int size : {48, 64, 128, 256})
+        ok = save(windowIcon(size), folder, QStringLiteral("pelnori-%1.png").arg(size), "PNG") && ok;
     return ok ? 0 : 1;
 }

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 
 namespace pelnori::fx {
 
@@ -126,8 +127,10 @@ void drawLegend(QPainter &painter, int right, int y)
 
 } // namespace
 
-QImage plotImage(const EffectList &effects, const QString &title)
+QImage plotImage(const EffectList &allEffects, const QString &title)
 {
+    const std::span<const Effect> effects(allEffects.data(),
+                                          std::min(allEffects.size(), std::size_t(kMaxPlotRows)));
     int longestMs = 1;
     for (const Effect &effect : effects)
         longestMs = std::max(longestMs, effectLengthMs(effect));
@@ -200,8 +203,10 @@ int plotEffects(const QStringList &arguments)
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Draws what the strong and weak motors of a rumble pad play for effects of a file, "
-                       "one row per effect, as the game plays them: the named effects, or the first %1.")
-            .arg(kEffectsPerGame));
+                       "one row per effect, as the game plays them: the named effects, or the first %1; "
+                       "at most %2 rows.")
+            .arg(kEffectsPerGame)
+            .arg(kMaxPlotRows));
     parser.addHelpOption();
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
                                     QStringLiteral("The picture to write (.png)."), QStringLiteral("OUT.png"));
@@ -244,6 +249,13 @@ int plotEffects(const QStringList &arguments)
     if (chosen.empty()) {
         err() << "pelnori-fx: " << QDir::toNativeSeparators(path) << " holds no effects to draw\n";
         return Refused;
+    }
+
+    if (chosen.size() > std::size_t(kMaxPlotRows)) {
+        err() << "pelnori-fx: drawing the first " << kMaxPlotRows << " of " << chosen.size() << " effects; "
+              << chosen.size() - kMaxPlotRows << " left out. Name the effects to draw after the file, at most "
+              << kMaxPlotRows << ": pelnori-fx " << kSyntax << "\n";
+        chosen.erase(chosen.begin() + kMaxPlotRows, chosen.end());
     }
 
     const QImage image = plotImage(chosen, QFileInfo(path).fileName() + QStringLiteral(": what a rumble pad plays"));
