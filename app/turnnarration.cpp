@@ -5,11 +5,12 @@
 
 namespace pelnori {
 
-void TurnNarration::pressed(int card, const QString &face)
+void TurnNarration::pressed(int card, const QString &face, const QString &count)
 {
     m_active = true;
     m_card = card;
     m_face = face;
+    m_lastCount = count;
     m_verdict.clear();
     m_remaining.clear();
 }

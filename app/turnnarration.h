@@ -12,8 +12,9 @@ namespace pelnori {
 class TurnNarration
 {
 public:
-    // A press of card begins; face is its state before anything changes.
-    void pressed(int card, const QString &face);
+    // A press of card begins; face is its state and count the cards left
+    // before anything changes.
+    void pressed(int card, const QString &face, const QString &count);
     // A card now shows face.
     void faceShown(int card, const QString &face);
     // The verdict line now says text.
