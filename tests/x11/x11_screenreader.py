@@ -29,10 +29,10 @@ from x11_window import Failure, run  # noqa: E402
 
 TEXTS = {
     "ja": {"start": "Zolva開始", "open": "表向き", "matched": "揃った", "hit": "正解！",
-           "miss": "残念、違います。", "left": "残り{}枚", "status": r"残り16枚、\d+秒", "frame": "Pelnori"},
+           "miss": "残念、違います。", "left": "残り{}枚", "status": r"残り16枚、\d+秒", "frame": "Pelnori frame"},
     "en": {"start": "New game", "open": "face up", "matched": "matched", "hit": "A pair!",
            "miss": "Not a pair.", "left": "{} cards left", "status": r"16 cards left, \d+ seconds",
-           "frame": "Pelnori"},
+           "frame": "Pelnori frame"},
 }
 
 
