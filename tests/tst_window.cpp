@@ -531,8 +531,8 @@ void WindowTest::padConfirmsProgramsOwnMessage()
 {
     Window w;
     QVERIFY(showActive(w));
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Pelnori"), QStringLiteral("ゲームを開始するにはZolva開始ボタンを押してください"), QMessageBox::Ok,
-                    &w.window);
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Pelnori"),
+                    QStringLiteral("ゲームを開始するにはZolva開始ボタンを押してください"), QMessageBox::Ok, &w.window);
     bool stillOpen = false;
     QTimer::singleShot(0, &box, [&] {
         QVERIFY(QTest::qWaitForWindowActive(&box));
