@@ -2,7 +2,7 @@
 #pragma once
 
 // toml++ for the effect-file reader, with the mends it needs. Include this
-// instead of <toml++/toml.h>, in the one file that compiles the parser.
+// instead of <toml++/toml.h>, in the reader's own files only.
 //
 // Each mend is named by the input it guards against and sits under a guard
 // on the toml++ versions it was written for (3.3.0 and older), so a fixed

@@ -18,6 +18,12 @@ namespace {
 constexpr int kTurnPauseMs = 100;
 constexpr int kClockIntervalMs = 900;
 
+const QString kStartPrompt = QStringLiteral("ゲームを開始するにはZolva開始ボタンを押してください");
+const QString kChooseFilePrompt = QStringLiteral("IFRﾌｧｲﾙ読込ボタンを押して使用するエフェクトを選択してください");
+const QString kMatchText = QStringLiteral("正解！");
+const QString kMismatchText = QStringLiteral("残念、違います。");
+const QString kCompletionSuffix = QStringLiteral("秒で全部揃いました。");
+
 CardSlot &slotOf(Globals &globals, int card)
 {
     if (!globals.Cards)
@@ -26,36 +32,6 @@ CardSlot &slotOf(Globals &globals, int card)
 }
 
 } // namespace
-
-const QString &Game::startPrompt()
-{
-    static const QString text = QStringLiteral("ゲームを開始するにはZolva開始ボタンを押してください");
-    return text;
-}
-
-const QString &Game::chooseFilePrompt()
-{
-    static const QString text = QStringLiteral("IFRﾌｧｲﾙ読込ボタンを押して使用するエフェクトを選択してください");
-    return text;
-}
-
-const QString &Game::matchText()
-{
-    static const QString text = QStringLiteral("正解！");
-    return text;
-}
-
-const QString &Game::mismatchText()
-{
-    static const QString text = QStringLiteral("残念、違います。");
-    return text;
-}
-
-const QString &Game::completionSuffix()
-{
-    static const QString text = QStringLiteral("秒で全部揃いました。");
-    return text;
-}
 
 Game::Game(Board &board, Platform &platform, Globals &globals, std::function<void()> shakeWindow)
     : m_board(board)
@@ -149,9 +125,9 @@ void Game::pic_Click(std::int16_t index)
     const std::int32_t resource = m_globals.EffectResource;
     if (resource < -1) {
         if (resource == kFileChosenNoGame)
-            skipOnError([&] { m_platform.messageBox(startPrompt(), MessageIcon::Information); });
+            skipOnError([&] { m_platform.messageBox(kStartPrompt, MessageIcon::Information); });
         else if (resource == kNoUsableFile)
-            skipOnError([&] { m_platform.messageBox(chooseFilePrompt(), MessageIcon::Information); });
+            skipOnError([&] { m_platform.messageBox(kChooseFilePrompt, MessageIcon::Information); });
         return;
     }
 
@@ -180,14 +156,14 @@ void Game::pic_Click(std::int16_t index)
             skipOnError([&] { showCard(other, kCardMatchedFile); });
             skipOnError([&] { slotOf(m_globals, index).Matched = -1; });
             skipOnError([&] { slotOf(m_globals, other).Matched = -1; });
-            skipOnError([&] { m_board.setInfo(matchText()); });
+            skipOnError([&] { m_board.setInfo(kMatchText); });
             skipOnError([&] { m_board.repaintNow(); });
             skipOnError([&] { m_platform.sleep(kTurnPauseMs); });
         } else {
             skipOnError([&] { showCard(index, kCardOpenFile); });
             skipOnError([&] { m_board.repaintNow(); });
             skipOnError([&] { m_platform.sleep(kTurnPauseMs); });
-            skipOnError([&] { m_board.setInfo(mismatchText()); });
+            skipOnError([&] { m_board.setInfo(kMismatchText); });
             skipOnError([&] { m_board.repaintNow(); });
             skipOnError([&] { m_platform.sleep(kTurnPauseMs); });
             skipOnError([&] { showCard(index, kCardBackFile); });
@@ -216,7 +192,7 @@ void Game::progressUpdate()
         if (m_shakeWindow)
             m_shakeWindow();
     });
-    skipOnError([&] { m_platform.messageBox(m_board.elapsed() + completionSuffix(), MessageIcon::None); });
+    skipOnError([&] { m_platform.messageBox(m_board.elapsed() + kCompletionSuffix, MessageIcon::None); });
 }
 
 void Game::Timer1_Timer()

@@ -38,12 +38,6 @@ public:
 
     bool assigningPairs() const { return m_assigning; }
 
-    static const QString &startPrompt();
-    static const QString &chooseFilePrompt();
-    static const QString &matchText();
-    static const QString &mismatchText();
-    static const QString &completionSuffix();
-
 private:
     void showNoGame();
     void showCard(int card, QStringView file);

@@ -14,7 +14,6 @@
 #include "fakes/fakeplatform.h"
 #include "fakes/virtualpad.h"
 #include "device/controlfactory.h"
-#include "game/effectfilechoice.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -40,6 +39,7 @@ const QString kBack = QStringLiteral("Card.bmp");
 const QString kOpen = QStringLiteral("Cardopen.bmp");
 const QString kMatched = QStringLiteral("Cardsumi.bmp");
 const QString kEffects = QStringLiteral("tremka.ifr");
+const QString kOpenError = QStringLiteral("IFRファイル読込みエラー");
 
 // A program folder of the test's own: the build's card images and default
 // effect file, copied, so a test may damage them.
@@ -236,7 +236,7 @@ void BadInputsTest::damagedCardBackIsReportedAndPlayGoesOn()
     // good again a start deals a game.
     w.clickCard(5);
     QCOMPARE(w.platform.messages.size(), 2u);
-    QCOMPARE(w.platform.messages[1].text, Game::startPrompt());
+    QCOMPARE(w.platform.messages[1].text, QStringLiteral("ゲームを開始するにはZolva開始ボタンを押してください"));
     QDir(w.folder.path()).rmdir(kBack);
     w.folder.write(kBack, good);
     w.click(w.window.btnStart());
@@ -280,7 +280,7 @@ void BadInputsTest::damagedFaceLeavesCardsBlankAndGameEnds()
     w.clickCard(first);
     QCOMPARE(imageOf(w.window.pic(first)), face(kOpen));
     w.clickCard(other);
-    QCOMPARE(w.window.lblinfo()->text(), Game::mismatchText());
+    QCOMPARE(w.window.lblinfo()->text(), QStringLiteral("残念、違います。"));
     QCOMPARE(imageOf(w.window.pic(first)), buildImage(kBack));
     QCOMPARE(imageOf(w.window.pic(other)), buildImage(kBack));
 
@@ -296,7 +296,7 @@ void BadInputsTest::damagedFaceLeavesCardsBlankAndGameEnds()
     }
     // The only message is the end of the game: no error reached the player.
     QCOMPARE(w.platform.messages.size(), 1u);
-    QVERIFY(w.platform.messages[0].text.endsWith(Game::completionSuffix()));
+    QVERIFY(w.platform.messages[0].text.endsWith(QStringLiteral("秒で全部揃いました。")));
     QVERIFY(!w.window.Timer1()->isActive());
 }
 
@@ -354,7 +354,7 @@ void BadInputsTest::effectFileSpoiledBeforeStartLeavesNoUsableFile()
         QCOMPARE(w.window.pic(i)->pos(), QPoint(64 * (i % 4), 80 + 60 * (i / 4)));
     w.clickCard(9);
     QCOMPARE(w.platform.messages.size(), 2u);
-    QCOMPARE(w.platform.messages[1].text, Game::chooseFilePrompt());
+    QCOMPARE(w.platform.messages[1].text, QStringLiteral("IFRﾌｧｲﾙ読込ボタンを押して使用するエフェクトを選択してください"));
 }
 
 void BadInputsTest::badEffectFileIsRefused_data()
@@ -362,7 +362,7 @@ void BadInputsTest::badEffectFileIsRefused_data()
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("message"); // empty: the file is taken
 
-    const QString openError = openErrorMessage();
+    const QString openError = kOpenError;
     QByteArray huge = eightEffects();
     huge += "# " + QByteArray(1024 * 1024, 'x') + "\n";
     QByteArray brackets = "x = " + QByteArray(100000, '[') + QByteArray(100000, ']') + "\n";
@@ -377,7 +377,7 @@ void BadInputsTest::badEffectFileIsRefused_data()
     const QByteArray good = eightEffects();
 
     QTest::newRow("eight good effects") << good << QString();
-    QTest::newRow("empty") << QByteArray() << tooFewEffectsMessage();
+    QTest::newRow("empty") << QByteArray() << QStringLiteral("エフェクトが８つ以上ありません。");
     QTest::newRow("binary") << randomBytes(4096, 3) << openError;
     QTest::newRow("binary after good text") << good + QByteArray("\0\x01\xff\xfe", 4) << openError;
     QTest::newRow("cut inside a string") << good.left(good.lastIndexOf("\"e7") + 2) << openError;
@@ -414,7 +414,7 @@ void BadInputsTest::badEffectFileIsRefused()
     QCOMPARE(QFileInfo(path).size(), qint64(content.size()));
 
     const std::int32_t handle = w.globals.HapticControl->OpenForceResource(path);
-    QCOMPARE(handle < -1, message == openErrorMessage());
+    QCOMPARE(handle < -1, message == kOpenError);
 
     w.dialog->answerWith(path);
     w.click(w.window.cmbRead_IFR());

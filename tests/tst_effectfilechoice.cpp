@@ -162,7 +162,7 @@ void EffectFileChoiceTest::usableChoiceDuringGameAsksForNewGame()
     Game game(c.board, c.platform, c.globals, {});
     c.globals.Cards.emplace();
     game.pic_Click(0);
-    QCOMPARE(c.platform.messages.back().text, Game::startPrompt());
+    QCOMPARE(c.platform.messages.back().text, QStringLiteral("ゲームを開始するにはZolva開始ボタンを押してください"));
 }
 
 void EffectFileChoiceTest::unusableChoiceDuringGameKeepsItsCards()
@@ -194,7 +194,7 @@ void EffectFileChoiceTest::unusableAfterUsableMakesNextGameAskForFile()
     QCOMPARE(c.platform.messages.back().text, QStringLiteral("IFRファイル読込みエラー"));
     QCOMPARE(c.board.timerInterval, 0);
     game.pic_Click(5);
-    QCOMPARE(c.platform.messages.back().text, Game::chooseFilePrompt());
+    QCOMPARE(c.platform.messages.back().text, QStringLiteral("IFRﾌｧｲﾙ読込ボタンを押して使用するエフェクトを選択してください"));
 }
 
 QTEST_GUILESS_MAIN(EffectFileChoiceTest)

@@ -245,7 +245,7 @@ void GameTest::unusableFileLeavesSlotsEmpty()
         QVERIFY(!call.startsWith(QLatin1String("Name")));
     // A click then asks for an effect file.
     t.game.pic_Click(0);
-    QCOMPARE(t.platform.messages.at(0).text, Game::chooseFilePrompt());
+    QCOMPARE(t.platform.messages.at(0).text, QStringLiteral("IFRﾌｧｲﾙ読込ボタンを押して使用するエフェクトを選択してください"));
 }
 
 void GameTest::blankNamesNeverOccupyASlot()
@@ -468,8 +468,8 @@ void GameTest::refusedClicksPromptOrStaySilent_data()
 {
     QTest::addColumn<int>("resource");
     QTest::addColumn<QString>("prompt");
-    QTest::newRow("file chosen, no game") << -50 << Game::startPrompt();
-    QTest::newRow("no usable file") << -100 << Game::chooseFilePrompt();
+    QTest::newRow("file chosen, no game") << -50 << QStringLiteral("ゲームを開始するにはZolva開始ボタンを押してください");
+    QTest::newRow("no usable file") << -100 << QStringLiteral("IFRﾌｧｲﾙ読込ボタンを押して使用するエフェクトを選択してください");
     QTest::newRow("other value below -1") << -2 << QString();
 }
 
@@ -596,7 +596,7 @@ void GameTest::emptyNamesNeverMatch()
     t.game.pic_Click(5);
     t.game.pic_Click(9);
     QCOMPARE((*t.globals.Cards)[5].Matched, std::int16_t(0));
-    QCOMPARE(t.board.info, Game::mismatchText());
+    QCOMPARE(t.board.info, QStringLiteral("残念、違います。"));
     QCOMPARE(t.board.faces().mid(5, 5), QStringLiteral("bbbbb"));
 }
 
@@ -656,7 +656,7 @@ void GameTest::missingMatchedImageLeavesCardBlank()
     t.game.pic_Click(1);
     QCOMPARE(t.board.faces().left(2), QStringLiteral("--"));
     QCOMPARE((*t.globals.Cards)[0].Matched, std::int16_t(-1));
-    QCOMPARE(t.board.info, Game::matchText());
+    QCOMPARE(t.board.info, QStringLiteral("正解！"));
     QCOMPARE(t.board.remaining, QStringLiteral("14"));
     QVERIFY(t.platform.messages.empty());
 }

@@ -400,7 +400,7 @@ void WindowTest::uncaughtErrorIsReportedAndPlayGoesOn()
     // The program goes on: a card click is handled as before a game.
     QTest::mouseClick(w.window.pic(2), Qt::LeftButton);
     QCOMPARE(w.platform.messages.size(), 2u);
-    QCOMPARE(w.platform.messages[1].text, Game::startPrompt());
+    QCOMPARE(w.platform.messages[1].text, QStringLiteral("ゲームを開始するにはZolva開始ボタンを押してください"));
 }
 
 void WindowTest::quitEndsProgramAndNoHandlerRunsAfter()
@@ -531,8 +531,8 @@ void WindowTest::padConfirmsProgramsOwnMessage()
 {
     Window w;
     QVERIFY(showActive(w));
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Pelnori"), Game::startPrompt(), QMessageBox::Ok,
-                    &w.window);
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Pelnori"),
+                    QStringLiteral("ゲームを開始するにはZolva開始ボタンを押してください"), QMessageBox::Ok, &w.window);
     bool stillOpen = false;
     QTimer::singleShot(0, &box, [&] {
         QVERIFY(QTest::qWaitForWindowActive(&box));

@@ -65,6 +65,23 @@ public:
     void press(int button, bool down) { SDL_JoystickSetVirtualButton(stick(), button, down ? 1 : 0); }
     void tilt(int axis, Sint16 value) { SDL_JoystickSetVirtualAxis(stick(), axis, value); }
 
+    // What SDL last read of a button or an axis: it reads at the pumps of
+    // the control's thread, which opened the same joystick.
+    bool readButton(int button)
+    {
+        SDL_LockJoysticks();
+        const bool down = SDL_JoystickGetButton(stick(), button) != 0;
+        SDL_UnlockJoysticks();
+        return down;
+    }
+    Sint16 readAxis(int axis)
+    {
+        SDL_LockJoysticks();
+        const Sint16 value = SDL_JoystickGetAxis(stick(), axis);
+        SDL_UnlockJoysticks();
+        return value;
+    }
+
     void unplug()
     {
         // Under SDL's lock, like every walk of its list: the control's thread
