@@ -29,10 +29,11 @@ from x11_window import Failure, run  # noqa: E402
 
 TEXTS = {
     "ja": {"start": "Zolva開始", "open": "表向き", "matched": "揃った", "hit": "正解！",
-           "miss": "残念、違います。", "left": "残り{}枚", "status": r"残り16枚、\d+秒", "frame": "Pelnori frame"},
+           "miss": "残念、違います。", "left": "残り{}枚", "status": r"残り16枚、\d+秒", "frame": "Pelnori frame",
+           "card": r"\d行目 \d列目のカード"},
     "en": {"start": "New game", "open": "face up", "matched": "matched", "hit": "A pair!",
            "miss": "Not a pair.", "left": "{} cards left", "status": r"16 cards left, \d+ seconds",
-           "frame": "Pelnori frame"},
+           "frame": "Pelnori frame", "card": r"[Rr]ow \d, column \d"},
 }
 
 
@@ -151,11 +152,17 @@ def main():
         else:
             raise Failure("Tab never reached the start button")
         session.key("space")
-        # The game is dealt once the cards are back: S tells the state.
-        time.sleep(2)
-        count = len(session.spoken())
-        session.key("s")
-        after(count, "the state on demand", lambda new: any(re.search(text["status"], line) for line in new))
+        # Once the cards are dealt, S tells the state of the game: asked
+        # again until the deal is over.
+        for _ in range(20):
+            count = len(session.spoken())
+            session.key("s")
+            heard = after(count, "an answer to S", lambda new: any(line.startswith("notification") for line in new))
+            if any(re.search(text["status"], line) for line in heard):
+                break
+            time.sleep(0.5)
+        else:
+            raise Failure(f"S never told the state of a game: {heard}")
 
         # Back to the cards (the last one), and two attempts of two neighbouring cards.
         session.key("shift+Tab")
@@ -165,8 +172,10 @@ def main():
             session.key("space")
             after(count, f"attempt {attempt + 1}: the first card's state",
                   lambda new: any(text["open"] in line for line in new))
+            count = len(session.spoken())
             session.key("Left")
-            time.sleep(0.5)
+            after(count, f"attempt {attempt + 1}: the next card's place",
+                  lambda new: any(re.search(text["card"], line) for line in new))
             count = len(session.spoken())
             session.key("space")
             heard = after(count, f"attempt {attempt + 1}: the second card's state and the verdict",
