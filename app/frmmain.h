@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/frmmaincontrols.h"
 #include "app/startup.h"
-#include "game/board.h"
+#include "app/windowboard.h"
 #include "game/game.h"
 #include "game/openfiledialog.h"
 #include "input/padaction.h"
@@ -11,17 +12,11 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <array>
 #include <memory>
-
-class QLabel;
-class QLineEdit;
-class QPushButton;
 
 namespace pelnori {
 
-class CardBox;
-class CardSelection;
+class BoardInput;
 class Platform;
 struct Globals;
 
@@ -29,7 +24,8 @@ struct Globals;
 // counters, the board of sixteen cards and the start and quit buttons. It
 // owns its controls, forwards their events to the handlers and reports any
 // error a handler lets through in a message box, so the program goes on.
-class frmMain : public QWidget, public Board
+// The handlers see it through board().
+class frmMain : public QWidget
 {
     Q_OBJECT
 
@@ -58,43 +54,30 @@ public Q_SLOTS:
 
 public:
     Game &game() { return m_game; }
+    Board &board() { return m_board; }
 
-    QLineEdit *txtLoadIFR() const { return m_txtLoadIFR; }
-    QLabel *lblinfo() const { return m_lblinfo; }
-    QPushButton *cmbRead_IFR() const { return m_cmbRead_IFR; }
-    QLabel *Label1() const { return m_label1; }
-    QLineEdit *txtNokori() const { return m_txtNokori; }
-    QLabel *Label2() const { return m_label2; }
-    QLineEdit *txtTime() const { return m_txtTime; }
-    QWidget *Line1() const { return m_line1; }
-    CardBox *pic(int index) const { return m_pic.at(static_cast<std::size_t>(index)); }
-    QPushButton *btnStart() const { return m_btnStart; }
-    QPushButton *Command1() const { return m_command1; }
-    QTimer *Timer1() { return &m_timer1; }
+    QLineEdit *txtLoadIFR() const { return m_controls.txtLoadIFR; }
+    QLabel *lblinfo() const { return m_controls.lblinfo; }
+    QPushButton *cmbRead_IFR() const { return m_controls.cmbRead_IFR; }
+    QLabel *Label1() const { return m_controls.Label1; }
+    QLineEdit *txtNokori() const { return m_controls.txtNokori; }
+    QLabel *Label2() const { return m_controls.Label2; }
+    QLineEdit *txtTime() const { return m_controls.txtTime; }
+    QWidget *Line1() const { return m_controls.Line1; }
+    CardBox *pic(int index) const { return m_controls.pic.at(static_cast<std::size_t>(index)); }
+    QPushButton *btnStart() const { return m_controls.btnStart; }
+    QPushButton *Command1() const { return m_controls.Command1; }
+    QTimer *Timer1() const { return m_controls.Timer1; }
     OpenFileDialog *CMDialog() const { return m_dialog.get(); }
     void setCMDialog(std::unique_ptr<OpenFileDialog> dialog);
 
-    // Board
-    float cardLeft(int card) const override;
-    float cardTop(int card) const override;
-    void setCardLeft(int card, float twips) override;
-    void setCardTop(int card, float twips) override;
-    void clearCardPicture(int card) override;
-    void loadCardPicture(int card, const QString &path) override;
-    QString effectPath() const override;
-    void setEffectPath(const QString &text) override;
-    void setInfo(const QString &text) override;
-    void setRemaining(const QString &text) override;
-    QString elapsed() const override;
-    void setElapsed(const QString &text) override;
-    void setTimerInterval(int milliseconds) override;
-    void repaintNow() override;
-    float windowLeft() const override;
-    float windowTop() const override;
-    float windowWidth() const override;
-    float windowHeight() const override;
-    void setWindowLeft(float twips) override;
-    void setWindowTop(float twips) override;
+    // The window's place in twips, as the board reads and sets it.
+    float windowLeft() const;
+    float windowTop() const;
+    float windowWidth() const;
+    float windowHeight() const;
+    void setWindowLeft(float twips);
+    void setWindowTop(float twips);
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -107,7 +90,6 @@ protected:
 private:
     template<typename Handler>
     void dispatch(const char *name, Handler &&handler);
-    void buildControls();
     void placeWindow();
     bool frameKnown() const;
     void centreInFrame();
@@ -116,22 +98,11 @@ private:
     Platform &m_platform;
     Globals &m_globals;
     std::unique_ptr<OpenFileDialog> m_dialog;
+    FrmMainControls m_controls;
+    WindowBoard m_board;
     Game m_game;
-
-    QLineEdit *m_txtLoadIFR = nullptr;
-    QLabel *m_lblinfo = nullptr;
-    QPushButton *m_cmbRead_IFR = nullptr;
-    QLabel *m_label1 = nullptr;
-    QLineEdit *m_txtNokori = nullptr;
-    QLabel *m_label2 = nullptr;
-    QLineEdit *m_txtTime = nullptr;
-    QWidget *m_line1 = nullptr;
-    std::array<CardBox *, kCardCount> m_pic{};
-    QPushButton *m_btnStart = nullptr;
-    QPushButton *m_command1 = nullptr;
-    QTimer m_timer1;
-    // Gone before the controls, whose focus it follows.
-    std::unique_ptr<CardSelection> m_selection;
+    // Gone before the controls, whose focus its selection follows.
+    std::unique_ptr<BoardInput> m_input;
 
     float m_left = 0.0f;
     float m_top = 0.0f;

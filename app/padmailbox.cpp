@@ -34,7 +34,7 @@ void PadMailbox::post(PadAction action)
         return;
     m_actions.push_back(action);
 #ifdef Q_OS_LINUX
-    // Under the lock, so that close() never races the descriptor away.
+    // The descriptor lives as long as the mailbox, which the poster holds.
     const std::uint64_t one = 1;
     if (m_wakeFd >= 0)
         [[maybe_unused]] const auto written = ::write(m_wakeFd, &one, sizeof one);

@@ -14,19 +14,25 @@
 namespace pelnori {
 
 PadRelay::PadRelay(frmMain &window, SdlHapticControl &control)
+    : PadRelay(window, PadSource{[&control](auto listener) { control.setPadListener(std::move(listener)); },
+                                 [&control](bool wanted) { control.setPadInputWanted(wanted); }})
+{
+}
+
+PadRelay::PadRelay(frmMain &window, PadSource source)
     : m_window(window)
-    , m_control(control)
+    , m_source(std::move(source))
     , m_mailbox(std::make_shared<PadMailbox>())
 {
     if (m_mailbox->wakeFd() >= 0) {
-        m_notifier = new QSocketNotifier(m_mailbox->wakeFd(), QSocketNotifier::Read, this);
-        connect(m_notifier, &QSocketNotifier::activated, this, &PadRelay::deliver);
+        m_notifier = std::make_unique<QSocketNotifier>(m_mailbox->wakeFd(), QSocketNotifier::Read);
+        connect(m_notifier.get(), &QSocketNotifier::activated, this, &PadRelay::deliver);
     } else {
-        // A queued call to this relay is dropped by Qt if the relay is gone.
+        // The mailbox stops calling this before the relay goes.
         m_mailbox->setWaker([this] { QMetaObject::invokeMethod(this, &PadRelay::deliver, Qt::QueuedConnection); });
     }
     try {
-        m_control.setPadListener([mailbox = m_mailbox](PadAction action) { mailbox->post(action); });
+        m_source.setListener([mailbox = m_mailbox](PadAction action) { mailbox->post(action); });
     } catch (const HapticError &error) {
         qCWarning(lcHaptics) << "no controller input:" << error.what();
         return;
@@ -37,19 +43,20 @@ PadRelay::PadRelay(frmMain &window, SdlHapticControl &control)
 
 PadRelay::~PadRelay()
 {
+    // The control's thread keeps the listener, and with it the mailbox: once
+    // closed, that reaches nothing, so there is no need to wait for the thread.
     m_mailbox->close();
     try {
-        m_control.setPadInputWanted(false);
-        m_control.setPadListener({});
+        m_source.setWanted(false);
     } catch (const HapticError &) {
-        // The playback thread does not answer: the closed mailbox keeps it out.
+        // No playback thread: it reads no controller.
     }
 }
 
 void PadRelay::followActivation()
 {
     try {
-        m_control.setPadInputWanted(QGuiApplication::applicationState() == Qt::ApplicationActive);
+        m_source.setWanted(QGuiApplication::applicationState() == Qt::ApplicationActive);
     } catch (const HapticError &) {
         // No playback thread, no controller input: the mouse and keys still work.
     }

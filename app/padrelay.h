@@ -5,6 +5,7 @@
 
 #include <QObject>
 
+#include <functional>
 #include <memory>
 
 class QSocketNotifier;
@@ -14,6 +15,16 @@ namespace pelnori {
 class PadMailbox;
 class SdlHapticControl;
 class frmMain;
+
+// What the relay asks of the owner of the controllers: to call a listener
+// with every press, on its own thread, and whether presses are wanted now.
+// Either may raise HapticError; the listener may be called after the relay
+// has gone.
+struct PadSource
+{
+    std::function<void(std::function<void(PadAction)>)> setListener;
+    std::function<void(bool)> setWanted;
+};
 
 // Brings game-controller presses from the haptic control's thread to the
 // window, through a mailbox that the window's thread empties as its event
@@ -28,8 +39,9 @@ public:
     // Without an answer from the control's thread the game is played on
     // without controller input.
     PadRelay(frmMain &window, SdlHapticControl &control);
-    // Closes the mailbox first: whatever the control's thread is doing, it
-    // reaches nothing of this relay afterwards.
+    PadRelay(frmMain &window, PadSource source);
+    // Closes the mailbox: whatever the control's thread is doing, it reaches
+    // nothing of this relay afterwards. Waits for nothing.
     ~PadRelay() override;
 
 private:
@@ -37,9 +49,10 @@ private:
     void followActivation();
 
     frmMain &m_window;
-    SdlHapticControl &m_control;
+    PadSource m_source;
     std::shared_ptr<PadMailbox> m_mailbox;
-    QSocketNotifier *m_notifier = nullptr;
+    // Stops watching the mailbox's wake-up before the mailbox may go.
+    std::unique_ptr<QSocketNotifier> m_notifier;
 };
 
 } // namespace pelnori

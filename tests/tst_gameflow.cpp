@@ -131,7 +131,7 @@ void GameFlowTest::gameIsFeltOnThePadToTheEnd()
     // With a device there is no need to try the audio output.
     QVERIFY(!audio.opened());
     QCOMPARE(program.globals.EffectResource, kFileChosenNoGame);
-    QCOMPARE(program.window.effectPath(),
+    QCOMPARE(program.window.board().effectPath(),
              programFile(QCoreApplication::applicationDirPath(), kDefaultEffectFile));
 
     program.platform.clock = 100.0f;

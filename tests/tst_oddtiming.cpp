@@ -439,12 +439,12 @@ private:
         }
         ++m_totals.startsCompleted;
         for (int i = 0; i < kCardCount; ++i) {
-            if (window.cardLeft(i) != gridLeft(i) || window.cardTop(i) != gridTop(i)
+            if (window.board().cardLeft(i) != gridLeft(i) || window.board().cardTop(i) != gridTop(i)
                 || window.pic(i)->pos() != QPoint(64 * (i % 4), 80 + 60 * (i / 4)))
                 problem(QStringLiteral("a finished start left card %1 at (%2, %3)")
                             .arg(i)
-                            .arg(window.cardLeft(i))
-                            .arg(window.cardTop(i)));
+                            .arg(window.board().cardLeft(i))
+                            .arg(window.board().cardTop(i)));
         }
         if (!globals.Cards) {
             problem(QStringLiteral("a start left no card slots"));
@@ -508,12 +508,12 @@ private:
                 return value >= std::min(grid, pile) && value <= std::max(grid, pile)
                        && std::fmod(value - grid, 10.0f) == 0.0f;
             };
-            if (!between(window.cardLeft(i), gridLeft(i), kPileLeft) || !between(window.cardTop(i), gridTop(i), kPileTop))
+            if (!between(window.board().cardLeft(i), gridLeft(i), kPileLeft) || !between(window.board().cardTop(i), gridTop(i), kPileTop))
                 problem(QStringLiteral("%1: card %2 strayed to (%3, %4)")
                             .arg(where)
                             .arg(i)
-                            .arg(window.cardLeft(i))
-                            .arg(window.cardTop(i)));
+                            .arg(window.board().cardLeft(i))
+                            .arg(window.board().cardTop(i)));
         }
         const int open = window.game().OpenCard;
         if (open < -1 || open >= kCardCount)

@@ -280,10 +280,10 @@ void WindowTest::cardsShowEmbeddedBackBeforeFirstGame()
 void WindowTest::positionsReadBackExactlyInTwips()
 {
     Window w;
-    w.window.setCardLeft(3, 1234.5f);
-    w.window.setCardTop(3, 2583.25f);
-    QCOMPARE(w.window.cardLeft(3), 1234.5f);
-    QCOMPARE(w.window.cardTop(3), 2583.25f);
+    w.window.board().setCardLeft(3, 1234.5f);
+    w.window.board().setCardTop(3, 2583.25f);
+    QCOMPARE(w.window.board().cardLeft(3), 1234.5f);
+    QCOMPARE(w.window.board().cardTop(3), 2583.25f);
     QCOMPARE(w.window.pic(3)->pos(), QPoint(82, 172));
     w.window.setWindowLeft(7649.5f);
     w.window.setWindowTop(4740.0f);
@@ -321,7 +321,7 @@ void WindowTest::gamePlayedWithMouseClicksEndsWithMessage()
         QCOMPARE(w.window.pic(i)->pos(), QPoint(64 * (i % 4), 80 + 60 * (i / 4)));
     QCOMPARE(imageOf(w.window.pic(7)), fileImage(QStringLiteral("Card.bmp")));
 
-    w.window.setElapsed(QStringLiteral("83"));
+    w.window.board().setElapsed(QStringLiteral("83"));
     const CardSlots cards = *w.globals.Cards;
     QList<int> done;
     for (int i = 0; i < kCardCount; ++i) {
@@ -430,7 +430,7 @@ void WindowTest::quitDuringAnimationStopsAtOnce()
     QCOMPARE(w.platform.yields, 20);
     QVERIFY(w.platform.messages.empty());
     QVERIFY(!w.window.Timer1()->isActive());
-    QCOMPARE(w.window.cardTop(0), 1200.0f + 200.0f);
+    QCOMPARE(w.window.board().cardTop(0), 1200.0f + 200.0f);
 }
 
 void WindowTest::quitDuringEndShakeShowsNoMessage()
@@ -571,7 +571,7 @@ void WindowTest::padWorksTheOpenDialog()
     w.haptic->addFile(folder.filePath(QStringLiteral("a.ifr")), 8);
     w.haptic->addFile(folder.filePath(QStringLiteral("b.ifr")), 8);
     w.window.setCMDialog(std::make_unique<CommonDialog>(&w.window, CommonDialog::Style::QtWidgets));
-    w.window.setEffectPath(folder.filePath(QStringLiteral("c.ifr")));
+    w.window.board().setEffectPath(folder.filePath(QStringLiteral("c.ifr")));
     QVERIFY(showActive(w));
 
     QPointer<QFileDialog> dialog;
