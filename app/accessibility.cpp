@@ -26,15 +26,7 @@ public:
         case QAccessible::Name:
             return QStringLiteral("%1行目 %2列目のカード").arg(card.index() / 4 + 1).arg(card.index() % 4 + 1);
         case QAccessible::Description:
-            switch (card.face()) {
-            case CardFace::Down:
-                return QStringLiteral("裏向き");
-            case CardFace::Open:
-                return QStringLiteral("表向き");
-            case CardFace::Matched:
-                return QStringLiteral("揃った");
-            }
-            return {};
+            return cardFaceText(card.face());
         default:
             return QAccessibleWidget::text(kind);
         }
@@ -144,6 +136,19 @@ QAccessibleInterface *createInterface(const QString &className, QObject *object)
 }
 
 } // namespace
+
+QString cardFaceText(CardFace face)
+{
+    switch (face) {
+    case CardFace::Down:
+        return QStringLiteral("裏向き");
+    case CardFace::Open:
+        return QStringLiteral("表向き");
+    case CardFace::Matched:
+        return QStringLiteral("揃った");
+    }
+    return {};
+}
 
 void installAccessibility()
 {

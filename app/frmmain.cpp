@@ -2,6 +2,7 @@
 #include "app/frmmain.h"
 
 #include "app/accessibility.h"
+#include "app/announcer.h"
 #include "app/boardinput.h"
 #include "app/cardbox.h"
 #include "app/errorreport.h"
@@ -17,6 +18,7 @@
 #include <QCloseEvent>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QTimer>
@@ -42,7 +44,7 @@ frmMain::frmMain(Platform &platform, Globals &globals, std::unique_ptr<OpenFileD
     , m_platform(platform)
     , m_globals(globals)
     , m_dialog(std::move(dialog))
-    , m_board(*this)
+    , m_board(*this, m_narration)
     , m_game(m_board, platform, globals, [this] { ShakeWindow(m_board, m_platform); })
 {
     setObjectName(QStringLiteral("frmMain"));
@@ -64,6 +66,7 @@ frmMain::frmMain(Platform &platform, Globals &globals, std::unique_ptr<OpenFileD
 
     m_controls = FrmMainControls::build(*this);
     m_input = std::make_unique<BoardInput>(*this, m_controls);
+    m_announcer = new Announcer(this);
 
     connect(m_controls.Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
     connect(m_controls.btnStart, &QPushButton::clicked, this, &frmMain::btnStart_Click);
@@ -128,7 +131,12 @@ void frmMain::Command1_Click()
 
 void frmMain::pic_Click(int index)
 {
+    m_narration.pressed(index, cardFaceText(pic(index)->face()), txtNokori()->text());
     dispatch("pic_Click", [this, index] { m_game.pic_Click(static_cast<std::int16_t>(index)); });
+    // A refused press says nothing more than its prompt.
+    const QString said = m_narration.take();
+    if (m_globals.EffectResource >= -1)
+        announce(said);
 }
 
 void frmMain::Timer1_Timer()
@@ -143,8 +151,25 @@ void frmMain::padAction(PadAction action)
 
 void frmMain::keyPressEvent(QKeyEvent *event)
 {
+    if (event->key() == Qt::Key_S && !(event->modifiers() & ~Qt::KeypadModifier)) {
+        announce(gameState());
+        return;
+    }
     if (!m_input->arrowKey(event->key()))
         QWidget::keyPressEvent(event);
+}
+
+void frmMain::announce(const QString &text)
+{
+    m_announcer->say(text);
+}
+
+QString frmMain::gameState() const
+{
+    const QString prompt = m_game.prompt();
+    if (!prompt.isEmpty())
+        return prompt;
+    return QStringLiteral("残り%1枚、%2秒").arg(txtNokori()->text(), txtTime()->text());
 }
 
 void frmMain::paintEvent(QPaintEvent *)

@@ -3,6 +3,7 @@
 
 #include "app/frmmaincontrols.h"
 #include "app/startup.h"
+#include "app/turnnarration.h"
 #include "app/windowboard.h"
 #include "game/game.h"
 #include "game/openfiledialog.h"
@@ -16,6 +17,7 @@
 
 namespace pelnori {
 
+class Announcer;
 class BoardInput;
 class Platform;
 struct Globals;
@@ -55,6 +57,11 @@ public Q_SLOTS:
 public:
     Game &game() { return m_game; }
     Board &board() { return m_board; }
+    // Says text through the screen reader, if any; nothing for empty text.
+    void announce(const QString &text);
+    // What the player asks to hear at any time (S, or Y on a controller):
+    // before a game what to do, during one the cards left and the seconds.
+    QString gameState() const;
 
     QLineEdit *txtLoadIFR() const { return m_controls.txtLoadIFR; }
     QLabel *lblinfo() const { return m_controls.lblinfo; }
@@ -99,10 +106,12 @@ private:
     Globals &m_globals;
     std::unique_ptr<OpenFileDialog> m_dialog;
     FrmMainControls m_controls;
+    TurnNarration m_narration;
     WindowBoard m_board;
     Game m_game;
     // Gone before the controls, whose focus its selection follows.
     std::unique_ptr<BoardInput> m_input;
+    Announcer *m_announcer = nullptr;
 
     float m_left = 0.0f;
     float m_top = 0.0f;

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/windowboard.h"
 
+#include "app/accessibility.h"
 #include "app/cardbox.h"
 #include "app/frmmain.h"
+#include "app/turnnarration.h"
 #include "common/errors.h"
 #include "game/paths.h"
 
@@ -28,8 +30,9 @@ CardFace faceShownBy(const QString &picturePath)
 
 } // namespace
 
-WindowBoard::WindowBoard(frmMain &window)
+WindowBoard::WindowBoard(frmMain &window, TurnNarration &narration)
     : m_window(window)
+    , m_narration(narration)
 {
 }
 
@@ -64,6 +67,7 @@ void WindowBoard::loadCardPicture(int card, const QString &path)
     // tells the card's state even when its file cannot be read.
     CardBox *box = m_window.pic(card);
     box->setFace(faceShownBy(path));
+    m_narration.faceShown(card, cardFaceText(box->face()));
     if (!box->loadPicture(path))
         throw ImageLoadError(path);
 }
@@ -83,6 +87,7 @@ void WindowBoard::setInfo(const QString &text)
     QLabel *info = m_window.lblinfo();
     const QString before = info->text();
     info->setText(text);
+    m_narration.verdict(text);
     if (text != before) {
         QAccessibleTextUpdateEvent event(info, 0, before, text);
         QAccessible::updateAccessibility(&event);
@@ -92,6 +97,9 @@ void WindowBoard::setInfo(const QString &text)
 void WindowBoard::setRemaining(const QString &text)
 {
     m_window.txtNokori()->setText(text);
+    // The end of a turn: said before the last pair's message box comes.
+    m_narration.remaining(text);
+    m_window.announce(m_narration.take());
 }
 
 QString WindowBoard::elapsed() const

@@ -5,6 +5,7 @@
 
 namespace pelnori {
 
+class TurnNarration;
 class frmMain;
 
 // The board as the game and the handlers see it, over the main window: its
@@ -13,7 +14,8 @@ class frmMain;
 class WindowBoard final : public Board
 {
 public:
-    explicit WindowBoard(frmMain &window);
+    // What the game shows is also told to narration, which the window says.
+    WindowBoard(frmMain &window, TurnNarration &narration);
 
     float cardLeft(int card) const override;
     float cardTop(int card) const override;
@@ -38,6 +40,7 @@ public:
 
 private:
     frmMain &m_window;
+    TurnNarration &m_narration;
 };
 
 } // namespace pelnori

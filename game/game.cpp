@@ -117,17 +117,23 @@ bool Game::isMatched(int card) const
     return m_globals.Cards && m_globals.Cards->at(static_cast<std::size_t>(card)).Matched == -1;
 }
 
+QString Game::prompt() const
+{
+    if (m_globals.EffectResource == kFileChosenNoGame)
+        return kStartPrompt;
+    if (m_globals.EffectResource == kNoUsableFile)
+        return kChooseFilePrompt;
+    return {};
+}
+
 void Game::pic_Click(std::int16_t index)
 {
     if (index < 0 || index >= kCardCount)
         return;
 
-    const std::int32_t resource = m_globals.EffectResource;
-    if (resource < -1) {
-        if (resource == kFileChosenNoGame)
-            skipOnError([&] { m_platform.messageBox(kStartPrompt, MessageIcon::Information); });
-        else if (resource == kNoUsableFile)
-            skipOnError([&] { m_platform.messageBox(kChooseFilePrompt, MessageIcon::Information); });
+    if (m_globals.EffectResource < -1) {
+        if (const QString text = prompt(); !text.isEmpty())
+            skipOnError([&] { m_platform.messageBox(text, MessageIcon::Information); });
         return;
     }
 

@@ -30,6 +30,9 @@ public:
     void btnStart_Click();
     // A click on card index: plays its effect, turns it, judges a pair.
     void pic_Click(std::int16_t index);
+    // What a click on a card would be answered with now instead of a turn:
+    // press the start button, or choose an effect file; empty during a game.
+    QString prompt() const;
     // One tick of the clock: the elapsed seconds into the time box.
     void Timer1_Timer();
 

@@ -39,7 +39,9 @@ TEXTS = {
 
 # Orca writes its debug log through a buffer, flushed only when full or at
 # its end: it is started with text files opened for writing line-buffered, so
-# that each utterance is in the log as soon as it is spoken.
+# that each utterance is in the log as soon as it is spoken. And it refuses to
+# start while any other Orca of the same user runs (the player's own, or a
+# test of another build): this one is alone on its display and buses anyway.
 ORCA = """
 import builtins, runpy, sys
 opened = builtins.open
@@ -49,7 +51,9 @@ def line_buffered(file, mode="r", *args, **kwargs):
     return opened(file, mode, *args, **kwargs)
 builtins.open = line_buffered
 sys.argv = ["orca"] + sys.argv[1:]
-runpy.run_path("/usr/bin/orca", run_name="__main__")
+main = runpy.run_path("/usr/bin/orca", run_name="orca_in_a_test")["main"]
+main.__globals__["otherOrcas"] = lambda: []
+sys.exit(main())
 """
 
 
@@ -64,18 +68,17 @@ class ScreenReaderSession(AccessibleSession):
         return env
 
     def start_orca(self):
-        prefs = os.path.join(self.work, "orca-prefs")
-        os.makedirs(prefs, exist_ok=True)
-        self.log = os.path.join(self.work, "orca.log")
         # The accessibility bus first: the screen reader and the program meet on it.
         self.launcher = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
                                          env=self.env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         # Orca is no Wayland client here: the session's display is X.
         orca_env = dict(self.env())
         orca_env.pop("WAYLAND_DISPLAY", None)
+        prefs = os.path.join(self.work, "orca-prefs")
+        os.makedirs(prefs, exist_ok=True)
+        self.log = os.path.join(self.work, "orca.log")
         self.orca = subprocess.Popen([sys.executable, "-c", ORCA, "--debug-file=" + self.log, "-u", prefs],
-                                     env=orca_env,
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                                     env=orca_env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.wait_for_speech(lambda lines: any("Screen reader on" in line for line in lines), "Orca to start", 60)
 
     def stop(self):
