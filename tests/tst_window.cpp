@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/announcer.h"
 #include "app/cardbox.h"
 #include "app/commondialog.h"
 #include "app/fonts.h"
@@ -139,6 +140,8 @@ private Q_SLOTS:
     void quitDuringEndShakeShowsNoMessage();
     void keysAndPadPlayTheBoard_data();
     void keysAndPadPlayTheBoard();
+    void screenReaderHearsEachPress_data();
+    void screenReaderHearsEachPress();
     void padConfirmsProgramsOwnMessage();
     void padWorksTheOpenDialog_data();
     void padWorksTheOpenDialog();
@@ -654,6 +657,46 @@ void WindowTest::focusMarkShowsForKeysAndPadOnly()
     const QStringList sides{turned({centre.x(), card.top() - 6}, {0, 1}), turned({card.right() - 5, centre.y()}, {1, 0}),
                             turned({centre.x(), card.bottom() - 5}, {0, 1}), turned({card.left() - 6, centre.y()}, {1, 0})};
     QCOMPARE(sides.join(u' '), ring);
+}
+
+void WindowTest::screenReaderHearsEachPress_data()
+{
+    // A is a card, a its partner, B another card; S asks for the game's state.
+    QTest::addColumn<bool>("dealt");
+    QTest::addColumn<QString>("presses");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("first card") << true << "A" << "表向き";
+    QTest::newRow("a missed pair") << true << "A B" << "表向き 残念、違います。";
+    QTest::newRow("a found pair") << true << "A a" << "揃った 正解！ 残り14枚";
+    QTest::newRow("the open card again") << true << "A A" << "表向き";
+    QTest::newRow("a matched card again: no count") << true << "A a A" << "揃った";
+    QTest::newRow("the state during a game") << true << "A a S" << "残り14枚、83秒";
+    QTest::newRow("a card before a game: its prompt only") << false << "A" << "";
+    QTest::newRow("the state before a game") << false << "S"
+                                             << "ゲームを開始するにはZolva開始ボタンを押してください";
+}
+
+// A screen reader kept quiet about everything but the focused card: the
+// turned card's state, the verdict and the cards left were never heard.
+void WindowTest::screenReaderHearsEachPress()
+{
+    QFETCH(bool, dealt);
+    QFETCH(QString, presses);
+    QFETCH(QString, said);
+    Window w;
+    if (dealt)
+        QTest::mouseClick(w.window.btnStart(), Qt::LeftButton);
+    w.window.board().setElapsed(QStringLiteral("83"));
+    int partner = -1, other = -1;
+    for (int i = 1; i < kCardCount && dealt; ++i)
+        (w.globals.Cards->at(std::size_t(i)).EffectName == w.globals.Cards->at(0).EffectName ? partner : other) = i;
+    for (const QString &press : presses.split(u' ')) {
+        if (press == u"S")
+            QTest::keyClick(&w.window, Qt::Key_S);
+        else
+            QTest::mouseClick(w.window.pic(press == u"A" ? 0 : press == u"a" ? partner : other), Qt::LeftButton);
+    }
+    QCOMPARE(w.window.findChild<Announcer *>()->text(), said);
 }
 
 QTEST_MAIN(WindowTest)
