@@ -37,7 +37,8 @@ std::optional<Key> keyFor(PadAction action)
     case PadAction::Cancel: return Key{Qt::Key_Escape, Qt::NoModifier, "\x1b"};
     case PadAction::NextField: return Key{Qt::Key_Tab, Qt::NoModifier, "\t"};
     case PadAction::PreviousField: return Key{Qt::Key_Backtab, Qt::ShiftModifier};
-    case PadAction::ReadFile: break;
+    case PadAction::ReadFile:
+    case PadAction::SayState: break;
     }
     return std::nullopt;
 }

@@ -15,6 +15,7 @@
 #include "game/effectfilechoice.h"
 #include "game/openfiledialog.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QIcon>
 #include <QKeyEvent>
@@ -146,6 +147,12 @@ void frmMain::Timer1_Timer()
 
 void frmMain::padAction(PadAction action)
 {
+    // Y tells the state, as S does, while this is the active window.
+    if (action == PadAction::SayState) {
+        if (QApplication::activeWindow() == this)
+            announce(gameState());
+        return;
+    }
     m_input->padAction(action);
 }
 

@@ -28,6 +28,7 @@ std::optional<PadStepper::Button> stepperButton(Uint8 button)
     case SDL_CONTROLLER_BUTTON_X: return PadStepper::Button::West;
     case SDL_CONTROLLER_BUTTON_START: return PadStepper::Button::Start;
     case SDL_CONTROLLER_BUTTON_B: return PadStepper::Button::East;
+    case SDL_CONTROLLER_BUTTON_Y: return PadStepper::Button::North;
     case SDL_CONTROLLER_BUTTON_LEFTSHOULDER: return PadStepper::Button::LeftShoulder;
     case SDL_CONTROLLER_BUTTON_RIGHTSHOULDER: return PadStepper::Button::RightShoulder;
     default: return std::nullopt;

@@ -4,10 +4,10 @@
 namespace pelnori {
 
 // What a game-controller press asks of the window: a step of the selection
-// over the grid, turning the selected card, or one of the two buttons. Cancel
-// and the next and previous field serve only in dialogs, as Escape, Tab and
-// Shift+Tab.
-enum class PadAction { Up, Down, Left, Right, Turn, Start, ReadFile, Cancel, NextField, PreviousField };
+// over the grid, turning the selected card, one of the two buttons, or
+// hearing the state of the game. Cancel and the next and previous field
+// serve only in dialogs, as Escape, Tab and Shift+Tab.
+enum class PadAction { Up, Down, Left, Right, Turn, Start, ReadFile, Cancel, NextField, PreviousField, SayState };
 
 constexpr bool isDialogOnly(PadAction action)
 {

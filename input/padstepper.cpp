@@ -37,6 +37,7 @@ std::vector<PadAction> PadStepper::button(Button button, bool down, Ms now)
     case Button::West: if (down) out.push_back(PadAction::ReadFile); break;
     case Button::Start: if (down) out.push_back(PadAction::Start); break;
     case Button::East: if (down) out.push_back(PadAction::Cancel); break;
+    case Button::North: if (down) out.push_back(PadAction::SayState); break;
     case Button::LeftShoulder: if (down) out.push_back(PadAction::PreviousField); break;
     case Button::RightShoulder: if (down) out.push_back(PadAction::NextField); break;
     }

@@ -672,6 +672,7 @@ void WindowTest::screenReaderHearsEachPress_data()
     QTest::newRow("a matched card again: no count") << true << "A a A" << "揃った";
     QTest::newRow("the state during a game") << true << "A a S" << "残り14枚、83秒";
     QTest::newRow("a card before a game: its prompt only") << false << "A" << "";
+    QTest::newRow("the state on the pad's Y") << true << "A a Y" << "残り14枚、83秒";
     QTest::newRow("the state before a game") << false << "S"
                                              << "ゲームを開始するにはZolva開始ボタンを押してください";
 }
@@ -693,6 +694,8 @@ void WindowTest::screenReaderHearsEachPress()
     for (const QString &press : presses.split(u' ')) {
         if (press == u"S")
             QTest::keyClick(&w.window, Qt::Key_S);
+        else if (press == u"Y" && showActive(w))
+            w.window.padAction(PadAction::SayState);
         else
             QTest::mouseClick(w.window.pic(press == u"A" ? 0 : press == u"a" ? partner : other), Qt::LeftButton);
     }
