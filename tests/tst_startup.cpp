@@ -6,6 +6,7 @@
 #include "fakes/fakeboard.h"
 #include "fakes/fakehaptic.h"
 #include "fakes/fakeplatform.h"
+#include "translations/language.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -74,6 +75,8 @@ private Q_SLOTS:
     void shakeReturnsWindowToItsPlace();
     void commandLineIsRead_data();
     void commandLineIsRead();
+    void languageIsChosen_data();
+    void languageIsChosen();
 };
 
 void StartupTest::missingControlShowsFirstMessageOnlyAndEnds()
@@ -273,6 +276,37 @@ void StartupTest::commandLineIsRead()
     QTEST(line.sound, "sound");
     QVERIFY2(QRegularExpression(output).match(line.standardOutput).hasMatch(), qPrintable(line.standardOutput));
     QVERIFY2(QRegularExpression(error).match(line.standardError).hasMatch(), qPrintable(line.standardError));
+}
+
+void StartupTest::languageIsChosen_data()
+{
+    QTest::addColumn<QStringList>("preferred");
+    QTest::addColumn<QStringList>("shipped");
+    QTest::addColumn<QString>("chosen");
+    const QStringList shipped{"ja", "en"};
+    QTest::newRow("Japanese") << QStringList{"ja-JP", "ja-Jpan-JP", "ja"} << shipped << "ja";
+    QTest::newRow("C") << QStringList{"C"} << shipped << "ja";
+    QTest::newRow("POSIX") << QStringList{"POSIX"} << shipped << "ja";
+    QTest::newRow("none") << QStringList{} << shipped << "ja";
+    QTest::newRow("English") << QStringList{"en-US", "en-Latn-US", "en"} << shipped << "en";
+    QTest::newRow("British only") << QStringList{"en-GB", "en-Latn-GB"} << shipped << "en";
+    QTest::newRow("German, then Japanese") << QStringList{"de-DE", "ja-JP"} << shipped << "ja";
+    QTest::newRow("German only: English") << QStringList{"de-DE", "de-Latn-DE", "de"} << shipped << "en";
+    QTest::newRow("French, then British") << QStringList{"fr", "en-GB"} << shipped << "en";
+    QTest::newRow("C, then German") << QStringList{"C", "de"} << shipped << "en";
+    QTest::newRow("locale names") << QStringList{"ja_JP.UTF-8"} << shipped << "ja";
+    QTest::newRow("locale with a variant") << QStringList{"sr_RS@latin"} << shipped << "en";
+    QTest::newRow("upper case") << QStringList{"JA"} << shipped << "ja";
+    QTest::newRow("a third translation") << QStringList{"fr-CA", "en"} << QStringList{"ja", "en", "fr"} << "fr";
+}
+
+void StartupTest::languageIsChosen()
+{
+    QFETCH(QStringList, preferred);
+    QFETCH(QStringList, shipped);
+    QTEST(chooseLanguage(preferred, shipped), "chosen");
+    // The English translation is built into the program.
+    QCOMPARE(shippedLanguages(), (QStringList{"ja", "en"}));
 }
 
 QTEST_GUILESS_MAIN(StartupTest)
