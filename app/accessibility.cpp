@@ -5,6 +5,7 @@
 #include "app/cardbox.h"
 
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QLabel>
 
 namespace pelnori {
@@ -24,17 +25,9 @@ public:
         const CardBox &card = *static_cast<CardBox *>(widget());
         switch (kind) {
         case QAccessible::Name:
-            return QStringLiteral("%1行目 %2列目のカード").arg(card.index() / 4 + 1).arg(card.index() % 4 + 1);
+            return cardName(card.index());
         case QAccessible::Description:
-            switch (card.face()) {
-            case CardFace::Down:
-                return QStringLiteral("裏向き");
-            case CardFace::Open:
-                return QStringLiteral("表向き");
-            case CardFace::Matched:
-                return QStringLiteral("揃った");
-            }
-            return {};
+            return cardFaceText(card.face());
         default:
             return QAccessibleWidget::text(kind);
         }
@@ -144,6 +137,24 @@ QAccessibleInterface *createInterface(const QString &className, QObject *object)
 }
 
 } // namespace
+
+QString cardName(int index)
+{
+    return QCoreApplication::translate("CardBox", "%1行目 %2列目のカード").arg(index / 4 + 1).arg(index % 4 + 1);
+}
+
+QString cardFaceText(CardFace face)
+{
+    switch (face) {
+    case CardFace::Down:
+        return QCoreApplication::translate("CardFace", "裏向き");
+    case CardFace::Open:
+        return QCoreApplication::translate("CardFace", "表向き");
+    case CardFace::Matched:
+        return QCoreApplication::translate("CardFace", "揃った");
+    }
+    return {};
+}
 
 void installAccessibility()
 {

@@ -27,34 +27,30 @@ CardSlot &slotOf(Globals &globals, int card)
 
 } // namespace
 
-const QString &Game::startPrompt()
+QString Game::startPrompt()
 {
-    static const QString text = QStringLiteral("ゲームを開始するにはZolva開始ボタンを押してください");
-    return text;
+    return tr("ゲームを開始するにはZolva開始ボタンを押してください");
 }
 
-const QString &Game::chooseFilePrompt()
+QString Game::chooseFilePrompt()
 {
-    static const QString text = QStringLiteral("IFRﾌｧｲﾙ読込ボタンを押して使用するエフェクトを選択してください");
-    return text;
+    return tr("IFRﾌｧｲﾙ読込ボタンを押して使用するエフェクトを選択してください");
 }
 
-const QString &Game::matchText()
+QString Game::matchText()
 {
-    static const QString text = QStringLiteral("正解！");
-    return text;
+    return tr("正解！");
 }
 
-const QString &Game::mismatchText()
+QString Game::mismatchText()
 {
-    static const QString text = QStringLiteral("残念、違います。");
-    return text;
+    return tr("残念、違います。");
 }
 
-const QString &Game::completionSuffix()
+QString Game::completionMessage(const QString &elapsed)
 {
-    static const QString text = QStringLiteral("秒で全部揃いました。");
-    return text;
+    // The time box's text as it is, even when empty or negative.
+    return tr("%1秒で全部揃いました。").arg(elapsed);
 }
 
 Game::Game(Board &board, Platform &platform, Globals &globals, std::function<void()> shakeWindow)
@@ -216,7 +212,7 @@ void Game::progressUpdate()
         if (m_shakeWindow)
             m_shakeWindow();
     });
-    skipOnError([&] { m_platform.messageBox(m_board.elapsed() + completionSuffix(), MessageIcon::None); });
+    skipOnError([&] { m_platform.messageBox(completionMessage(m_board.elapsed()), MessageIcon::None); });
 }
 
 void Game::Timer1_Timer()

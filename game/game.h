@@ -3,6 +3,7 @@
 
 #include "game/effectfilecheck.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <cstdint>
@@ -19,6 +20,8 @@ struct Globals;
 // Platform and the haptic control in Globals.
 class Game
 {
+    Q_DECLARE_TR_FUNCTIONS(Game)
+
 public:
     Game(Board &board, Platform &platform, Globals &globals, std::function<void()> shakeWindow);
 
@@ -38,11 +41,13 @@ public:
 
     bool assigningPairs() const { return m_assigning; }
 
-    static const QString &startPrompt();
-    static const QString &chooseFilePrompt();
-    static const QString &matchText();
-    static const QString &mismatchText();
-    static const QString &completionSuffix();
+    // The texts the player is shown, in the interface's language.
+    static QString startPrompt();
+    static QString chooseFilePrompt();
+    static QString matchText();
+    static QString mismatchText();
+    // What the end of a game says, with the time box's text.
+    static QString completionMessage(const QString &elapsed);
 
 private:
     void showNoGame();

@@ -6,7 +6,9 @@
 #include "fakes/fakeboard.h"
 #include "fakes/fakehaptic.h"
 #include "fakes/fakeplatform.h"
+#include "fakes/rowlanguage.h"
 #include "translations/language.h"
+#include "translations/translations.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -64,6 +66,7 @@ class StartupTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void missingControlShowsFirstMessageOnlyAndEnds_data();
     void missingControlShowsFirstMessageOnlyAndEnds();
     void withoutDeviceOfferPlayByEar_data();
     void withoutDeviceOfferPlayByEar();
@@ -79,14 +82,21 @@ private Q_SLOTS:
     void languageIsChosen();
 };
 
+void StartupTest::missingControlShowsFirstMessageOnlyAndEnds_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("no control") << "フォースフィードバックが使用できません\r\n使用環境をもう一度お確かめください。";
+    QTest::newRow("English: no control") << "Force feedback is not available.\r\nPlease check your setup.";
+}
+
 void StartupTest::missingControlShowsFirstMessageOnlyAndEnds()
 {
+    const Translations texts(rowLanguage());
     Startup s;
     QVERIFY(!s.run(false));
     QCOMPARE(s.creations, 1);
     QCOMPARE(s.platform.messages.size(), 1u);
-    QCOMPARE(s.platform.messages[0].text,
-             QStringLiteral("フォースフィードバックが使用できません\r\n使用環境をもう一度お確かめください。"));
+    QTEST(s.platform.messages[0].text, "text");
     QCOMPARE(s.platform.messages[0].icon, MessageIcon::Warning);
     QCOMPARE(s.globals.EffectResource, kNoUsableFile);
     QCOMPARE(s.board.path, kDefaultPath);
@@ -115,6 +125,13 @@ void StartupTest::withoutDeviceOfferPlayByEar_data()
     QTest::newRow("audio works, by ear") << false << false << true << true << true << noDevice << byEar;
     QTest::newRow("sound asked, no audio either") << false << true << false << false << false << noAudioEither
                                                   << QString();
+    QTest::newRow("English: audio works, by ear")
+        << false << false << true << true << true
+        << "No force-feedback device is connected.\r\nPlease check your setup." << "Play by ear";
+    QTest::newRow("English: sound asked, no audio either")
+        << false << true << false << false << false
+        << "No force-feedback device is connected.\r\nNo audio output is available either.\r\nPlease check your setup."
+        << QString();
 }
 
 // Without a device the program ended; now it may go on by ear.
@@ -127,6 +144,7 @@ void StartupTest::withoutDeviceOfferPlayByEar()
     QFETCH(bool, sound);
     QFETCH(bool, audioWorks);
     QFETCH(bool, pickByEar);
+    const Translations texts(rowLanguage());
     Startup s;
     s.attached = false;
     s.attachedThrows = attachedThrows;

@@ -5,9 +5,11 @@
 #include "app/frmmain.h"
 #include "game/globals.h"
 #include "game/paths.h"
+#include "translations/translations.h"
 #include "fakes/fakedialog.h"
 #include "fakes/fakehaptic.h"
 #include "fakes/fakeplatform.h"
+#include "fakes/rowlanguage.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -373,6 +375,10 @@ void WindowTest::uncaughtErrorIsReportedAndPlayGoesOn_data()
     QTest::newRow("effect file raises") << "effects" << "IFRファイルを読み込めません。\r\n%1";
     QTest::newRow("no haptic control") << "control"
                                        << "フォースフィードバック機器を使用できません。\r\n使用環境をもう一度お確かめください。";
+    QTest::newRow("English: card image unreadable") << "image" << "Cannot read the card image file.\r\n%1";
+    QTest::newRow("English: effect file raises") << "effects" << "Cannot read the IFR file.\r\n%1";
+    QTest::newRow("English: no haptic control")
+        << "control" << "The force-feedback device cannot be used.\r\nPlease check your setup.";
 }
 
 // Regression: the report showed the handler's name and the error's raw, partly English text.
@@ -380,6 +386,7 @@ void WindowTest::uncaughtErrorIsReportedAndPlayGoesOn()
 {
     QFETCH(QString, failure);
     QFETCH(QString, report);
+    const Translations texts(rowLanguage());
     Window w;
     QTemporaryDir empty;
     QString file;
@@ -474,6 +481,8 @@ void WindowTest::keysAndPadPlayTheBoard_data()
     QTest::newRow("pad Turn") << 9 << "padTurn" << true << "card 9 selected, open";
     QTest::newRow("pad Turn from a button: the last card") << 9 << "button padTurn" << true << "card 9 selected, open";
     QTest::newRow("screen reader's press") << 9 << "press" << true << "card 9 selected, open";
+    QTest::newRow("English: screen reader's press") << 9 << "press" << true << "card 9 selected, open";
+    QTest::newRow("English: card face down") << 9 << "Right" << true << "card 10 selected";
     QTest::newRow("pad Start") << 9 << "padStart" << true << "card 9 selected, dealt";
     QTest::newRow("pad ReadFile") << 9 << "padFile" << true << "card 9 selected, dialog";
     QTest::newRow("pad Turn, another window active") << 9 << "padTurn" << false << "card 9 selected";
@@ -488,6 +497,7 @@ void WindowTest::keysAndPadPlayTheBoard()
     QFETCH(int, from);
     QFETCH(QString, inputs);
     QFETCH(bool, active);
+    const Translations texts(rowLanguage());
     Window w;
     auto dialog = std::make_unique<FakeDialog>();
     FakeDialog &shown = *dialog;
@@ -523,8 +533,13 @@ void WindowTest::keysAndPadPlayTheBoard()
     QCOMPARE(w.haptic->started,
              turned ? QStringList{(*w.globals.Cards)[selected->index()].EffectName} : QStringList{});
     QAccessibleInterface *card = QAccessible::queryAccessibleInterface(w.window.pic(9));
-    QCOMPARE(card->text(QAccessible::Name), QStringLiteral("3行目 2列目のカード"));
-    QCOMPARE(card->text(QAccessible::Description), turned ? QStringLiteral("表向き") : QStringLiteral("裏向き"));
+    if (rowLanguage() == u"en") {
+        QCOMPARE(card->text(QAccessible::Name), QStringLiteral("Card in row 3, column 2"));
+        QCOMPARE(card->text(QAccessible::Description), turned ? QStringLiteral("face up") : QStringLiteral("face down"));
+    } else {
+        QCOMPARE(card->text(QAccessible::Name), QStringLiteral("3行目 2列目のカード"));
+        QCOMPARE(card->text(QAccessible::Description), turned ? QStringLiteral("表向き") : QStringLiteral("裏向き"));
+    }
 }
 
 void WindowTest::padConfirmsProgramsOwnMessage()
