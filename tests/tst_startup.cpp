@@ -273,14 +273,21 @@ void StartupTest::commandLineIsRead_data()
                                                           QStringLiteral("-reverse"), QStringLiteral("--sound")}
                                            << -1 << true << none << none;
     QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0 << false
-                          << QStringLiteral("^Usage: pelnori \\[options\\]\n(.|\n)*\n  --sound +Play every effect as sound")
+                          << "^使い方: pelnori \\[オプション\\]\n(.|\n)*\n  --sound +すべてのエフェクトを音でも鳴らします。\n"
                           << none;
+    QTest::newRow("English: help") << QStringList{QStringLiteral("--help")} << 0 << false
+                                   << "^Usage: pelnori \\[options\\]\n(.|\n)*\n  --sound +Play every effect as sound"
+                                   << none;
     QTest::newRow("version") << QStringList{QStringLiteral("--version")} << 0 << false
                              << QStringLiteral("^Pelnori \\d+\\.\\d+\\.\\d+\n$") << none;
     QTest::newRow("unknown option") << QStringList{QStringLiteral("--sond")} << 2 << false << none
-                                    << QStringLiteral("^pelnori: Unknown option 'sond'\\.\nTry 'pelnori --help'");
+                                    << "^pelnori: 'sond' は未知のオプションです。\n詳しくは 'pelnori --help' を実行";
+    QTest::newRow("English: unknown option") << QStringList{QStringLiteral("--sond")} << 2 << false << none
+                                             << "^pelnori: Unknown option 'sond'\\.\nTry 'pelnori --help'";
     QTest::newRow("stray argument") << QStringList{QStringLiteral("tremka.ifr")} << 2 << false << none
-                                    << QStringLiteral("^pelnori: Unexpected argument 'tremka\\.ifr'\\.\n");
+                                    << "^pelnori: 余分な引数 'tremka\\.ifr' があります。\n";
+    QTest::newRow("English: stray argument") << QStringList{QStringLiteral("tremka.ifr")} << 2 << false << none
+                                             << "^pelnori: Unexpected argument 'tremka\\.ifr'\\.\n";
 }
 
 void StartupTest::commandLineIsRead()
@@ -289,6 +296,7 @@ void StartupTest::commandLineIsRead()
     QFETCH(int, exitCode);
     QFETCH(QString, output);
     QFETCH(QString, error);
+    const Translations texts(rowLanguage());
     const CommandLine line = readCommandLine(QStringList{QStringLiteral("/usr/games/pelnori")} + arguments);
     QCOMPARE(line.exitCode.value_or(-1), exitCode);
     QTEST(line.sound, "sound");

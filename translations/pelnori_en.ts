@@ -24,6 +24,39 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>詳しくは &apos;%1 --help&apos; を実行してください。</source>
+        <translation>Try &apos;%1 --help&apos; for more information.</translation>
+    </message>
+    <message>
+        <source>手ざわりで遊ぶ神経衰弱です。
+カードごとのエフェクトを感じ取って、同じカードの組を探します。</source>
+        <translation>A memory card game played by touch: find the pairs of cards by the effect each plays.</translation>
+    </message>
+    <message>
+        <source>このヘルプを表示して終了します。</source>
+        <translation>Show this help and quit.</translation>
+    </message>
+    <message>
+        <source>バージョンを表示して終了します。</source>
+        <translation>Show the version and quit.</translation>
+    </message>
+    <message>
+        <source>すべてのエフェクトを音でも鳴らします。
+フォースフィードバック機器がなくても、耳で遊べます。</source>
+        <translation>Play every effect as sound as well, so the game can be played by ear, also without a force-feedback device.</translation>
+    </message>
+    <message>
+        <source>余分な引数 &apos;%1&apos; があります。</source>
+        <translation>Unexpected argument &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>使い方: %1 [オプション]</source>
+        <translation>Usage: %1 [options]</translation>
+    </message>
+</context>
+<context>
     <name>CommonDialog</name>
     <message>
         <source>パスが存在しません。</source>
