@@ -6,6 +6,7 @@
 #include "game/globals.h"
 #include "game/paths.h"
 #include "translations/translations.h"
+#include "fakes/captionfit.h"
 #include "fakes/fakedialog.h"
 #include "fakes/fakehaptic.h"
 #include "fakes/fakeplatform.h"
@@ -125,6 +126,8 @@ private Q_SLOTS:
     void controlsStandWhereDesigned_data();
     void controlsStandWhereDesigned();
     void captionsAndInitialTexts();
+    void captionsFitTheirControls_data();
+    void captionsFitTheirControls();
     void fontsAreJapaneseGothicAtDesignSizes_data();
     void fontsAreJapaneseGothicAtDesignSizes();
     void frameIsFixedWithCloseBoxOnly();
@@ -206,6 +209,26 @@ void WindowTest::captionsAndInitialTexts()
     const QColor grey = w.window.txtTime()->palette().color(QPalette::Base);
     QCOMPARE(w.window.txtLoadIFR()->palette().color(QPalette::Base), grey);
     QVERIFY(grey.lightness() > 150 && grey.saturation() == 0);
+}
+
+void WindowTest::captionsFitTheirControls_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::newRow("Japanese") << "ja";
+    QTest::newRow("English") << "en";
+}
+
+void WindowTest::captionsFitTheirControls()
+{
+    QFETCH(QString, language);
+    const Translations texts(language);
+    Window w;
+    QCOMPARE(clippedCaptions(w.window), QStringList());
+    // The verdict line holds either verdict.
+    for (const QString &verdict : {Game::matchText(), Game::mismatchText()}) {
+        w.window.setInfo(verdict);
+        QCOMPARE(clippedCaptions(w.window), QStringList());
+    }
 }
 
 void WindowTest::fontsAreJapaneseGothicAtDesignSizes_data()
