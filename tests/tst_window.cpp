@@ -505,7 +505,6 @@ void WindowTest::keysAndPadPlayTheBoard_data()
     QTest::newRow("pad Turn from a button: the last card") << 9 << "button padTurn" << true << "card 9 selected, open";
     QTest::newRow("screen reader's press") << 9 << "press" << true << "card 9 selected, open";
     QTest::newRow("English: screen reader's press") << 9 << "press" << true << "card 9 selected, open";
-    QTest::newRow("English: card face down") << 9 << "Right" << true << "card 10 selected";
     QTest::newRow("pad Start") << 9 << "padStart" << true << "card 9 selected, dealt";
     QTest::newRow("pad ReadFile") << 9 << "padFile" << true << "card 9 selected, dialog";
     QTest::newRow("pad Turn, another window active") << 9 << "padTurn" << false << "card 9 selected";
