@@ -5,6 +5,7 @@
 #include "app/cardbox.h"
 
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QLabel>
 
 namespace pelnori {
@@ -24,7 +25,7 @@ public:
         const CardBox &card = *static_cast<CardBox *>(widget());
         switch (kind) {
         case QAccessible::Name:
-            return QStringLiteral("%1行目 %2列目のカード").arg(card.index() / 4 + 1).arg(card.index() % 4 + 1);
+            return cardName(card.index());
         case QAccessible::Description:
             return cardFaceText(card.face());
         default:
@@ -137,15 +138,20 @@ QAccessibleInterface *createInterface(const QString &className, QObject *object)
 
 } // namespace
 
+QString cardName(int index)
+{
+    return QCoreApplication::translate("CardBox", "%1行目 %2列目のカード").arg(index / 4 + 1).arg(index % 4 + 1);
+}
+
 QString cardFaceText(CardFace face)
 {
     switch (face) {
     case CardFace::Down:
-        return QStringLiteral("裏向き");
+        return QCoreApplication::translate("CardFace", "裏向き");
     case CardFace::Open:
-        return QStringLiteral("表向き");
+        return QCoreApplication::translate("CardFace", "表向き");
     case CardFace::Matched:
-        return QStringLiteral("揃った");
+        return QCoreApplication::translate("CardFace", "揃った");
     }
     return {};
 }

@@ -7,7 +7,9 @@ namespace pelnori {
 
 enum class CardFace;
 
-// A card's state as it is told: face down, face up or matched.
+// A card's name for a screen reader, by its row and column ("1行目 2列目のカード").
+QString cardName(int index);
+// What a card's face is called, also in what a turn says ("表向き").
 QString cardFaceText(CardFace face);
 
 // Makes the window's own controls known to screen readers (AT-SPI on Linux):

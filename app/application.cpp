@@ -11,19 +11,25 @@
 #include "game/globals.h"
 #include "device/controlfactory.h"
 #include "device/sdlhapticcontrol.h"
+#include "translations/language.h"
+#include "translations/translations.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 namespace pelnori {
 
 int runPelnori(int argc, char *argv[])
 {
-    const CommandLine commandLine = readCommandLine(argumentsOf(argc, argv));
-    if (commandLine.exitCode)
-        return endAsAsked(commandLine);
+    const QStringList arguments = argumentsOf(argc, argv);
+    const CommandLine commandLine = readCommandLine(arguments);
+    // The language is chosen once, before anything is said.
+    const QString language = chooseLanguage(preferredLanguages(), shippedLanguages());
+    if (commandLine.exitCode) {
+        // Said in the player's language, without a display.
+        const QCoreApplication core(argc, argv);
+        const Translations texts(language);
+        return endAsAsked(readCommandLine(arguments));
+    }
 
     selectQtPlatform();
     QApplication app(argc, argv);
@@ -32,11 +38,8 @@ int runPelnori(int argc, char *argv[])
     // The program ends when its window is unloaded, and only then.
     QApplication::setQuitOnLastWindowClosed(false);
     installFontSubstitutions();
-    // The interface is Japanese, the file dialog's own texts included.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
+    // Before the first message box; Qt's own dialogs speak the same language.
+    const Translations texts(language);
 
     QtPlatform platform;
     Globals globals;

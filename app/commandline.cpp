@@ -2,6 +2,7 @@
 #include "app/commandline.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <cstdio>
@@ -34,7 +35,9 @@ CommandLine mistake(const QString &program, const QString &what)
 {
     CommandLine result;
     result.exitCode = kUsageError;
-    result.standardError = QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n").arg(program, what);
+    result.standardError =
+        QStringLiteral("%1: %2\n").arg(program, what)
+        + QCoreApplication::translate("CommandLine", "詳しくは '%1 --help' を実行してください。").arg(program) + u'\n';
     return result;
 }
 
@@ -48,21 +51,25 @@ CommandLine readCommandLine(const QStringList &arguments)
     QCommandLineParser parser;
     // Qt's own options are single-dash words (-platform); so are ours (-sound).
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.setApplicationDescription(
-        QStringLiteral("A memory card game played by touch: find the pairs of cards by the effect each plays."));
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and quit."));
+    // Japanese has no spaces for Qt to wrap long lines at; the texts break their own.
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "CommandLine", "手ざわりで遊ぶ神経衰弱です。\nカードごとのエフェクトを感じ取って、同じカードの組を探します。"));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QCoreApplication::translate("CommandLine", "このヘルプを表示して終了します。"));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                     QStringLiteral("Show the version and quit."));
-    const QCommandLineOption sound(QStringLiteral("sound"),
-                                   QStringLiteral("Play every effect as sound as well, so the game can be played by "
-                                                  "ear, also without a force-feedback device."));
+                                     QCoreApplication::translate("CommandLine", "バージョンを表示して終了します。"));
+    const QCommandLineOption sound(
+        QStringLiteral("sound"),
+        QCoreApplication::translate("CommandLine", "すべてのエフェクトを音でも鳴らします。\n"
+                                                   "フォースフィードバック機器がなくても、耳で遊べます。"));
     parser.addOptions({help, version, sound});
     acceptQtOptions(parser);
 
     if (!parser.parse(arguments))
         return mistake(program, parser.errorText());
     if (!parser.positionalArguments().isEmpty())
-        return mistake(program, QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().constFirst()));
+        return mistake(program, QCoreApplication::translate("CommandLine", "余分な引数 '%1' があります。")
+                                    .arg(parser.positionalArguments().constFirst()));
 
     CommandLine result;
     if (parser.isSet(help)) {
@@ -70,7 +77,8 @@ CommandLine readCommandLine(const QStringList &arguments)
         // Qt names the program only when an application object exists; the
         // usage line is ours so that it always reads the same.
         const QString text = parser.helpText();
-        result.standardOutput = QStringLiteral("Usage: %1 [options]").arg(program) + text.mid(text.indexOf(u'\n'));
+        result.standardOutput = QCoreApplication::translate("CommandLine", "使い方: %1 [オプション]").arg(program)
+                                + text.mid(text.indexOf(u'\n'));
     } else if (parser.isSet(version)) {
         result.exitCode = 0;
         result.standardOutput = QStringLiteral("Pelnori %1\n").arg(QStringLiteral(PELNORI_VERSION));

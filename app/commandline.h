@@ -21,6 +21,7 @@ struct CommandLine
 
 // Reads the arguments, the program's own path first. Pure: prints nothing and
 // needs no application object, so help and version work without a display.
+// Its texts are in the language of the installed translations, if any.
 // Qt's own options (-platform, -style, …) are let through for QApplication.
 CommandLine readCommandLine(const QStringList &arguments);
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/commondialog.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -60,9 +61,11 @@ QString CommonDialog::refusal(const QString &path) const
     const QFileInfo folder(file.absolutePath());
     const bool mustExist = m_flags & OpenFlags::FileMustExist;
     if ((mustExist || (m_flags & OpenFlags::PathMustExist)) && !folder.isDir())
-        return QStringLiteral("%1\nパスが存在しません。\nパスが正しいか確認してください。").arg(path);
+        return path + u'\n' + QCoreApplication::translate("CommonDialog", "パスが存在しません。") + u'\n'
+               + QCoreApplication::translate("CommonDialog", "パスが正しいか確認してください。");
     if (mustExist && !file.exists())
-        return QStringLiteral("%1\nファイルが見つかりません。\nファイル名を確認してください。").arg(path);
+        return path + u'\n' + QCoreApplication::translate("CommonDialog", "ファイルが見つかりません。") + u'\n'
+               + QCoreApplication::translate("CommonDialog", "ファイル名を確認してください。");
     return {};
 }
 

@@ -4,6 +4,8 @@
 #include "common/errors.h"
 #include "common/hapticinterface.h"
 
+#include <QCoreApplication>
+
 namespace pelnori {
 
 QString errorReport(const char *handler, const std::exception &error)
@@ -11,8 +13,10 @@ QString errorReport(const char *handler, const std::exception &error)
     if (dynamic_cast<const FileReadError *>(&error))
         return QString::fromUtf8(error.what());
     if (dynamic_cast<const HapticError *>(&error))
-        return QStringLiteral("フォースフィードバック機器を使用できません。\r\n使用環境をもう一度お確かめください。");
-    return QStringLiteral("%1 でエラーが発生しました。\r\n%2").arg(QString::fromLatin1(handler), QString::fromUtf8(error.what()));
+        return QCoreApplication::translate("ErrorReport", "フォースフィードバック機器を使用できません。")
+               + QStringLiteral("\r\n") + QCoreApplication::translate("ErrorReport", "使用環境をもう一度お確かめください。");
+    return QCoreApplication::translate("ErrorReport", "%1 でエラーが発生しました。").arg(QString::fromLatin1(handler))
+           + QStringLiteral("\r\n") + QString::fromUtf8(error.what());
 }
 
 } // namespace pelnori

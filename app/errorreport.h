@@ -7,9 +7,10 @@
 
 namespace pelnori {
 
-// What the player is told when a handler fails with nothing to catch the
-// error: for a failure the program knows, what failed in Japanese with the
-// file's path; for any other, the handler's name and the error's own text.
+// What the player is told, in the interface's language, when a handler fails
+// with nothing to catch the error: for a failure the program knows, what
+// failed with the file's path; for any other, the handler's name and the
+// error's own text.
 QString errorReport(const char *handler, const std::exception &error);
 
 } // namespace pelnori

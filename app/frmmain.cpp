@@ -176,7 +176,8 @@ QString frmMain::gameState() const
     const QString prompt = m_game.prompt();
     if (!prompt.isEmpty())
         return prompt;
-    return QStringLiteral("残り%1枚、%2秒").arg(txtNokori()->text(), txtTime()->text());
+    return QCoreApplication::translate("pelnori::frmMain", "残り%1枚、%2秒")
+        .arg(txtNokori()->text(), txtTime()->text());
 }
 
 void frmMain::paintEvent(QPaintEvent *)

@@ -5,6 +5,7 @@
 #include "app/fonts.h"
 #include "app/twips.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -14,6 +15,12 @@
 namespace pelnori {
 
 namespace {
+
+// The window's own texts, in the interface's language.
+QString caption(const char *text)
+{
+    return QCoreApplication::translate("pelnori::frmMain", text);
+}
 
 // The light grey of scroll bars in the classic scheme, behind the text boxes.
 const QColor kTextBoxBackground(200, 200, 200);
@@ -89,13 +96,15 @@ FrmMainControls FrmMainControls::build(QWidget &window)
     c.lblinfo = makeLabel(parent, "lblinfo", twipsRect(120, 480, 2415, 315), QString(),
                           designFont(fixedGothicFamily(), 12, true));
     c.cmbRead_IFR = makeButton(parent, "cmbRead_IFR", twipsRect(2460, 480, 1335, 315),
-                               QStringLiteral("IFRﾌｧｲﾙ読込..."));
-    c.Label1 = makeLabel(parent, "Label1", twipsRect(60, 900, 795, 255), QStringLiteral("残り枚数"),
+                               caption(QT_TRANSLATE_NOOP("pelnori::frmMain", "IFRﾌｧｲﾙ読込...")));
+    c.Label1 = makeLabel(parent, "Label1", twipsRect(60, 900, 795, 255),
+                         caption(QT_TRANSLATE_NOOP("pelnori::frmMain", "残り枚数")),
                          designFont(proportionalGothicFamily(), 9.75, false));
     c.txtNokori = makeTextBox(parent, "txtNokori", twipsRect(840, 840, 375, 270));
     c.txtNokori->setText(QStringLiteral("16"));
     makeCounter(c.txtNokori);
-    c.Label2 = makeLabel(parent, "Label2", twipsRect(1500, 900, 855, 195), QStringLiteral("経過時間"),
+    c.Label2 = makeLabel(parent, "Label2", twipsRect(1500, 900, 855, 195),
+                         caption(QT_TRANSLATE_NOOP("pelnori::frmMain", "経過時間")),
                          designFont(proportionalGothicFamily(), 9.75, false));
     c.txtTime = makeTextBox(parent, "txtTime", twipsRect(2400, 840, 555, 270));
     makeCounter(c.txtTime);
@@ -103,8 +112,8 @@ FrmMainControls FrmMainControls::build(QWidget &window)
     // and the path box by what they hold.
     c.Label1->setBuddy(c.txtNokori);
     c.Label2->setBuddy(c.txtTime);
-    c.lblinfo->setAccessibleName(QStringLiteral("判定"));
-    c.txtLoadIFR->setAccessibleName(QStringLiteral("IFRファイル"));
+    c.lblinfo->setAccessibleName(caption(QT_TRANSLATE_NOOP("pelnori::frmMain", "判定")));
+    c.txtLoadIFR->setAccessibleName(caption(QT_TRANSLATE_NOOP("pelnori::frmMain", "IFRファイル")));
 
     c.Line1 = new LineShape(parent);
     c.Line1->setObjectName(QStringLiteral("Line1"));
@@ -120,8 +129,10 @@ FrmMainControls FrmMainControls::build(QWidget &window)
         c.pic[static_cast<std::size_t>(i)] = card;
     }
 
-    c.btnStart = makeButton(parent, "btnStart", twipsRect(480, 4920, 1575, 375), QStringLiteral("Zolva開始"));
-    c.Command1 = makeButton(parent, "Command1", twipsRect(2220, 4920, 1575, 375), QStringLiteral("終了"));
+    c.btnStart = makeButton(parent, "btnStart", twipsRect(480, 4920, 1575, 375),
+                            caption(QT_TRANSLATE_NOOP("pelnori::frmMain", "Zolva開始")));
+    c.Command1 = makeButton(parent, "Command1", twipsRect(2220, 4920, 1575, 375),
+                            caption(QT_TRANSLATE_NOOP("pelnori::frmMain", "終了")));
 
     // Tab order: the cards first, card 1 before card 0, then the buttons and boxes.
     QList<QWidget *> order{c.pic[1], c.pic[0]};

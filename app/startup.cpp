@@ -8,11 +8,19 @@
 #include "game/platform.h"
 #include "game/effectfilecheck.h"
 
+#include <QCoreApplication>
+
 namespace pelnori {
 
 namespace {
 
-const QString kCheckSetup = QStringLiteral("使用環境をもう一度お確かめください。");
+// A line break inside a message.
+const QString kNewLine = QStringLiteral("\r\n");
+
+QString checkSetup()
+{
+    return QCoreApplication::translate("Startup", "使用環境をもう一度お確かめください。");
+}
 
 // No device: the player may hear the effects instead when an audio output
 // opens, and then the start goes on as with the sound option. False when
@@ -45,18 +53,21 @@ bool playByEarInstead(Platform &platform, HapticInterface &control)
 
 QString noControlMessage()
 {
-    return QStringLiteral("フォースフィードバックが使用できません\r\n") + kCheckSetup;
+    return QCoreApplication::translate("Startup", "フォースフィードバックが使用できません") + kNewLine + checkSetup();
 }
 
 QString noDeviceMessage(bool noAudioEither)
 {
-    return QStringLiteral("フォースフィードバックに対応した機器が接続されていません\r\n")
-        + (noAudioEither ? QStringLiteral("音声出力も使用できません。\r\n") : QString()) + kCheckSetup;
+    QString text = QCoreApplication::translate("Startup", "フォースフィードバックに対応した機器が接続されていません")
+                   + kNewLine;
+    if (noAudioEither)
+        text += QCoreApplication::translate("Startup", "音声出力も使用できません。") + kNewLine;
+    return text + checkSetup();
 }
 
 QString playByEarChoice()
 {
-    return QStringLiteral("音で遊ぶ");
+    return QCoreApplication::translate("Startup", "音で遊ぶ");
 }
 
 bool Form_Load(Board &window, Platform &platform, Globals &globals, const HapticFactory &createControl)

@@ -35,7 +35,7 @@ void TurnNarration::remaining(const QString &count)
         return;
     m_lastCount = count;
     if (m_active)
-        m_remaining = QStringLiteral("残り%1枚").arg(count);
+        m_remaining = tr("残り%1枚").arg(count);
 }
 
 QString TurnNarration::take()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace pelnori {
@@ -11,6 +12,8 @@ namespace pelnori {
 // one sentence. The clock is never part of it.
 class TurnNarration
 {
+    Q_DECLARE_TR_FUNCTIONS(TurnNarration)
+
 public:
     // A press of card begins; face is its state and count the cards left
     // before anything changes.

@@ -4,6 +4,7 @@
 #
 #   app -> game -> common
 #   app -> device -> effects, input (and common, whose contract it fulfils)
+#   app -> translations
 #
 # Each folder is a library of its own, and this check makes an include that
 # goes the wrong way fail the build of that library, before anything links:
@@ -18,7 +19,7 @@
 #
 # Run as a script (cmake -P) it does the checking itself.
 
-set(PELNORI_LAYERED_FOLDERS app game device effects input common)
+set(PELNORI_LAYERED_FOLDERS app game device effects input common translations)
 
 if(CMAKE_SCRIPT_MODE_FILE)
     cmake_minimum_required(VERSION 3.25)

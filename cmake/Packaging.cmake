@@ -15,9 +15,9 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "memory card game played by touch, on a ru
 set(CPACK_PACKAGE_DESCRIPTION "\
 Sixteen face-down cards form eight pairs; the two cards of a pair play the same
 force-feedback effect on a gamepad, wheel or joystick, and the player finds
-the pairs by feel. The window is in Japanese. It can be played with a
-controller, by keyboard, with a screen reader, and by ear when no device is
-attached. Includes pelnori-fx, a tool for people who make effect files: it
+the pairs by feel. The window is in Japanese, or in English for players of
+other languages. It can be played with a controller, by keyboard, with a
+screen reader, and by ear when no device is attached. Includes pelnori-fx, a tool for people who make effect files: it
 lists devices, checks files, warns about effects that feel too alike, draws
 and plays effects.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -32,7 +32,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The Japanese window wants a font with Japanese characters, and Qt's own
-# texts (the file dialog's) in Japanese.
+# texts (the file dialog's) in the window's language.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk | fonts-ipafont-gothic, qt6-translations-l10n")
 
 include(CPack)

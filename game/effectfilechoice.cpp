@@ -8,18 +8,19 @@
 #include "game/effectfilecheck.h"
 #include "game/openfiledialog.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace pelnori {
 
 QString openErrorMessage()
 {
-    return QStringLiteral("IFRファイル読込みエラー");
+    return QCoreApplication::translate("EffectFileChoice", "IFRファイル読込みエラー");
 }
 
 QString tooFewEffectsMessage()
 {
-    return QStringLiteral("エフェクトが８つ以上ありません。");
+    return QCoreApplication::translate("EffectFileChoice", "エフェクトが８つ以上ありません。");
 }
 
 namespace {
@@ -46,8 +47,12 @@ void cmbRead_IFR_Click(OpenFileDialog &dialog, Board &board, Platform &platform,
     };
     step([&] { dialog.setDefaultExt(QStringLiteral("ifr")); });
     step([&] { dialog.setFileName(QString()); });
-    step([&] { dialog.setDialogTitle(QStringLiteral("IFRファイルを開く")); });
-    step([&] { dialog.setFilter(QStringLiteral("IFR(*.ifr)|*.ifr|すべてのファイル|*.*")); });
+    step([&] { dialog.setDialogTitle(QCoreApplication::translate("EffectFileChoice", "IFRファイルを開く")); });
+    // Only the description is translated; the patterns stay as they are.
+    step([&] {
+        dialog.setFilter(QStringLiteral("IFR(*.ifr)|*.ifr|%1|*.*")
+                             .arg(QCoreApplication::translate("EffectFileChoice", "すべてのファイル")));
+    });
     step([&] { dialog.setFilterIndex(1); });
     step([&] { dialog.setFlags(kEffectFileDialogFlags); });
     step([&] { dialog.setCancelError(true); });

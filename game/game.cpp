@@ -18,12 +18,6 @@ namespace {
 constexpr int kTurnPauseMs = 100;
 constexpr int kClockIntervalMs = 900;
 
-const QString kStartPrompt = QStringLiteral("ゲームを開始するにはZolva開始ボタンを押してください");
-const QString kChooseFilePrompt = QStringLiteral("IFRﾌｧｲﾙ読込ボタンを押して使用するエフェクトを選択してください");
-const QString kMatchText = QStringLiteral("正解！");
-const QString kMismatchText = QStringLiteral("残念、違います。");
-const QString kCompletionSuffix = QStringLiteral("秒で全部揃いました。");
-
 CardSlot &slotOf(Globals &globals, int card)
 {
     if (!globals.Cards)
@@ -32,6 +26,32 @@ CardSlot &slotOf(Globals &globals, int card)
 }
 
 } // namespace
+
+QString Game::startPrompt()
+{
+    return tr("ゲームを開始するにはZolva開始ボタンを押してください");
+}
+
+QString Game::chooseFilePrompt()
+{
+    return tr("IFRﾌｧｲﾙ読込ボタンを押して使用するエフェクトを選択してください");
+}
+
+QString Game::matchText()
+{
+    return tr("正解！");
+}
+
+QString Game::mismatchText()
+{
+    return tr("残念、違います。");
+}
+
+QString Game::completionMessage(const QString &elapsed)
+{
+    // The time box's text as it is, even when empty or negative.
+    return tr("%1秒で全部揃いました。").arg(elapsed);
+}
 
 Game::Game(Board &board, Platform &platform, Globals &globals, std::function<void()> shakeWindow)
     : m_board(board)
@@ -120,9 +140,9 @@ bool Game::isMatched(int card) const
 QString Game::prompt() const
 {
     if (m_globals.EffectResource == kFileChosenNoGame)
-        return kStartPrompt;
+        return startPrompt();
     if (m_globals.EffectResource == kNoUsableFile)
-        return kChooseFilePrompt;
+        return chooseFilePrompt();
     return {};
 }
 
@@ -162,14 +182,14 @@ void Game::pic_Click(std::int16_t index)
             skipOnError([&] { showCard(other, kCardMatchedFile); });
             skipOnError([&] { slotOf(m_globals, index).Matched = -1; });
             skipOnError([&] { slotOf(m_globals, other).Matched = -1; });
-            skipOnError([&] { m_board.setInfo(kMatchText); });
+            skipOnError([&] { m_board.setInfo(matchText()); });
             skipOnError([&] { m_board.repaintNow(); });
             skipOnError([&] { m_platform.sleep(kTurnPauseMs); });
         } else {
             skipOnError([&] { showCard(index, kCardOpenFile); });
             skipOnError([&] { m_board.repaintNow(); });
             skipOnError([&] { m_platform.sleep(kTurnPauseMs); });
-            skipOnError([&] { m_board.setInfo(kMismatchText); });
+            skipOnError([&] { m_board.setInfo(mismatchText()); });
             skipOnError([&] { m_board.repaintNow(); });
             skipOnError([&] { m_platform.sleep(kTurnPauseMs); });
             skipOnError([&] { showCard(index, kCardBackFile); });
@@ -198,7 +218,7 @@ void Game::progressUpdate()
         if (m_shakeWindow)
             m_shakeWindow();
     });
-    skipOnError([&] { m_platform.messageBox(m_board.elapsed() + kCompletionSuffix, MessageIcon::None); });
+    skipOnError([&] { m_platform.messageBox(completionMessage(m_board.elapsed()), MessageIcon::None); });
 }
 
 void Game::Timer1_Timer()

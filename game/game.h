@@ -3,6 +3,7 @@
 
 #include "game/effectfilecheck.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <cstdint>
@@ -19,6 +20,8 @@ struct Globals;
 // Platform and the haptic control in Globals.
 class Game
 {
+    Q_DECLARE_TR_FUNCTIONS(Game)
+
 public:
     Game(Board &board, Platform &platform, Globals &globals, std::function<void()> shakeWindow);
 
@@ -42,6 +45,14 @@ public:
     bool assigningPairs() const { return m_assigning; }
 
 private:
+    // The texts the player is shown, in the interface's language.
+    static QString startPrompt();
+    static QString chooseFilePrompt();
+    static QString matchText();
+    static QString mismatchText();
+    // What the end of a game says, with the time box's text.
+    static QString completionMessage(const QString &elapsed);
+
     void showNoGame();
     void showCard(int card, QStringView file);
     void playEffect(int card);

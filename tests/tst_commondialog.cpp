@@ -3,6 +3,8 @@
 // The Open dialog, driven through Qt's own file dialog on real files.
 
 #include "app/commondialog.h"
+#include "fakes/rowlanguage.h"
+#include "translations/translations.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -272,6 +274,8 @@ void TestCommonDialog::picksTheFlagsForbidAreRefused_data()
     QTest::newRow("writable") << game << "tremor.ifr" << 0644 << 0755 << "";
     QTest::newRow("missing file") << game << "missing.ifr" << 0644 << 0755 << "missing.ifr";
     QTest::newRow("missing folder") << pathOnly << "nowhere/new.ifr" << 0644 << 0755 << "パスが存在しません";
+    QTest::newRow("English: missing folder") << pathOnly << "nowhere/new.ifr" << 0644 << 0755
+                                             << "The path does not exist.";
     QTest::newRow("new file in a folder") << pathOnly << "new.ifr" << 0644 << 0755 << "";
     // Regression: the game's flags refused read-only files and write-protected
     // folders by their permission bits, the installed tremka.ifr among them.
@@ -291,6 +295,7 @@ void TestCommonDialog::picksTheFlagsForbidAreRefused()
     QFETCH(int, fileMode);
     QFETCH(int, folderMode);
     QFETCH(QString, refusal);
+    const Translations texts(test::rowLanguage());
     QTemporaryDir root;
     const QString folder = root.filePath(QStringLiteral("effects"));
     QVERIFY(QDir().mkdir(folder));

@@ -4,8 +4,10 @@
 #include "fakes/fakedialog.h"
 #include "fakes/fakehaptic.h"
 #include "fakes/fakeplatform.h"
+#include "fakes/rowlanguage.h"
 #include "game/game.h"
 #include "game/effectfilechoice.h"
+#include "translations/translations.h"
 
 #include <QTest>
 
@@ -51,6 +53,7 @@ class EffectFileChoiceTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void dialogIsSetUpInOrder_data();
     void dialogIsSetUpInOrder();
     void dialogStartsInTheEffectFileFolder_data();
     void dialogStartsInTheEffectFileFolder();
@@ -63,15 +66,25 @@ private Q_SLOTS:
     void unusableAfterUsableMakesNextGameAskForFile();
 };
 
+void EffectFileChoiceTest::dialogIsSetUpInOrder_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("filter");
+    QTest::newRow("as designed") << "title=IFRファイルを開く" << "filter=IFR(*.ifr)|*.ifr|すべてのファイル|*.*";
+    QTest::newRow("English: the same patterns") << "title=Open IFR file" << "filter=IFR(*.ifr)|*.ifr|All files|*.*";
+}
+
 void EffectFileChoiceTest::dialogIsSetUpInOrder()
 {
+    QFETCH(QString, title);
+    QFETCH(QString, filter);
+    const Translations texts(rowLanguage());
     Choice c;
     c.haptic->addFile(QStringLiteral("/fx/a.ifr"), 8);
     c.choose(QStringLiteral("/fx/a.ifr"));
-    QCOMPARE(c.dialog.settings,
-             (QStringList{QStringLiteral("ext=ifr"), QStringLiteral("file="), QStringLiteral("title=IFRファイルを開く"),
-                          QStringLiteral("filter=IFR(*.ifr)|*.ifr|すべてのファイル|*.*"), QStringLiteral("index=1"),
-                          QStringLiteral("flags=39940"), QStringLiteral("cancelError=1"), QStringLiteral("show")}));
+    QCOMPARE(c.dialog.settings, (QStringList{QStringLiteral("ext=ifr"), QStringLiteral("file="), title, filter,
+                                             QStringLiteral("index=1"), QStringLiteral("flags=39940"),
+                                             QStringLiteral("cancelError=1"), QStringLiteral("show")}));
 }
 
 void EffectFileChoiceTest::dialogStartsInTheEffectFileFolder_data()
@@ -130,12 +143,17 @@ void EffectFileChoiceTest::chosenFileIsTested_data()
     QTest::newRow("open raises after another file opened") << FakeFile{.names = names(8), .openThrows = true} << -100
                                                            << tooFew;
     QTest::newRow("count beyond 16 bits") << FakeFile{.names = names(8), .countResult = 65544} << -100 << tooFew;
+    QTest::newRow("English: 7 effects") << FakeFile{.names = names(7)} << -100
+                                        << "The file has fewer than eight effects.";
+    QTest::newRow("English: open below -1") << FakeFile{.names = names(8), .openResult = -5} << -100
+                                            << "Error loading the IFR file.";
 }
 
 void EffectFileChoiceTest::chosenFileIsTested()
 {
     QFETCH(FakeFile, file);
     QFETCH(QString, message);
+    const Translations texts(rowLanguage());
     Choice c;
     const QString path = QStringLiteral("/fx/chosen.ifr");
     c.haptic->files.insert(path, file);

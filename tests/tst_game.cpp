@@ -4,10 +4,12 @@
 #include "fakes/fakeboard.h"
 #include "fakes/fakehaptic.h"
 #include "fakes/fakeplatform.h"
+#include "fakes/rowlanguage.h"
 #include "game/animation.h"
 #include "game/assignpairs.h"
 #include "game/clock.h"
 #include "game/game.h"
+#include "translations/translations.h"
 
 #include <QTest>
 
@@ -124,6 +126,7 @@ private Q_SLOTS:
     void namesCompareExactly_data();
     void namesCompareExactly();
     void emptyNamesNeverMatch();
+    void wholeGameEndsOnceWithShakeAndMessage_data();
     void wholeGameEndsOnceWithShakeAndMessage();
     void clickDuringEndShakeOnlyReplays();
     void missingMatchedImageLeavesCardBlank();
@@ -320,6 +323,10 @@ void GameTest::startLeavesCountersUnlessItFails_data()
     QTest::newRow("seven effects") << FakeFile{.names = QStringList(7, "fx")} << false
                                    << "エフェクトが８つ以上ありません。" << cleared;
     QTest::newRow("open raises") << FakeFile{.openThrows = true} << true << QString() << cleared;
+    QTest::newRow("English: does not open") << FakeFile{.openResult = -2} << false << "Error loading the IFR file."
+                                            << cleared;
+    QTest::newRow("English: seven effects") << FakeFile{.names = QStringList(7, "fx")} << false
+                                            << "The file has fewer than eight effects." << cleared;
 }
 
 void GameTest::startLeavesCountersUnlessItFails()
@@ -327,6 +334,7 @@ void GameTest::startLeavesCountersUnlessItFails()
     QFETCH(FakeFile, file);
     QFETCH(bool, raises);
     QFETCH(QString, message);
+    const Translations texts(rowLanguage());
     Table t;
     t.haptic->files.insert(kPath, file);
     t.board.info = QStringLiteral("正解！");
@@ -471,12 +479,15 @@ void GameTest::refusedClicksPromptOrStaySilent_data()
     QTest::newRow("file chosen, no game") << -50 << QStringLiteral("ゲームを開始するにはZolva開始ボタンを押してください");
     QTest::newRow("no usable file") << -100 << QStringLiteral("IFRﾌｧｲﾙ読込ボタンを押して使用するエフェクトを選択してください");
     QTest::newRow("other value below -1") << -2 << QString();
+    QTest::newRow("English: file chosen, no game") << -50 << "Press \"New game\" to start a game.";
+    QTest::newRow("English: no usable file") << -100 << "Press \"Load IFR file...\" and choose the effects to play.";
 }
 
 void GameTest::refusedClicksPromptOrStaySilent()
 {
     QFETCH(int, resource);
     QFETCH(QString, prompt);
+    const Translations texts(rowLanguage());
     Table t;
     t.lay(QStringLiteral("AABBCCDDEEFFGGHH"));
     t.globals.EffectResource = resource;
@@ -515,11 +526,16 @@ void GameTest::cardStateTable_data()
                                             << "14";
     QTest::newRow("first card clears verdict") << QList<int>{2, 4, 6} << "bbbbbbobbbbbbbbb" << 6 << "" << "BCD"
                                                << "16";
+    QTest::newRow("English: same effect") << QList<int>{2, 3} << "bbssbbbbbbbbbbbb" << -1 << "A pair!" << "BB"
+                                          << "14";
+    QTest::newRow("English: other effect") << QList<int>{2, 4} << "bbbbbbbbbbbbbbbb" << -1 << "Not a pair."
+                                           << "BC" << "16";
 }
 
 void GameTest::cardStateTable()
 {
     QFETCH(QList<int>, clicks);
+    const Translations texts(rowLanguage());
     Table t;
     t.lay(QStringLiteral("AABBCCDDEEFFGGHH"));
     for (int card : clicks)
@@ -600,8 +616,16 @@ void GameTest::emptyNamesNeverMatch()
     QCOMPARE(t.board.faces().mid(5, 5), QStringLiteral("bbbbb"));
 }
 
+void GameTest::wholeGameEndsOnceWithShakeAndMessage_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::newRow("83 seconds") << "83秒で全部揃いました。";
+    QTest::newRow("English: 83 seconds") << "All pairs found in 83 seconds.";
+}
+
 void GameTest::wholeGameEndsOnceWithShakeAndMessage()
 {
+    const Translations texts(rowLanguage());
     Table t;
     t.lay(QStringLiteral("ABCDEFGHABCDEFGH"));
     t.board.timerInterval = 900;
@@ -614,7 +638,7 @@ void GameTest::wholeGameEndsOnceWithShakeAndMessage()
     QCOMPARE(t.board.timerInterval, 0);
     QCOMPARE(t.shakes, 1);
     QCOMPARE(t.platform.messages.size(), 1u);
-    QCOMPARE(t.platform.messages[0].text, QStringLiteral("83秒で全部揃いました。"));
+    QTEST(t.platform.messages[0].text, "message");
     QCOMPARE(t.platform.messages[0].icon, MessageIcon::None);
     QCOMPARE(t.board.faces(), QStringLiteral("ssssssssssssssss"));
 

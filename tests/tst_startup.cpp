@@ -6,6 +6,9 @@
 #include "fakes/fakeboard.h"
 #include "fakes/fakehaptic.h"
 #include "fakes/fakeplatform.h"
+#include "fakes/rowlanguage.h"
+#include "translations/language.h"
+#include "translations/translations.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -63,6 +66,7 @@ class StartupTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void missingControlShowsFirstMessageOnlyAndEnds_data();
     void missingControlShowsFirstMessageOnlyAndEnds();
     void withoutDeviceOfferPlayByEar_data();
     void withoutDeviceOfferPlayByEar();
@@ -74,16 +78,25 @@ private Q_SLOTS:
     void shakeReturnsWindowToItsPlace();
     void commandLineIsRead_data();
     void commandLineIsRead();
+    void languageIsChosen_data();
+    void languageIsChosen();
 };
+
+void StartupTest::missingControlShowsFirstMessageOnlyAndEnds_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("no control") << "フォースフィードバックが使用できません\r\n使用環境をもう一度お確かめください。";
+    QTest::newRow("English: no control") << "Force feedback is not available.\r\nPlease check your setup.";
+}
 
 void StartupTest::missingControlShowsFirstMessageOnlyAndEnds()
 {
+    const Translations texts(rowLanguage());
     Startup s;
     QVERIFY(!s.run(false));
     QCOMPARE(s.creations, 1);
     QCOMPARE(s.platform.messages.size(), 1u);
-    QCOMPARE(s.platform.messages[0].text,
-             QStringLiteral("フォースフィードバックが使用できません\r\n使用環境をもう一度お確かめください。"));
+    QTEST(s.platform.messages[0].text, "text");
     QCOMPARE(s.platform.messages[0].icon, MessageIcon::Warning);
     QCOMPARE(s.globals.EffectResource, kNoUsableFile);
     QCOMPARE(s.board.path, kDefaultPath);
@@ -112,6 +125,13 @@ void StartupTest::withoutDeviceOfferPlayByEar_data()
     QTest::newRow("audio works, by ear") << false << false << true << true << true << noDevice << byEar;
     QTest::newRow("sound asked, no audio either") << false << true << false << false << false << noAudioEither
                                                   << QString();
+    QTest::newRow("English: audio works, by ear")
+        << false << false << true << true << true
+        << "No force-feedback device is connected.\r\nPlease check your setup." << "Play by ear";
+    QTest::newRow("English: sound asked, no audio either")
+        << false << true << false << false << false
+        << "No force-feedback device is connected.\r\nNo audio output is available either.\r\nPlease check your setup."
+        << QString();
 }
 
 // Without a device the program ended; now it may go on by ear.
@@ -124,6 +144,7 @@ void StartupTest::withoutDeviceOfferPlayByEar()
     QFETCH(bool, sound);
     QFETCH(bool, audioWorks);
     QFETCH(bool, pickByEar);
+    const Translations texts(rowLanguage());
     Startup s;
     s.attached = false;
     s.attachedThrows = attachedThrows;
@@ -252,14 +273,21 @@ void StartupTest::commandLineIsRead_data()
                                                           QStringLiteral("-reverse"), QStringLiteral("--sound")}
                                            << -1 << true << none << none;
     QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0 << false
-                          << QStringLiteral("^Usage: pelnori \\[options\\]\n(.|\n)*\n  --sound +Play every effect as sound")
+                          << "^使い方: pelnori \\[オプション\\]\n(.|\n)*\n  --sound +すべてのエフェクトを音でも鳴らします。\n"
                           << none;
+    QTest::newRow("English: help") << QStringList{QStringLiteral("--help")} << 0 << false
+                                   << "^Usage: pelnori \\[options\\]\n(.|\n)*\n  --sound +Play every effect as sound"
+                                   << none;
     QTest::newRow("version") << QStringList{QStringLiteral("--version")} << 0 << false
                              << QStringLiteral("^Pelnori \\d+\\.\\d+\\.\\d+\n$") << none;
     QTest::newRow("unknown option") << QStringList{QStringLiteral("--sond")} << 2 << false << none
-                                    << QStringLiteral("^pelnori: Unknown option 'sond'\\.\nTry 'pelnori --help'");
+                                    << "^pelnori: 'sond' は未知のオプションです。\n詳しくは 'pelnori --help' を実行";
+    QTest::newRow("English: unknown option") << QStringList{QStringLiteral("--sond")} << 2 << false << none
+                                             << "^pelnori: Unknown option 'sond'\\.\nTry 'pelnori --help'";
     QTest::newRow("stray argument") << QStringList{QStringLiteral("tremka.ifr")} << 2 << false << none
-                                    << QStringLiteral("^pelnori: Unexpected argument 'tremka\\.ifr'\\.\n");
+                                    << "^pelnori: 余分な引数 'tremka\\.ifr' があります。\n";
+    QTest::newRow("English: stray argument") << QStringList{QStringLiteral("tremka.ifr")} << 2 << false << none
+                                             << "^pelnori: Unexpected argument 'tremka\\.ifr'\\.\n";
 }
 
 void StartupTest::commandLineIsRead()
@@ -268,11 +296,39 @@ void StartupTest::commandLineIsRead()
     QFETCH(int, exitCode);
     QFETCH(QString, output);
     QFETCH(QString, error);
+    const Translations texts(rowLanguage());
     const CommandLine line = readCommandLine(QStringList{QStringLiteral("/usr/games/pelnori")} + arguments);
     QCOMPARE(line.exitCode.value_or(-1), exitCode);
     QTEST(line.sound, "sound");
     QVERIFY2(QRegularExpression(output).match(line.standardOutput).hasMatch(), qPrintable(line.standardOutput));
     QVERIFY2(QRegularExpression(error).match(line.standardError).hasMatch(), qPrintable(line.standardError));
+}
+
+void StartupTest::languageIsChosen_data()
+{
+    QTest::addColumn<QStringList>("preferred");
+    QTest::addColumn<QStringList>("shipped");
+    QTest::addColumn<QString>("chosen");
+    const QStringList shipped{"ja", "en"};
+    QTest::newRow("Japanese") << QStringList{"ja-JP", "ja-Jpan-JP", "ja"} << shipped << "ja";
+    QTest::newRow("C") << QStringList{"C"} << shipped << "ja";
+    QTest::newRow("none") << QStringList{} << shipped << "ja";
+    QTest::newRow("English") << QStringList{"en-US", "en-Latn-US", "en"} << shipped << "en";
+    QTest::newRow("German, then Japanese") << QStringList{"de-DE", "ja-JP"} << shipped << "ja";
+    QTest::newRow("German only: English") << QStringList{"de-DE", "de-Latn-DE", "de"} << shipped << "en";
+    QTest::newRow("French, then British") << QStringList{"fr", "en-GB"} << shipped << "en";
+    QTest::newRow("locale names") << QStringList{"ja_JP.UTF-8"} << shipped << "ja";
+    QTest::newRow("locale with a variant") << QStringList{"sr_RS@latin"} << shipped << "en";
+    QTest::newRow("a third translation") << QStringList{"fr-CA", "en"} << QStringList{"ja", "en", "fr"} << "fr";
+}
+
+void StartupTest::languageIsChosen()
+{
+    QFETCH(QStringList, preferred);
+    QFETCH(QStringList, shipped);
+    QTEST(chooseLanguage(preferred, shipped), "chosen");
+    // The English translation is built into the program.
+    QCOMPARE(shippedLanguages(), (QStringList{"ja", "en"}));
 }
 
 QTEST_GUILESS_MAIN(StartupTest)

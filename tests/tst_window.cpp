@@ -6,9 +6,12 @@
 #include "app/frmmain.h"
 #include "game/globals.h"
 #include "game/paths.h"
+#include "translations/translations.h"
+#include "fakes/captionfit.h"
 #include "fakes/fakedialog.h"
 #include "fakes/fakehaptic.h"
 #include "fakes/fakeplatform.h"
+#include "fakes/rowlanguage.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -124,6 +127,8 @@ private Q_SLOTS:
     void controlsStandWhereDesigned_data();
     void controlsStandWhereDesigned();
     void captionsAndInitialTexts();
+    void captionsFitTheirControls_data();
+    void captionsFitTheirControls();
     void fontsAreJapaneseGothicAtDesignSizes_data();
     void fontsAreJapaneseGothicAtDesignSizes();
     void frameIsFixedWithCloseBoxOnly();
@@ -207,6 +212,28 @@ void WindowTest::captionsAndInitialTexts()
     const QColor grey = w.window.txtTime()->palette().color(QPalette::Base);
     QCOMPARE(w.window.txtLoadIFR()->palette().color(QPalette::Base), grey);
     QVERIFY(grey.lightness() > 150 && grey.saturation() == 0);
+}
+
+void WindowTest::captionsFitTheirControls_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QStringList>("verdicts");
+    QTest::newRow("Japanese") << "ja" << QStringList{"正解！", "残念、違います。"};
+    QTest::newRow("English") << "en" << QStringList{"A pair!", "Not a pair."};
+}
+
+void WindowTest::captionsFitTheirControls()
+{
+    QFETCH(QString, language);
+    QFETCH(QStringList, verdicts);
+    const Translations texts(language);
+    Window w;
+    QCOMPARE(clippedCaptions(w.window), QStringList());
+    // The verdict line holds either verdict.
+    for (const QString &verdict : verdicts) {
+        w.window.board().setInfo(verdict);
+        QCOMPARE(clippedCaptions(w.window), QStringList());
+    }
 }
 
 void WindowTest::fontsAreJapaneseGothicAtDesignSizes_data()
@@ -376,6 +403,10 @@ void WindowTest::uncaughtErrorIsReportedAndPlayGoesOn_data()
     QTest::newRow("effect file raises") << "effects" << "IFRファイルを読み込めません。\r\n%1";
     QTest::newRow("no haptic control") << "control"
                                        << "フォースフィードバック機器を使用できません。\r\n使用環境をもう一度お確かめください。";
+    QTest::newRow("English: card image unreadable") << "image" << "Cannot read the card image file.\r\n%1";
+    QTest::newRow("English: effect file raises") << "effects" << "Cannot read the IFR file.\r\n%1";
+    QTest::newRow("English: no haptic control")
+        << "control" << "The force-feedback device cannot be used.\r\nPlease check your setup.";
 }
 
 // Regression: the report showed the handler's name and the error's raw, partly English text.
@@ -383,6 +414,7 @@ void WindowTest::uncaughtErrorIsReportedAndPlayGoesOn()
 {
     QFETCH(QString, failure);
     QFETCH(QString, report);
+    const Translations texts(rowLanguage());
     Window w;
     QTemporaryDir empty;
     QString file;
@@ -403,7 +435,9 @@ void WindowTest::uncaughtErrorIsReportedAndPlayGoesOn()
     // The program goes on: a card click is handled as before a game.
     QTest::mouseClick(w.window.pic(2), Qt::LeftButton);
     QCOMPARE(w.platform.messages.size(), 2u);
-    QCOMPARE(w.platform.messages[1].text, QStringLiteral("ゲームを開始するにはZolva開始ボタンを押してください"));
+    QCOMPARE(w.platform.messages[1].text, rowLanguage() == u"en"
+                                              ? QStringLiteral("Press \"New game\" to start a game.")
+                                              : QStringLiteral("ゲームを開始するにはZolva開始ボタンを押してください"));
 }
 
 void WindowTest::quitEndsProgramAndNoHandlerRunsAfter()
@@ -477,6 +511,7 @@ void WindowTest::keysAndPadPlayTheBoard_data()
     QTest::newRow("pad Turn") << 9 << "padTurn" << true << "card 9 selected, open";
     QTest::newRow("pad Turn from a button: the last card") << 9 << "button padTurn" << true << "card 9 selected, open";
     QTest::newRow("screen reader's press") << 9 << "press" << true << "card 9 selected, open";
+    QTest::newRow("English: screen reader's press") << 9 << "press" << true << "card 9 selected, open";
     QTest::newRow("pad Start") << 9 << "padStart" << true << "card 9 selected, dealt";
     QTest::newRow("pad ReadFile") << 9 << "padFile" << true << "card 9 selected, dialog";
     QTest::newRow("pad Turn, another window active") << 9 << "padTurn" << false << "card 9 selected";
@@ -491,6 +526,7 @@ void WindowTest::keysAndPadPlayTheBoard()
     QFETCH(int, from);
     QFETCH(QString, inputs);
     QFETCH(bool, active);
+    const Translations texts(rowLanguage());
     Window w;
     auto dialog = std::make_unique<FakeDialog>();
     FakeDialog &shown = *dialog;
@@ -526,8 +562,13 @@ void WindowTest::keysAndPadPlayTheBoard()
     QCOMPARE(w.haptic->started,
              turned ? QStringList{(*w.globals.Cards)[selected->index()].EffectName} : QStringList{});
     QAccessibleInterface *card = QAccessible::queryAccessibleInterface(w.window.pic(9));
-    QCOMPARE(card->text(QAccessible::Name), QStringLiteral("3行目 2列目のカード"));
-    QCOMPARE(card->text(QAccessible::Description), turned ? QStringLiteral("表向き") : QStringLiteral("裏向き"));
+    if (rowLanguage() == u"en") {
+        QCOMPARE(card->text(QAccessible::Name), QStringLiteral("Card in row 3, column 2"));
+        QCOMPARE(card->text(QAccessible::Description), turned ? QStringLiteral("face up") : QStringLiteral("face down"));
+    } else {
+        QCOMPARE(card->text(QAccessible::Name), QStringLiteral("3行目 2列目のカード"));
+        QCOMPARE(card->text(QAccessible::Description), turned ? QStringLiteral("表向き") : QStringLiteral("裏向き"));
+    }
 }
 
 void WindowTest::padConfirmsProgramsOwnMessage()

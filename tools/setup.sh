@@ -9,7 +9,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev libsdl2-dev libtomlplusplus-dev
+    qt6-base-dev qt6-tools-dev qt6-l10n-tools libsdl2-dev libtomlplusplus-dev
     fonts-ipafont-gothic fonts-noto-cjk qt6-translations-l10n
 )
 tests=0

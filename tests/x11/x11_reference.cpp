@@ -13,6 +13,8 @@
 #include "game/paths.h"
 #include "fakes/fakehaptic.h"
 #include "fakes/fakeplatform.h"
+#include "translations/language.h"
+#include "translations/translations.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -34,6 +36,8 @@ int main(int argc, char *argv[])
         return 2;
     }
     installFontSubstitutions();
+    // The language the program would choose here.
+    const Translations texts(chooseLanguage(preferredLanguages(), shippedLanguages()));
 
     FakePlatform platform;
     platform.folder = QString::fromLocal8Bit(argv[2]);

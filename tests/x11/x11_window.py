@@ -130,6 +130,8 @@ def missing_glyph_boxes(image, x, y, w, h):
 class Session:
     """Xvfb, the program and the screenshots of one run."""
 
+    language = "ja"  # the program's, whatever the machine's
+
     def __init__(self, program, out_dir):
         self.program = program
         self.out = out_dir
@@ -185,7 +187,8 @@ class Session:
         return env
 
     def start_program(self):
-        self.app = subprocess.Popen([self.program], cwd=self.work, env=self.env(),
+        env = dict(self.env(), LANGUAGE=self.language)
+        self.app = subprocess.Popen([self.program], cwd=self.work, env=env,
                                     stdout=open(os.path.join(self.work, "program.out"), "w"),
                                     stderr=open(os.path.join(self.work, "program.err"), "w"))
 
@@ -324,7 +327,7 @@ def main():
     # The reference: the same window drawn offscreen.
     reference_path = os.path.join(out_dir, "reference.png")
     made = subprocess.run([reference_tool, reference_path, folder], capture_output=True, text=True,
-                          env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
+                          env=dict(os.environ, QT_QPA_PLATFORM="offscreen", LANGUAGE="ja"))
     if made.returncode != 0:
         raise Failure("no reference picture: " + made.stderr + made.stdout)
     reference = Image(reference_path)
