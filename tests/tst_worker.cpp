@@ -1,9 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "device/worker.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace pelnori {
 
@@ -20,6 +26,8 @@ private Q_SLOTS:
     void endOfTheThreadAnswersAWaitingCallAtOnce();
     void silentThreadMakesTheCallFailAtItsDeadline();
     void workAfterAFailureIsRefused();
+    void watchedDescriptorWakesTheSleepingThread_data();
+    void watchedDescriptorWakesTheSleepingThread();
 };
 
 namespace {
@@ -33,6 +41,16 @@ std::thread serve(Worker &worker)
             for (auto &task : std::exchange(tasks, {}))
                 task();
     });
+}
+
+// Until the thread sleeps in the kernel (the state of /proc's stat is S).
+bool asleep(pid_t thread)
+{
+    QFile stat(QStringLiteral("/proc/self/task/%1/stat").arg(thread));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray line = stat.readAll();
+    return line.mid(line.lastIndexOf(')') + 2, 1) == "S";
 }
 
 } // namespace
@@ -100,6 +118,62 @@ void TestWorker::workAfterAFailureIsRefused()
     QVERIFY_THROWS_EXCEPTION(HapticError, worker.post([] {}));
     std::deque<Worker::Task> tasks;
     QVERIFY(!worker.wait(Clock::now() + 1s, tasks));
+}
+
+void TestWorker::watchedDescriptorWakesTheSleepingThread_data()
+{
+    QTest::addColumn<QByteArray>("event"); // what happens to the watched FIFO
+    QTest::addColumn<int>("wakeInMs");
+    QTest::addColumn<int>("minMs");
+    QTest::addColumn<int>("maxMs");
+    QTest::newRow("a byte arrives") << QByteArray("write") << 5000 << 0 << 50;
+    // The caller learns of a node that went away, rather than sleeping on it.
+    QTest::newRow("the writer goes") << QByteArray("close") << 5000 << 0 << 50;
+    QTest::newRow("nothing: its own wake-up") << QByteArray() << 30 << 30 << 1000;
+}
+
+// A controller's device node, played by a FIFO: input on it ends the
+// playback thread's sleep at once, however far away its own wake-up is.
+void TestWorker::watchedDescriptorWakesTheSleepingThread()
+{
+    QFETCH(QByteArray, event);
+    QFETCH(int, wakeInMs);
+    QFETCH(int, minMs);
+    QFETCH(int, maxMs);
+    QTemporaryDir dir;
+    const QByteArray path = QFile::encodeName(dir.filePath(QStringLiteral("node")));
+    QCOMPARE(mkfifo(path.constData(), 0600), 0);
+    const int node = open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    int writer = open(path.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    QVERIFY(node >= 0 && writer >= 0);
+
+    Worker worker;
+    std::atomic<pid_t> tid = 0;
+    std::atomic<bool> woke = false;
+    Clock::time_point wokeAt;
+    auto start = Clock::now();
+    std::jthread thread([&] {
+        tid = gettid();
+        std::deque<Worker::Task> tasks;
+        const int watched[] = {node};
+        woke = worker.wait(Clock::now() + std::chrono::milliseconds(wakeInMs), tasks, watched) && tasks.empty();
+        wokeAt = Clock::now();
+    });
+    if (!event.isEmpty()) {
+        QTRY_VERIFY_WITH_TIMEOUT(tid != 0 && asleep(tid), 2000);
+        start = Clock::now();
+        if (event == "write")
+            QCOMPARE(write(writer, "x", 1), ssize_t(1));
+        else
+            close(std::exchange(writer, -1));
+    }
+    thread.join();
+    close(node);
+    if (writer >= 0)
+        close(writer);
+    QVERIFY(woke);
+    const auto ms = std::chrono::duration<double, std::milli>(wokeAt - start).count();
+    QVERIFY2(ms >= minMs - 1 && ms <= maxMs, qPrintable(QStringLiteral("woke after %1 ms").arg(ms)));
 }
 
 } // namespace pelnori
