@@ -8,8 +8,8 @@
 
 namespace pelnori {
 
-EventPump::EventPump()
-    : m_pads(std::make_unique<PadInput>())
+EventPump::EventPump(PadInput::NodeOf nodeOf)
+    : m_pads(std::make_unique<PadInput>(std::move(nodeOf)))
 {
 }
 
@@ -35,7 +35,7 @@ void EventPump::pump(Clock::time_point now, DeviceWatch &watch)
 
 void EventPump::inputWanted(bool wanted, Clock::time_point now)
 {
-    m_pads->setWanted(wanted);
+    m_pads->setWanted(wanted, now);
     m_nextInput = m_pads->nextPoll(now);
 }
 

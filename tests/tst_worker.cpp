@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "device/wakeplan.h"
 #include "device/worker.h"
 
 #include <QFile>
@@ -28,6 +29,8 @@ private Q_SLOTS:
     void workAfterAFailureIsRefused();
     void watchedDescriptorWakesTheSleepingThread_data();
     void watchedDescriptorWakesTheSleepingThread();
+    void playbackThreadWakesAtTheEarliestDue_data();
+    void playbackThreadWakesAtTheEarliestDue();
 };
 
 namespace {
@@ -174,6 +177,37 @@ void TestWorker::watchedDescriptorWakesTheSleepingThread()
     QVERIFY(woke);
     const auto ms = std::chrono::duration<double, std::milli>(wokeAt - start).count();
     QVERIFY2(ms >= minMs - 1 && ms <= maxMs, qPrintable(QStringLiteral("woke after %1 ms").arg(ms)));
+}
+
+void TestWorker::playbackThreadWakesAtTheEarliestDue_data()
+{
+    // Milliseconds from now; -1: nothing of the kind.
+    QTest::addColumn<int>("effectTick");
+    QTest::addColumn<int>("soundEnd");
+    QTest::addColumn<int>("padPoll");
+    QTest::addColumn<int>("idlePump");
+    QTest::addColumn<int>("wakeAt");
+    QTest::newRow("idle") << -1 << -1 << -1 << 1000 << 1000;
+    QTest::newRow("effect playing, the idle pump waits") << 10 << -1 << -1 << 5 << 10;
+    QTest::newRow("sound ends first") << 10 << 4 << -1 << 1000 << 4;
+    QTest::newRow("controller polled") << -1 << -1 << 16 << 1000 << 16;
+    QTest::newRow("controller polled while playing") << 10 << -1 << 16 << 1000 << 10;
+    QTest::newRow("sound ends after the idle pump") << -1 << 2500 << -1 << 1000 << 1000;
+}
+
+void TestWorker::playbackThreadWakesAtTheEarliestDue()
+{
+    QFETCH(int, effectTick);
+    QFETCH(int, soundEnd);
+    QFETCH(int, padPoll);
+    QFETCH(int, idlePump);
+    QFETCH(int, wakeAt);
+    const Clock::time_point now{};
+    const auto at = [now](int ms) -> std::optional<Clock::time_point> {
+        return ms < 0 ? std::nullopt : std::optional(now + std::chrono::milliseconds(ms));
+    };
+    const WakePlan plan{at(effectTick), at(soundEnd), at(padPoll), *at(idlePump)};
+    QCOMPARE(plan.wakeAt(), *at(wakeAt));
 }
 
 } // namespace pelnori
