@@ -88,13 +88,15 @@ void TestWorker::endOfTheThreadAnswersAWaitingCallAtOnce()
     QFETCH(bool, failed);
     QFETCH(bool, taken);
     Worker worker;
-    // A thread that gets into trouble 50 ms after it took the work, or
-    // before it ever looks at it.
+    // A thread that gets into trouble once the caller waits for the work it
+    // took, or before it ever looks at it.
+    const pid_t caller = gettid();
     std::thread thread([&] {
         std::deque<Worker::Task> tasks;
         if (taken)
             QVERIFY(worker.wait(Clock::now() + 5s, tasks));
-        std::this_thread::sleep_for(50ms);
+        for (const auto giveUp = Clock::now() + 2s; !asleep(caller) && Clock::now() < giveUp;)
+            std::this_thread::yield();
         failed ? worker.fail() : worker.quit();
     });
     const auto start = Clock::now();
