@@ -35,7 +35,7 @@ void EventPump::pump(Clock::time_point now, DeviceWatch &watch)
 
 void EventPump::inputWanted(bool wanted, Clock::time_point now)
 {
-    m_pads->setWanted(wanted, now);
+    m_pads->setWanted(wanted);
     m_nextInput = m_pads->nextPoll(now);
 }
 

@@ -52,7 +52,7 @@ PadStepper::Ms PadInput::sinceEpoch(Clock::time_point now)
     return std::chrono::duration_cast<PadStepper::Ms>(now.time_since_epoch());
 }
 
-void PadInput::setWanted(bool wanted, Clock::time_point)
+void PadInput::setWanted(bool wanted)
 {
     if (wanted == m_wanted)
         return;

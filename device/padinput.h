@@ -48,7 +48,7 @@ public:
     // On while the window is the active window. Off, the controllers are let
     // go and their input is dropped, so a press meant for another program
     // does nothing here.
-    void setWanted(bool wanted, Clock::time_point now);
+    void setWanted(bool wanted);
     // One event of a pump: controller input, or a controller plugged in or out.
     void handle(const SDL_Event &event, Clock::time_point now);
     // After the events of a pump: the repeats of held directions.

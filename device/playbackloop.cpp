@@ -12,7 +12,6 @@
 
 #include <SDL.h>
 
-
 namespace pelnori {
 
 PlaybackLoop::PlaybackLoop(ControlOptions options, StartSdl startSdl)
