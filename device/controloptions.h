@@ -2,6 +2,8 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
+#include <string>
 
 namespace pelnori {
 
@@ -17,6 +19,10 @@ struct ControlOptions
     // window or the quit.
     std::chrono::milliseconds startTimeout{3000};
     std::chrono::milliseconds quitTimeout{2000};
+    // The device node on which a controller's input can be waited for, by
+    // the controller's name; empty to poll it. Unset, SDL names the node
+    // where it can (Linux). Benchmarks stand a FIFO in for a virtual pad's.
+    std::function<std::string(const std::string &name)> padNode = {};
 };
 
 } // namespace pelnori

@@ -8,8 +8,8 @@
 
 namespace pelnori {
 
-EventPump::EventPump()
-    : m_pads(std::make_unique<PadInput>())
+EventPump::EventPump(PadInput::NodeOf nodeOf)
+    : m_pads(std::make_unique<PadInput>(std::move(nodeOf)))
 {
 }
 

@@ -3,6 +3,7 @@
 
 #include "device/devicescan.h"
 #include "device/hapticslog.h"
+#include "device/padnode.h"
 
 #include <algorithm>
 
@@ -37,7 +38,10 @@ std::optional<PadStepper::Button> stepperButton(Uint8 button)
 
 } // namespace
 
-PadInput::PadInput() = default;
+PadInput::PadInput(NodeOf nodeOf)
+    : m_nodeOf(std::move(nodeOf))
+{
+}
 
 PadInput::~PadInput()
 {
@@ -61,7 +65,6 @@ void PadInput::setWanted(bool wanted)
         for (Uint32 type : kInputEvents)
             SDL_FlushEvent(type);
         openControllers();
-        m_lastPress = Clock::now();
     } else {
         closeControllers();
     }
@@ -74,20 +77,71 @@ void PadInput::openControllers()
     walkDevices([this](const ListedDevice &listed) {
         if (!listed.controller || m_pads.count(listed.instance))
             return;
-        if (SDL_GameController *controller = SDL_GameControllerOpen(listed.index)) {
-            qCInfo(lcHaptics) << "reading input from" << listed.name;
-            m_pads[listed.instance].controller = controller;
-        } else {
+        SDL_GameController *controller = SDL_GameControllerOpen(listed.index);
+        if (!controller) {
             logSdlFailure("SDL_GameControllerOpen");
+            return;
         }
+        Pad &pad = m_pads[listed.instance];
+        pad.controller = controller;
+        const std::string node = m_nodeOf ? m_nodeOf(listed.name.toStdString()) : padnode::ofController(controller);
+        pad.node = padnode::open(node);
+        if (pad.node >= 0)
+            qCInfo(lcHaptics) << "reading input from" << listed.name << "when" << node.c_str() << "has some";
+        else
+            qCInfo(lcHaptics) << "reading input from" << listed.name << "every" << kPoll.count() << "ms";
     });
+    nodesChanged();
+}
+
+void PadInput::close(Pad &pad)
+{
+    SDL_GameControllerClose(pad.controller);
+    padnode::close(std::exchange(pad.node, -1));
 }
 
 void PadInput::closeControllers()
 {
     for (auto &[instance, pad] : m_pads)
-        SDL_GameControllerClose(pad.controller);
+        close(pad);
     m_pads.clear();
+    m_afterNodeInput.reset();
+    nodesChanged();
+}
+
+void PadInput::nodesChanged()
+{
+    m_nodes.clear();
+    for (const auto &[instance, pad] : m_pads) {
+        if (pad.node >= 0)
+            m_nodes.push_back(pad.node);
+    }
+}
+
+bool PadInput::readNodes(Clock::time_point now)
+{
+    bool pump = false;
+    for (auto &[instance, pad] : m_pads) {
+        if (pad.node < 0)
+            continue;
+        switch (padnode::drain(pad.node)) {
+        case padnode::Read::Nothing:
+            break;
+        case padnode::Read::Input:
+            m_afterNodeInput = now + kPoll;
+            pump = true;
+            break;
+        case padnode::Read::Gone:
+            // Unplugged (SDL says so at the pump), or a node that cannot be
+            // waited on: polled until it is let go.
+            padnode::close(std::exchange(pad.node, -1));
+            pump = true;
+            break;
+        }
+    }
+    if (pump)
+        nodesChanged();
+    return pump;
 }
 
 void PadInput::deliver(const std::vector<PadAction> &actions)
@@ -109,17 +163,16 @@ void PadInput::handle(const SDL_Event &event, Clock::time_point now)
         break;
     case SDL_CONTROLLERDEVICEREMOVED:
         if (auto pad = m_pads.find(event.cdevice.which); pad != m_pads.end()) {
-            SDL_GameControllerClose(pad->second.controller);
+            close(pad->second);
             m_pads.erase(pad);
+            nodesChanged();
         }
         break;
     case SDL_CONTROLLERBUTTONDOWN:
     case SDL_CONTROLLERBUTTONUP:
         if (auto pad = m_pads.find(event.cbutton.which); pad != m_pads.end()) {
-            if (const auto button = stepperButton(event.cbutton.button)) {
-                m_lastPress = now;
+            if (const auto button = stepperButton(event.cbutton.button))
                 deliver(pad->second.stepper.button(*button, event.type == SDL_CONTROLLERBUTTONDOWN, sinceEpoch(now)));
-            }
         }
         break;
     case SDL_CONTROLLERAXISMOTION:
@@ -127,10 +180,7 @@ void PadInput::handle(const SDL_Event &event, Clock::time_point now)
             if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX || event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTY) {
                 const auto axis = event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX ? PadStepper::Axis::LeftX
                                                                                : PadStepper::Axis::LeftY;
-                const auto actions = pad->second.stepper.axis(axis, event.caxis.value, sinceEpoch(now));
-                if (!actions.empty())
-                    m_lastPress = now;
-                deliver(actions);
+                deliver(pad->second.stepper.axis(axis, event.caxis.value, sinceEpoch(now)));
             }
         }
         break;
@@ -141,18 +191,23 @@ void PadInput::handle(const SDL_Event &event, Clock::time_point now)
 
 void PadInput::afterPump(Clock::time_point now)
 {
+    if (m_afterNodeInput && now >= *m_afterNodeInput)
+        m_afterNodeInput.reset();
     for (auto &[instance, pad] : m_pads)
         deliver(pad.stepper.repeat(sinceEpoch(now)));
 }
 
 std::optional<PadInput::Clock::time_point> PadInput::nextPoll(Clock::time_point now) const
 {
-    if (!m_wanted || m_pads.empty())
+    if (!m_wanted)
         return std::nullopt;
-    auto next = now + (now - m_lastPress < kActiveFor ? kActivePoll : kIdlePoll);
+    auto next = m_afterNodeInput;
+    const auto earliest = [&next](Clock::time_point at) { next = next ? std::min(*next, at) : at; };
     for (const auto &[instance, pad] : m_pads) {
+        if (pad.node < 0)
+            earliest(now + kPoll);
         if (const auto repeat = pad.stepper.nextRepeat())
-            next = std::min(next, Clock::time_point(std::chrono::duration_cast<Clock::duration>(*repeat)));
+            earliest(Clock::time_point(std::chrono::duration_cast<Clock::duration>(*repeat)));
     }
     return next;
 }

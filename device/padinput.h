@@ -10,6 +10,9 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <span>
+#include <string>
+#include <vector>
 
 namespace pelnori {
 
@@ -24,15 +27,18 @@ class PadInput
 public:
     using Clock = std::chrono::steady_clock;
     using Listener = std::function<void(PadAction)>;
+    // The device node to wait on for a controller's input, by its name;
+    // empty to poll it.
+    using NodeOf = std::function<std::string(const std::string &name)>;
 
-    // How often SDL is pumped for input while the window wants it: fast
-    // while the player uses a controller, slower after kActiveFor without a
-    // press. Presses are SDL events, so none is lost between two pumps.
-    static constexpr std::chrono::milliseconds kActivePoll{16};
-    static constexpr std::chrono::milliseconds kIdlePoll{100};
-    static constexpr std::chrono::milliseconds kActiveFor{3000};
+    // A controller whose device node the thread waits on is read when input
+    // arrives; any other is read this often while the window wants input.
+    // Either way a press acts within a frame. Presses are SDL events, so
+    // none is lost between two readings.
+    static constexpr std::chrono::milliseconds kPoll{16};
 
-    PadInput();
+    // Without nodeOf, SDL names the node where it can (Linux).
+    explicit PadInput(NodeOf nodeOf = {});
     ~PadInput();
 
     PadInput(const PadInput &) = delete;
@@ -50,22 +56,36 @@ public:
     // When the thread must pump again for input; empty when it need not.
     std::optional<Clock::time_point> nextPoll(Clock::time_point now) const;
 
+    // The device nodes of the open controllers, for the thread to wait on.
+    std::span<const int> nodes() const { return m_nodes; }
+    // Reads what the nodes hold (SDL reads the input itself from its own
+    // descriptors): true when input arrived, or a node failed and its
+    // controller is polled from now on; either way SDL is to be pumped.
+    bool readNodes(Clock::time_point now);
+
 private:
     struct Pad
     {
         SDL_GameController *controller = nullptr;
         PadStepper stepper;
+        int node = -1;
     };
 
     void openControllers();
+    void close(Pad &pad);
     void closeControllers();
+    void nodesChanged();
     void deliver(const std::vector<PadAction> &actions);
     static PadStepper::Ms sinceEpoch(Clock::time_point now);
 
+    NodeOf m_nodeOf;
     Listener m_listener;
     bool m_wanted = false;
     std::map<SDL_JoystickID, Pad> m_pads;
-    Clock::time_point m_lastPress;
+    std::vector<int> m_nodes;
+    // One more reading after input came through a node, in case SDL's own
+    // descriptor had not yet been handed what woke the thread.
+    std::optional<Clock::time_point> m_afterNodeInput;
 };
 
 } // namespace pelnori

@@ -12,8 +12,6 @@
 
 #include <SDL.h>
 
-#include <algorithm>
-
 namespace pelnori {
 
 PlaybackLoop::PlaybackLoop(ControlOptions options, StartSdl startSdl)
@@ -37,7 +35,7 @@ void PlaybackLoop::run(std::promise<bool> &started)
             // keeps its ordinary priority.
             SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH);
             m_watch = std::make_unique<DeviceWatch>([this] { publish(); });
-            m_pump = std::make_unique<EventPump>();
+            m_pump = std::make_unique<EventPump>(m_options.padNode);
             // The first look for a device ends before the control is handed
             // out, so its first call already knows what is attached.
             m_watch->rescan();
@@ -62,19 +60,13 @@ void PlaybackLoop::run(std::promise<bool> &started)
 
 // Sleeps until the earliest wake-up of the parts: the effect's next update,
 // the end of a sound, the next reading of a controller, or the idle pump
-// once a second; or until work comes.
+// once a second; or until work comes, or input on a controller's node.
 void PlaybackLoop::loop()
 {
     m_nextPump = Clock::now() + kIdlePump;
     std::deque<Worker::Task> tasks;
     for (;;) {
-        const auto now = Clock::now();
-        auto wakeAt = m_player.nextTick().value_or(m_nextPump);
-        if (const auto sounding = m_sound->soundingUntil(now))
-            wakeAt = std::min(wakeAt, *sounding);
-        if (const auto input = m_pump->nextInput())
-            wakeAt = std::min(wakeAt, *input);
-        if (!m_worker.wait(wakeAt, tasks))
+        if (!m_worker.wait(plan(Clock::now()).wakeAt(), tasks, m_pump->nodes()))
             return;
 
         // New effects and the window's questions first: the player waits
@@ -86,17 +78,22 @@ void PlaybackLoop::loop()
         if (const auto due = m_player.nextTick(); due && Clock::now() >= *due)
             tickEffect(Clock::now());
 
-        // SDL is pumped with every update, once more when an effect has
-        // ended (a device plugged in meanwhile is weighed then), when the
-        // window's controller input is due, and once a second while idle.
         const auto after = Clock::now();
-        const auto input = m_pump->nextInput();
-        if (wasPlaying || m_player.playing() || (input && after >= *input) || after >= m_nextPump) {
+        const bool padInput = m_pump->inputArrived(after);
+        if (plan(after).pumpsAt(after, wasPlaying || m_player.playing(), padInput)) {
             pump(after);
             m_nextPump = after + kIdlePump;
         }
         publish();
     }
+}
+
+WakePlan PlaybackLoop::plan(Clock::time_point now) const
+{
+    return {.effectTick = m_player.nextTick(),
+            .soundEnd = m_sound->soundingUntil(now),
+            .padPoll = m_pump->nextInput(),
+            .idlePump = m_nextPump};
 }
 
 void PlaybackLoop::pump(Clock::time_point now)

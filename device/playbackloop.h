@@ -4,6 +4,7 @@
 #include "device/controloptions.h"
 #include "device/effectplayer.h"
 #include "device/hapticdeviceinfo.h"
+#include "device/wakeplan.h"
 #include "device/worker.h"
 #include "input/padaction.h"
 
@@ -67,6 +68,7 @@ public:
 
 private:
     void loop();
+    WakePlan plan(Clock::time_point now) const;
     void pump(Clock::time_point now);
     void tickEffect(Clock::time_point now);
     void fail(const char *what);

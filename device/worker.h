@@ -10,6 +10,12 @@
 #include <future>
 #include <memory>
 #include <mutex>
+#include <span>
+#include <vector>
+
+#ifdef __linux__
+#include <poll.h>
+#endif
 
 namespace pelnori {
 
@@ -24,6 +30,12 @@ public:
     using Clock = std::chrono::steady_clock;
     using Task = std::function<void()>;
 
+    Worker();
+    ~Worker();
+
+    Worker(const Worker &) = delete;
+    Worker &operator=(const Worker &) = delete;
+
     // Queues work for the thread. Throws HapticError once it has failed or ended.
     void post(Task task);
     // Runs work on the thread and returns its result. Throws HapticError when
@@ -34,9 +46,11 @@ public:
     // Asks the thread to end; the work still queued is dropped.
     void quit();
 
-    // The thread's side. Sleeps until wakeAt, new work or quit; false when it
-    // is to end, else tasks holds the work queued meanwhile, oldest first.
-    bool wait(Clock::time_point wakeAt, std::deque<Task> &tasks);
+    // The thread's side. Sleeps until wakeAt, new work, quit, or (on Linux)
+    // until one of the watched descriptors can be read or has failed; the
+    // caller reads them. False when the thread is to end, else tasks holds
+    // the work queued meanwhile, oldest first.
+    bool wait(Clock::time_point wakeAt, std::deque<Task> &tasks, std::span<const int> watched = {});
     // Something went wrong that the thread has no answer to: the work queued
     // is dropped and every call from now on raises HapticError.
     void fail();
@@ -45,9 +59,20 @@ public:
 private:
     void refuseIfClosed() const;
     std::deque<Task> close(bool failed);
+    // Ends the thread's sleep; called after the state it looks at changed.
+    void wake();
+    // True when the thread is to end or has work, which it then takes.
+    bool take(std::deque<Task> &tasks, bool &end);
 
     mutable std::mutex m_mutex;
+#ifdef __linux__
+    // An eventfd, so that the thread can sleep in poll() beside the
+    // descriptors it watches.
+    int m_wakeFd = -1;
+    std::vector<pollfd> m_polled; // the thread's, kept between sleeps
+#else
     std::condition_variable m_wake;
+#endif
     std::deque<Task> m_tasks;
     bool m_quit = false;
     bool m_failed = false;

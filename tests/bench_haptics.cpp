@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // How quickly the haptic control answers a card click, and how evenly it
 // paces rumble updates while the UI thread sleeps, measured on an SDL virtual
-// game controller; and how soon a click is heard with the sound on, on SDL's
-// audio driver of the environment (dummy under CTest). Prints figures; never
-// fails on timing.
+// game controller; how soon a controller press becomes an action, and how
+// often the playback thread wakes, in each state of the window and the pad;
+// and how soon a click is heard with the sound on, on SDL's audio driver of
+// the environment (dummy under CTest). Prints figures; never fails on timing.
 
 #include "fakes/virtualpad.h"
 #include "device/effectplayer.h"
@@ -12,6 +13,7 @@
 #include "effects/effectfile.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -19,9 +21,16 @@
 
 #include <algorithm>
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
+#include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace pelnori;
 using test::Clock;
@@ -73,6 +82,134 @@ duration = 3000
 magnitude = 1.0
 attack = { time = 3000, level = 0.0 }
 )";
+
+// The times the process's threads went to sleep: their voluntary context
+// switches (a busy machine adds involuntary ones, which are no wake-ups).
+long long sleeps()
+{
+    long long total = 0;
+    const QDir tasks(QStringLiteral("/proc/self/task"));
+    for (const QString &task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile status(tasks.filePath(task) + QStringLiteral("/status"));
+        if (!status.open(QIODevice::ReadOnly))
+            continue;
+        for (const QByteArray &line : status.readAll().split('\n')) {
+            if (line.startsWith("voluntary_ctxt_switches:"))
+                total += line.mid(line.indexOf(':') + 1).trimmed().toLongLong();
+        }
+    }
+    return total;
+}
+
+// Wake-ups per second of the process while this thread sleeps.
+double wakeUpsPerSecond(std::chrono::seconds span)
+{
+    const long long before = sleeps();
+    std::this_thread::sleep_for(span);
+    return double(sleeps() - before - 1) / double(span.count());
+}
+
+// A press of the virtual pad to its action on the playback thread. With a
+// node, a FIFO plays the pad's device node: each change writes to it, as
+// the kernel hands the event to every reader.
+class PadPresses
+{
+public:
+    PadPresses(SdlHapticControl &control, test::VirtualPad &pad, int node)
+        : m_control(control)
+        , m_pad(pad)
+        , m_node(node)
+    {
+        m_control.setPadListener([this](PadAction) {
+            std::lock_guard lock(m_mutex);
+            m_actedAt = Clock::now();
+            m_acted.notify_all();
+        });
+    }
+    ~PadPresses() { m_control.setPadListener({}); }
+
+    // Presses, each restAfter its action, one direction after the other.
+    std::vector<double> delaysMs(int presses, const std::function<std::chrono::microseconds(int)> &restAfter)
+    {
+        std::vector<double> delays;
+        for (int i = 0; i < presses; ++i) {
+            const int button = i % 2 ? SDL_CONTROLLER_BUTTON_DPAD_LEFT : SDL_CONTROLLER_BUTTON_DPAD_RIGHT;
+            std::unique_lock lock(m_mutex);
+            m_actedAt.reset();
+            const auto start = Clock::now();
+            change(button, true);
+            if (m_acted.wait_for(lock, std::chrono::seconds(2), [this] { return m_actedAt.has_value(); }))
+                delays.push_back(usBetween(start, *m_actedAt) / 1000.0);
+            lock.unlock();
+            change(button, false);
+            std::this_thread::sleep_for(restAfter(i));
+        }
+        return delays;
+    }
+
+private:
+    void change(int button, bool down)
+    {
+        m_pad.press(button, down);
+        if (m_node >= 0)
+            (void)!write(m_node, "e", 1);
+    }
+
+    SdlHapticControl &m_control;
+    test::VirtualPad &m_pad;
+    const int m_node;
+    std::mutex m_mutex;
+    std::condition_variable m_acted;
+    std::optional<Clock::time_point> m_actedAt;
+};
+
+// Controller input in each state: the window inactive, active without a
+// controller, and active with one read by polling or through its node.
+void padFigures(const QString &dir)
+{
+    std::optional<test::VirtualPad> pad;
+    const QByteArray fifo = QFile::encodeName(dir + QStringLiteral("/pad-node"));
+    if (mkfifo(fifo.constData(), 0600) != 0)
+        return;
+    const int writer = open(fifo.constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    const auto span = std::chrono::seconds(5);
+    std::printf("Controller input, a d-pad press to its action on the playback thread (in use: presses 20-110 ms "
+                "apart; at rest: after 3.2 s untouched), and wake-ups per second of the process untouched (aim <= 1 but with a polled pad):\n");
+    for (const bool node : {false, true}) {
+        ControlOptions options;
+        if (node)
+            options.padNode = [&fifo](const std::string &) { return fifo.toStdString(); };
+        auto control = SdlHapticControl::create(options);
+        if (!control)
+            return;
+        pad.emplace();
+        (void)control->ForceDeviceAttached();
+        if (!node) {
+            control->setPadInputWanted(false);
+            (void)control->ForceDeviceAttached();
+            std::printf("  window inactive, pad attached      : %6.1f wake-ups/s\n", wakeUpsPerSecond(span));
+            pad.reset();
+            control->setPadInputWanted(true);
+            (void)control->ForceDeviceAttached();
+            std::printf("  window active, no controller       : %6.1f wake-ups/s\n", wakeUpsPerSecond(span));
+            pad.emplace();
+        }
+        control->setPadInputWanted(true);
+        (void)control->ForceDeviceAttached(); // the pad is opened for input
+        PadPresses presses(*control, *pad, node ? writer : -1);
+        const auto inUse = presses.delaysMs(150, [](int i) {
+            // Spread over the polling period, not in step with it.
+            return std::chrono::microseconds(20000 + (i * 7919) % 90000);
+        });
+        const auto atRest = presses.delaysMs(6, [](int) { return std::chrono::microseconds(3200000); });
+        const char *what = node ? "pad with a node (a FIFO)" : "pad polled (no node)    ";
+        std::printf("  window active, %s: in use median %.2f ms, p99 %.2f ms, max %.2f ms (%zu presses); "
+                    "at rest median %.2f ms, max %.2f ms (%zu); untouched %6.1f wake-ups/s\n",
+                    what, percentile(inUse, 0.5), percentile(inUse, 0.99), percentile(inUse, 1.0), inUse.size(),
+                    percentile(atRest, 0.5), percentile(atRest, 1.0), atRest.size(), wakeUpsPerSecond(span));
+    }
+    close(writer);
+}
 
 } // namespace
 
@@ -141,6 +278,8 @@ int main(int argc, char *argv[])
                 percentile(spacing, 0.5), percentile(spacing, 0.99), percentile(spacing, 1.0));
 
     control.reset();
+    pad.unplug();
+    padFigures(dir.path());
 
     // An effect handed to the sound output to its first frame handed to the
     // audio device, while the output is open, and after it closed for being
@@ -176,7 +315,6 @@ int main(int argc, char *argv[])
     std::printf("  output closed after %lld s quiet (%zu of %d starts): median %.0f us, max %.0f us\n",
                 static_cast<long long>(SoundOutput::kLinger.count()), cold.size(), kColdSoundStarts,
                 percentile(cold, 0.5), percentile(cold, 1.0));
-    pad.unplug();
     SDL_QuitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER);
     return 0;
 }

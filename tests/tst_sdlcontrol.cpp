@@ -4,6 +4,8 @@
 // virtual game controller that records every rumble command reaching it.
 
 #include "fakes/virtualpad.h"
+#include "device/devicewatch.h"
+#include "device/eventpump.h"
 #include "device/playbackthread.h"
 #include "device/sdlsubsystems.h"
 #include "device/sdlhapticcontrol.h"
@@ -24,6 +26,10 @@
 #include <future>
 #include <thread>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace pelnori {
 using test::Clock;
@@ -101,6 +107,8 @@ private slots:
     void logNamesTheChosenDeviceOnlyWhenTurnedOn();
     void controllerPressesReachTheWindowOnlyWhenWanted_data();
     void controllerPressesReachTheWindowOnlyWhenWanted();
+    void padReadingIsDueWhen_data();
+    void padReadingIsDueWhen();
     void nothingPlaysWithoutDevice();
     void badCallsThrow_data();
     void badCallsThrow();
@@ -380,20 +388,23 @@ void TestSdlControl::logNamesTheChosenDeviceOnlyWhenTurnedOn()
 void TestSdlControl::controllerPressesReachTheWindowOnlyWhenWanted_data()
 {
     QTest::addColumn<bool>("wanted");
+    QTest::addColumn<bool>("stepped"); // a round trip after each change makes the thread read the pad
     QTest::addColumn<QString>("expected");
-    QTest::newRow("window active") << true << QStringLiteral("RTUF");
-    QTest::newRow("window inactive") << false << QString();
+    QTest::newRow("window active") << true << true << QStringLiteral("RTUF");
+    QTest::newRow("window active, the thread's own readings") << true << false << QStringLiteral("RTUF");
+    QTest::newRow("window inactive") << false << true << QString();
 }
 
 void TestSdlControl::controllerPressesReachTheWindowOnlyWhenWanted()
 {
     QFETCH(bool, wanted);
+    QFETCH(bool, stepped);
     QFETCH(QString, expected);
     std::mutex mutex;
     QString got;
     m_control->setPadListener([&](PadAction action) {
         std::lock_guard lock(mutex);
-        got += QStringLiteral("UDLRTSF").at(int(action));
+        got += QStringLiteral("UDLRTSFCNPY").at(int(action));
     });
     VirtualPad pad;
     QTRY_VERIFY(m_control->ForceDeviceAttached());
@@ -402,22 +413,84 @@ void TestSdlControl::controllerPressesReachTheWindowOnlyWhenWanted()
         std::lock_guard lock(mutex);
         return got;
     };
-    // Each change is given time to be read: the control pumps SDL at most
-    // every 100 ms between presses.
-    const auto step = [&](auto &&change) {
-        change();
-        QTest::qWait(150);
+    // Every change is a different button, so that none is lost if a
+    // release and the next press fall between two readings.
+    const std::vector<std::function<void()>> changes{
+        [&] { pad.press(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true); },
+        [&] { pad.press(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, false); },
+        [&] { pad.press(SDL_CONTROLLER_BUTTON_A, true); },
+        [&] { pad.press(SDL_CONTROLLER_BUTTON_A, false); },
+        [&] { pad.tilt(SDL_CONTROLLER_AXIS_LEFTY, -30000); },
+        [&] { pad.tilt(SDL_CONTROLLER_AXIS_LEFTY, 0); },
+        [&] { pad.press(SDL_CONTROLLER_BUTTON_X, true); },
+        [&] { pad.press(SDL_CONTROLLER_BUTTON_X, false); },
     };
-    step([&] { pad.press(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true); });
-    step([&] { pad.press(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, false); });
-    step([&] { pad.press(SDL_CONTROLLER_BUTTON_A, true); });
-    step([&] { pad.press(SDL_CONTROLLER_BUTTON_A, false); });
-    step([&] { pad.tilt(SDL_CONTROLLER_AXIS_LEFTY, -30000); });
-    step([&] { pad.tilt(SDL_CONTROLLER_AXIS_LEFTY, 0); });
-    step([&] { pad.press(SDL_CONTROLLER_BUTTON_X, true); });
-    step([&] { pad.press(SDL_CONTROLLER_BUTTON_X, false); });
-    QTRY_COMPARE(gotNow(), expected);
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        changes[i]();
+        if (stepped)
+            QVERIFY(m_control->ForceDeviceAttached()); // the thread pumps SDL before it answers
+        else if (i % 2 == 0)
+            QTRY_COMPARE_WITH_TIMEOUT(gotNow().size(), qsizetype(i / 2 + 1), 1000);
+    }
+    QCOMPARE(gotNow(), expected);
     m_control->setPadListener({});
+}
+
+void TestSdlControl::padReadingIsDueWhen_data()
+{
+    QTest::addColumn<bool>("wanted");
+    QTest::addColumn<QByteArray>("node");     // the pad's stand-in node: "" none, "quiet", "byte", "gone"
+    QTest::addColumn<bool>("held");           // the d-pad held right from 0 ms
+    QTest::addColumn<QList<int>>("readings"); // each due in ms, the thread reading then; -1 none
+    QTest::addColumn<QString>("felt");
+    QTest::newRow("window inactive") << false << QByteArray() << true << QList{-1} << QString();
+    QTest::newRow("pad without a node: polled") << true << QByteArray() << false << QList{16, 32} << QString();
+    QTest::newRow("pad with a node, untouched") << true << QByteArray("quiet") << false << QList{-1} << QString();
+    QTest::newRow("input on the node: one more reading") << true << QByteArray("byte") << false << QList{16, -1} << QString();
+    QTest::newRow("held on a node: its repeat") << true << QByteArray("byte") << true << QList{16, 400} << QStringLiteral("RR");
+    QTest::newRow("node gone: polled") << true << QByteArray("gone") << false << QList{16, 32} << QString();
+}
+
+// The pad reading of the playback thread, stepped on this thread by time
+// points: when it must look at the controllers next.
+void TestSdlControl::padReadingIsDueWhen()
+{
+    QFETCH(bool, wanted);
+    QFETCH(QByteArray, node);
+    QFETCH(bool, held);
+    QFETCH(QList<int>, readings);
+    QFETCH(QString, felt);
+    m_control.reset(); // this thread plays the playback thread's part
+    const QByteArray fifo = QFile::encodeName(m_dir.filePath(QStringLiteral("node")));
+    QFile::remove(QFile::decodeName(fifo));
+    QCOMPARE(mkfifo(fifo.constData(), 0600), 0);
+    int writer = open(fifo.constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC); // the FIFO stays open while it is
+    QVERIFY(writer >= 0);
+    EventPump pump([&](const std::string &) { return node.isEmpty() ? std::string() : fifo.toStdString(); });
+    DeviceWatch watch([] {});
+    QString got;
+    pump.pads().setListener([&](PadAction action) { got += QStringLiteral("UDLRTSFCNPY").at(int(action)); });
+    VirtualPad pad;
+    // On a whole millisecond: the stepper counts in them.
+    const Clock::time_point t0 = std::chrono::ceil<std::chrono::milliseconds>(Clock::now());
+    pump.inputWanted(wanted, t0);
+    if (held)
+        pad.press(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true);
+    if (node == "byte")
+        QCOMPARE(write(writer, "x", 1), ssize_t(1));
+    if (node == "gone")
+        close(std::exchange(writer, -1)); // the node reads as ended, as an unplugged one fails
+    QCOMPARE(pump.inputArrived(t0), node == "byte" || node == "gone");
+    pump.pump(t0, watch);
+    for (int due : readings) {
+        const auto input = pump.nextInput();
+        QCOMPARE(input ? int(std::chrono::duration_cast<std::chrono::milliseconds>(*input - t0).count()) : -1, due);
+        if (input)
+            pump.pump(*input, watch);
+    }
+    QCOMPARE(got, felt);
+    if (writer >= 0)
+        close(writer);
 }
 
 // A click with no device must not leave an effect waiting for the next pad.
@@ -428,7 +501,9 @@ void TestSdlControl::nothingPlaysWithoutDevice()
 
     VirtualPad pad;
     QTRY_VERIFY(m_control->ForceDeviceAttached());
-    QTest::qWait(200);
+    // Another round trip: a start held back for the pad would have gone out.
+    (void)m_control->devices();
+    QVERIFY(m_control->waitUntilIdle(std::chrono::seconds(1)));
     QCOMPARE(pad.count(), std::size_t(0));
 }
 

@@ -13,8 +13,6 @@ class TestSdlEffect : public QObject
     Q_OBJECT
 
 private slots:
-    void eachTypeNeedsItsFlag_data();
-    void eachTypeNeedsItsFlag();
     void constantScalesLevelsAndEnvelope();
     void periodicCarriesShape_data();
     void periodicCarriesShape();
@@ -24,34 +22,6 @@ private slots:
     void whatSdlCannotExpressIsLeftToUs();
     void timesBeyondSdlRangeAreClamped();
 };
-
-void TestSdlEffect::eachTypeNeedsItsFlag_data()
-{
-    QTest::addColumn<int>("type");
-    QTest::addColumn<unsigned>("flag");
-    QTest::newRow("constant") << int(EffectType::Constant) << unsigned(SDL_HAPTIC_CONSTANT);
-    QTest::newRow("sine") << int(EffectType::Sine) << unsigned(SDL_HAPTIC_SINE);
-    QTest::newRow("square") << int(EffectType::Square) << 0u;
-    QTest::newRow("triangle") << int(EffectType::Triangle) << unsigned(SDL_HAPTIC_TRIANGLE);
-    QTest::newRow("sawtooth up") << int(EffectType::SawtoothUp) << unsigned(SDL_HAPTIC_SAWTOOTHUP);
-    QTest::newRow("sawtooth down") << int(EffectType::SawtoothDown) << unsigned(SDL_HAPTIC_SAWTOOTHDOWN);
-    QTest::newRow("ramp") << int(EffectType::Ramp) << unsigned(SDL_HAPTIC_RAMP);
-    QTest::newRow("rumble") << int(EffectType::Rumble) << unsigned(SDL_HAPTIC_LEFTRIGHT);
-}
-
-void TestSdlEffect::eachTypeNeedsItsFlag()
-{
-    QFETCH(int, type);
-    QFETCH(unsigned, flag);
-    Effect effect;
-    effect.type = EffectType(type);
-    effect.durationMs = 100;
-    QCOMPARE(sdlHapticType(effect), flag);
-    const auto native = toSdlHapticEffect(effect);
-    QCOMPARE(native.has_value(), flag != 0);
-    if (native)
-        QCOMPARE(unsigned(native->type), flag);
-}
 
 void TestSdlEffect::constantScalesLevelsAndEnvelope()
 {

@@ -1,9 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "device/wakeplan.h"
 #include "device/worker.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace pelnori {
 
@@ -20,6 +27,10 @@ private Q_SLOTS:
     void endOfTheThreadAnswersAWaitingCallAtOnce();
     void silentThreadMakesTheCallFailAtItsDeadline();
     void workAfterAFailureIsRefused();
+    void watchedDescriptorWakesTheSleepingThread_data();
+    void watchedDescriptorWakesTheSleepingThread();
+    void playbackThreadWakesAtTheEarliestDue_data();
+    void playbackThreadWakesAtTheEarliestDue();
 };
 
 namespace {
@@ -33,6 +44,16 @@ std::thread serve(Worker &worker)
             for (auto &task : std::exchange(tasks, {}))
                 task();
     });
+}
+
+// Until the thread sleeps in the kernel (the state of /proc's stat is S).
+bool asleep(pid_t thread)
+{
+    QFile stat(QStringLiteral("/proc/self/task/%1/stat").arg(thread));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray line = stat.readAll();
+    return line.mid(line.lastIndexOf(')') + 2, 1) == "S";
 }
 
 } // namespace
@@ -67,13 +88,15 @@ void TestWorker::endOfTheThreadAnswersAWaitingCallAtOnce()
     QFETCH(bool, failed);
     QFETCH(bool, taken);
     Worker worker;
-    // A thread that gets into trouble 50 ms after it took the work, or
-    // before it ever looks at it.
+    // A thread that gets into trouble once the caller waits for the work it
+    // took, or before it ever looks at it.
+    const pid_t caller = gettid();
     std::thread thread([&] {
         std::deque<Worker::Task> tasks;
         if (taken)
             QVERIFY(worker.wait(Clock::now() + 5s, tasks));
-        std::this_thread::sleep_for(50ms);
+        for (const auto giveUp = Clock::now() + 2s; !asleep(caller) && Clock::now() < giveUp;)
+            std::this_thread::yield();
         failed ? worker.fail() : worker.quit();
     });
     const auto start = Clock::now();
@@ -100,6 +123,75 @@ void TestWorker::workAfterAFailureIsRefused()
     QVERIFY_THROWS_EXCEPTION(HapticError, worker.post([] {}));
     std::deque<Worker::Task> tasks;
     QVERIFY(!worker.wait(Clock::now() + 1s, tasks));
+}
+
+void TestWorker::watchedDescriptorWakesTheSleepingThread_data()
+{
+    QTest::addColumn<QByteArray>("event"); // what happens to the watched FIFO
+    QTest::newRow("a byte arrives") << QByteArray("write");
+    // The caller learns of a node that went away, rather than sleeping on it.
+    QTest::newRow("the writer goes") << QByteArray("close");
+}
+
+// A controller's device node, played by a FIFO: input on it ends the
+// playback thread's sleep at once, however far away its own wake-up is.
+void TestWorker::watchedDescriptorWakesTheSleepingThread()
+{
+    QFETCH(QByteArray, event);
+    QTemporaryDir dir;
+    const QByteArray path = QFile::encodeName(dir.filePath(QStringLiteral("node")));
+    QCOMPARE(mkfifo(path.constData(), 0600), 0);
+    const int node = open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    int writer = open(path.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    QVERIFY(node >= 0 && writer >= 0);
+
+    Worker worker;
+    std::atomic<pid_t> tid = 0;
+    std::atomic<bool> woke = false;
+    Clock::time_point wokeAt;
+    std::jthread thread([&] {
+        tid = gettid();
+        std::deque<Worker::Task> tasks;
+        const int watched[] = {node};
+        woke = worker.wait(Clock::now() + 5s, tasks, watched) && tasks.empty();
+        wokeAt = Clock::now();
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(tid != 0 && asleep(tid), 2000);
+    const auto start = Clock::now();
+    if (event == "write")
+        QCOMPARE(write(writer, "x", 1), ssize_t(1));
+    else
+        close(std::exchange(writer, -1));
+    thread.join();
+    close(node);
+    if (writer >= 0)
+        close(writer);
+    QVERIFY(woke);
+    const auto ms = std::chrono::duration<double, std::milli>(wokeAt - start).count();
+    QVERIFY2(ms <= 50, qPrintable(QStringLiteral("woke after %1 ms").arg(ms)));
+}
+
+void TestWorker::playbackThreadWakesAtTheEarliestDue_data()
+{
+    // In ms from now: the effect's update, the sound's end, the pads'
+    // reading (-1: none) and the idle pump; then the wake-up.
+    QTest::addColumn<QList<int>>("due");
+    QTest::addColumn<int>("wakeAt");
+    QTest::newRow("idle") << QList{-1, -1, -1, 1000} << 1000;
+    QTest::newRow("effect playing, the idle pump waits") << QList{10, -1, -1, 5} << 10;
+    QTest::newRow("sound ends first") << QList{10, 4, -1, 1000} << 4;
+    QTest::newRow("controller polled") << QList{-1, -1, 16, 1000} << 16;
+    QTest::newRow("sound ends after the idle pump") << QList{-1, 2500, -1, 1000} << 1000;
+}
+
+void TestWorker::playbackThreadWakesAtTheEarliestDue()
+{
+    QFETCH(QList<int>, due);
+    QFETCH(int, wakeAt);
+    const auto at = [](int ms) -> std::optional<Clock::time_point> {
+        return ms < 0 ? std::nullopt : std::optional(Clock::time_point(std::chrono::milliseconds(ms)));
+    };
+    QCOMPARE((WakePlan{at(due[0]), at(due[1]), at(due[2]), *at(due[3])}.wakeAt()), *at(wakeAt));
 }
 
 } // namespace pelnori

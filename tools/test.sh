@@ -38,7 +38,7 @@ LSAN_OPTIONS=suppressions=$source/tests/lsan.supp:print_suppressions=0 \
 stage "2/5 Threads: the control's thread under ThreadSanitizer ($builds/build-tsan)"
 cmake -S . -B "$builds/build-tsan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON \
     -DPELNORI_TSAN=ON >/dev/null
-threaded='tst_sdlcontrol|tst_gameflow|tst_sound|tst_padrelay'
+threaded='tst_sdlcontrol|tst_gameflow|tst_sound|tst_padrelay|tst_worker'
 cmake --build "$builds/build-tsan" -j "$jobs" --target ${threaded//|/ }
 TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$source/tests/tsan.supp" \
     ctest --test-dir "$builds/build-tsan" --output-on-failure -R "^($threaded)\$"
