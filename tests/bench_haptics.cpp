@@ -6,6 +6,7 @@
 // and how soon a click is heard with the sound on, on SDL's audio driver of
 // the environment (dummy under CTest). Prints figures; never fails on timing.
 
+#include "fakes/threadsleeps.h"
 #include "fakes/virtualpad.h"
 #include "device/effectplayer.h"
 #include "device/sdlhapticcontrol.h"
@@ -13,7 +14,6 @@
 #include "effects/effectfile.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -83,30 +83,12 @@ magnitude = 1.0
 attack = { time = 3000, level = 0.0 }
 )";
 
-// The times the process's threads went to sleep: their voluntary context
-// switches (a busy machine adds involuntary ones, which are no wake-ups).
-long long sleeps()
-{
-    long long total = 0;
-    const QDir tasks(QStringLiteral("/proc/self/task"));
-    for (const QString &task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        QFile status(tasks.filePath(task) + QStringLiteral("/status"));
-        if (!status.open(QIODevice::ReadOnly))
-            continue;
-        for (const QByteArray &line : status.readAll().split('\n')) {
-            if (line.startsWith("voluntary_ctxt_switches:"))
-                total += line.mid(line.indexOf(':') + 1).trimmed().toLongLong();
-        }
-    }
-    return total;
-}
-
 // Wake-ups per second of the process while this thread sleeps.
 double wakeUpsPerSecond(std::chrono::seconds span)
 {
-    const long long before = sleeps();
+    const long long before = threadSleeps();
     std::this_thread::sleep_for(span);
-    return double(sleeps() - before - 1) / double(span.count());
+    return double(threadSleeps() - before - 1) / double(span.count());
 }
 
 // A press of the virtual pad to its action on the playback thread. With a

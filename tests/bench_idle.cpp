@@ -2,20 +2,20 @@
 // How often the idle program wakes up: the real window after start-up, with
 // the real haptic control on a virtual pad, left alone for ten seconds before
 // any game (Timer1 off); then the same with the sound on, once the audio
-// output has closed for being quiet. Wake-ups are the context switches of all
-// the process's threads, Qt's own included. A bare window of the same size is
+// output has closed for being quiet. Wake-ups are the times all the
+// process's threads went to sleep, Qt's own included. A bare window of the same size is
 // measured the same way for comparison. Prints figures; never fails on them.
 #include "app/fonts.h"
 #include "app/frmmain.h"
 #include "app/qtplatform.h"
 #include "game/globals.h"
+#include "fakes/threadsleeps.h"
 #include "fakes/virtualpad.h"
 #include "device/controlfactory.h"
 #include "device/sdlhapticcontrol.h"
 #include "device/soundoutput.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -30,23 +30,6 @@ namespace {
 
 constexpr int kIdleMs = 10000;
 
-// Voluntary and involuntary context switches of every thread of the process.
-long long contextSwitches()
-{
-    long long total = 0;
-    const QDir tasks(QStringLiteral("/proc/self/task"));
-    for (const QString &task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        QFile status(tasks.filePath(task) + QStringLiteral("/status"));
-        if (!status.open(QIODevice::ReadOnly))
-            continue;
-        for (const QByteArray &line : status.readAll().split('\n')) {
-            if (line.contains("ctxt_switches:"))
-                total += line.mid(line.indexOf(':') + 1).trimmed().toLongLong();
-        }
-    }
-    return total;
-}
-
 double wakeUpsPerSecond(QWidget &window, int settleMs = 500, int measureMs = kIdleMs)
 {
     // A plain event loop: QTest::qWait() would itself wake every few ms.
@@ -57,11 +40,11 @@ double wakeUpsPerSecond(QWidget &window, int settleMs = 500, int measureMs = kId
     };
     window.show();
     idle(settleMs); // start-up and the activation shake settle
-    const long long before = contextSwitches();
+    const long long before = threadSleeps();
     QElapsedTimer timer;
     timer.start();
     idle(measureMs);
-    const long long after = contextSwitches();
+    const long long after = threadSleeps();
     return double(after - before) * 1000.0 / double(timer.elapsed());
 }
 
@@ -115,7 +98,7 @@ int main(int argc, char *argv[])
     const auto soundRate = pelnoriWakeUps({.sound = true}, quietMs);
     const auto soundOpenRate = pelnoriWakeUps({.sound = true}, 500, 3000);
 
-    std::printf("idle wake-ups over %d s, all threads (context switches per second):\n", kIdleMs / 1000);
+    std::printf("idle wake-ups over %d s, all threads (sleeps per second):\n", kIdleMs / 1000);
     std::printf("  bare window of the same size : %6.2f\n", bareRate);
     std::printf("  Pelnori before a game        : %6.2f  (aim: <= 1)\n", *pelnoriRate);
     if (padRate)

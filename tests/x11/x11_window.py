@@ -127,6 +127,18 @@ def missing_glyph_boxes(image, x, y, w, h):
     return sorted(boxes)
 
 
+def end(*processes):
+    """Ends each process still running: asked first, then killed."""
+    for process in processes:
+        if process and process.poll() is None:
+            process.terminate()
+            try:
+                process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                process.kill()
+                process.wait()
+
+
 class Session:
     """Xvfb, the program and the screenshots of one run."""
 
@@ -200,14 +212,7 @@ class Session:
         return subprocess.run(list(command), env=self.env(), check=True, capture_output=True, text=True).stdout
 
     def stop(self):
-        for process in (self.app, self.wm, self.xvfb):
-            if process and process.poll() is None:
-                process.terminate()
-                try:
-                    process.wait(timeout=10)
-                except subprocess.TimeoutExpired:
-                    process.kill()
-                    process.wait()
+        end(self.app, self.wm, self.xvfb)
         shutil.rmtree(self.work, ignore_errors=True)
 
     # -- the window ---------------------------------------------------------
