@@ -71,7 +71,7 @@ bool expectedMessage(const QString &text)
     static const QStringList exact{QStringLiteral("ゲームを開始するにはZolva開始ボタンを押してください"),
                                    QStringLiteral("IFRﾌｧｲﾙ読込ボタンを押して使用するエフェクトを選択してください"),
                                    QStringLiteral("IFRファイル読込みエラー"),
-                                   QStringLiteral("エフェクトが８つ以上ありません。")};
+                                   QStringLiteral("エフェクトが８つ以上ありません。\r\nこのファイルのエフェクトは3個です。")};
     return exact.contains(text) || text.endsWith(kCompletionSuffix);
 }
 
