@@ -6,6 +6,7 @@
 
 #include "app/cardbox.h"
 #include "app/frmmain.h"
+#include "app/qtplatform.h"
 #include "common/errors.h"
 #include "game/globals.h"
 #include "game/paths.h"
@@ -29,6 +30,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <vector>
 
@@ -46,19 +48,33 @@ const QString kEffects = QStringLiteral("tremka.ifr");
 const QString kOpenError = QStringLiteral("IFRファイル読込みエラー");
 
 // A program folder of the test's own: the build's card images and default
-// effect file, copied, so a test may damage them.
+// effect file, copied, so a test may damage them. Given a name (bytes), it is
+// a folder of that name inside, found as the program finds its own folder.
 class ProgramFolder
 {
 public:
-    ProgramFolder()
+    explicit ProgramFolder(const QByteArray &name = {})
+        : m_path(m_dir.path())
     {
+        if (!name.isEmpty()) {
+            m_named = QFile::encodeName(m_dir.path()) + '/' + name;
+            ::mkdir(m_named.constData(), 0755);
+            m_path = QtPlatform::folderOfProgram(m_named + "/pelnori");
+        }
         const QDir build(QCoreApplication::applicationDirPath());
         for (const QString &name : {kBack, kOpen, kMatched, kEffects})
             QFile::copy(build.filePath(name), path(name));
     }
 
-    QString path() const { return m_dir.path(); }
-    QString path(const QString &name) const { return m_dir.filePath(name); }
+    // Qt leaves a name that is not UTF-8 behind.
+    ~ProgramFolder()
+    {
+        if (!m_named.isEmpty())
+            std::filesystem::remove_all(m_named.toStdString());
+    }
+
+    QString path() const { return m_path; }
+    QString path(const QString &name) const { return m_path + u'/' + name; }
 
     void write(const QString &name, const QByteArray &bytes) const
     {
@@ -76,6 +92,8 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    QString m_path;
+    QByteArray m_named;
 };
 
 // The real window loaded over a fake platform whose program folder is a
@@ -83,7 +101,8 @@ private:
 // the real one.
 struct Window
 {
-    explicit Window(bool realControl = false)
+    explicit Window(bool realControl = false, const QByteArray &folderName = {})
+        : folder(folderName)
     {
         platform.folder = folder.path();
         auto answered = std::make_unique<FakeDialog>();
@@ -174,6 +193,7 @@ private Q_SLOTS:
     void effectFileSpoiledBeforeStartLeavesNoUsableFile();
     void badEffectFileIsRefused_data();
     void badEffectFileIsRefused();
+    void programFolderNamedInBytesIsUsed();
 
 private:
     std::unique_ptr<VirtualPad> m_pad;
@@ -456,6 +476,21 @@ void BadInputsTest::badEffectFileIsRefused()
     // The refused file is not played: a start finds the path box empty.
     w.click(w.window.btnStart());
     QCOMPARE(w.globals.EffectResource, kNoUsableFile);
+}
+
+// Regression: in a folder whose name is not UTF-8, the default effect file
+// went unfound and New game looked for the card images at "/Card.bmp".
+void BadInputsTest::programFolderNamedInBytesIsUsed()
+{
+    Window w(true, QByteArray("pel\xffnori \xe3\x81", 11));
+    QVERIFY(w.loaded);
+    QVERIFY(QFileInfo(w.folder.path(kBack)).isFile());
+    QCOMPARE(w.window.txtLoadIFR()->text(), w.folder.path(kEffects));
+    QCOMPARE(w.globals.EffectResource, kFileChosenNoGame);
+    w.click(w.window.btnStart());
+    QVERIFY(w.platform.messages.empty());
+    QVERIFY(w.globals.EffectResource > 0);
+    QCOMPARE(imageOf(w.window.pic(5)), buildImage(kBack));
 }
 
 QTEST_MAIN(BadInputsTest)

@@ -74,6 +74,10 @@
         <source>ファイル名を確認してください。</source>
         <translation>Check the file name.</translation>
     </message>
+    <message>
+        <source>このフォルダーの次のファイルは、名前がUTF-8ではないため一覧に表示できません。名前を変えると選べます。</source>
+        <translation>These files in this folder cannot be listed, as their names are not UTF-8; rename them to choose them.</translation>
+    </message>
 </context>
 <context>
     <name>EffectFileChoice</name>
@@ -173,6 +177,10 @@
     <message>
         <source>IFRファイルを読み込めません。</source>
         <translation>Cannot read the IFR file.</translation>
+    </message>
+    <message>
+        <source>プログラムのフォルダーを使用できません。</source>
+        <translation>The program's folder cannot be used.</translation>
     </message>
 </context>
 <context>
