@@ -1,11 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/commondialog.h"
 
+#include "common/nativepath.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QTimer>
+
+#include <dirent.h>
 
 namespace pelnori {
 
@@ -16,7 +21,40 @@ bool isPattern(const QString &text)
     return text.contains(u'*') || text.contains(u'?');
 }
 
+// Names in the folder that are not UTF-8, shown with \xNN, at most `most`.
+QStringList unlistedNames(const QString &folder, qsizetype most)
+{
+    QStringList names;
+    DIR *dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return names;
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (!decodesLosslessly(name) && names.size() <= most)
+            names << shownPath(name);
+    }
+    ::closedir(dir);
+    names.sort();
+    return names;
+}
+
 } // namespace
+
+QString CommonDialog::unlistedFilesNote(const QString &folder)
+{
+    constexpr qsizetype kMostShown = 10;
+    QStringList names = unlistedNames(folder, kMostShown);
+    if (names.isEmpty())
+        return {};
+    if (names.size() > kMostShown) {
+        names.resize(kMostShown);
+        names << QStringLiteral("…");
+    }
+    return QCoreApplication::translate("CommonDialog",
+                                       "このフォルダーの次のファイルは、名前がUTF-8ではないため一覧に表示できません。"
+                                       "名前を変えると選べます。")
+           + QStringLiteral("\r\n") + names.join(QStringLiteral("\r\n"));
+}
 
 CommonDialog::CommonDialog(QWidget *parent, Style style) : m_parent(parent), m_style(style) {}
 
@@ -88,6 +126,14 @@ void CommonDialog::showOpen()
     dialog.setDefaultSuffix(m_defaultExt);
     if (!m_fileName.isEmpty())
         dialog.selectFile(m_fileName);
+
+    // Files Qt does not list are named, so that the player knows why.
+    const auto noteUnlisted = [&dialog](const QString &folder) {
+        if (const QString note = unlistedFilesNote(folder); !note.isEmpty())
+            QMessageBox::information(&dialog, dialog.windowTitle(), note);
+    };
+    QObject::connect(&dialog, &QFileDialog::directoryEntered, &dialog, noteUnlisted);
+    QTimer::singleShot(0, &dialog, [&] { noteUnlisted(dialog.directory().path()); });
 
     for (;;) {
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {

@@ -46,6 +46,10 @@ public:
     // e.g. "IFR(*.ifr)|*.ifr" gives "IFR (*.ifr)". "*.*" becomes "*".
     static QStringList nameFilters(const QString &filter);
 
+    // What the dialog says of the files in folder it cannot list, as their
+    // names are not UTF-8 (Qt skips them); empty when there are none.
+    static QString unlistedFilesNote(const QString &folder);
+
 private:
     // Why the flags forbid returning `path`, as the warning says it; empty
     // when the path may be returned.

@@ -3,6 +3,7 @@
 
 #include "app/twips.h"
 #include "common/errors.h"
+#include "common/nativepath.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -12,6 +13,11 @@
 #include <QScreen>
 #include <QThread>
 #include <QWidget>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 
 namespace pelnori {
 
@@ -92,9 +98,29 @@ float QtPlatform::nextRandom()
     return static_cast<float>(m_engine() >> 40) * 0x1.0p-24f;
 }
 
+QString QtPlatform::folderOfProgram(const QByteArray &path)
+{
+    const QByteArray folder = path.left(std::max<qsizetype>(path.lastIndexOf('/'), 1));
+    const QString usable = usablePath(folder);
+    if (usable.isEmpty()) {
+        const QString why = QString::fromLocal8Bit(std::strerror(errno));
+        throw FileReadError((QCoreApplication::translate("FileReadError", "プログラムのフォルダーを使用できません。")
+                             + QStringLiteral("\r\n") + shownPath(folder) + QStringLiteral("\r\n") + why)
+                                .toStdString());
+    }
+    return usable;
+}
+
 QString QtPlatform::programFolder()
 {
-    return QCoreApplication::applicationDirPath();
+    if (m_programFolder.isEmpty()) {
+        // Qt's own answer loses a name that is not UTF-8; the link's bytes keep it.
+        std::error_code error;
+        const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+        m_programFolder = error ? QCoreApplication::applicationDirPath()
+                                      : folderOfProgram(QByteArray::fromStdString(self.native()));
+    }
+    return m_programFolder;
 }
 
 void QtPlatform::yieldEvents()

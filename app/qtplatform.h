@@ -36,12 +36,18 @@ public:
     float secondsSinceMidnight() override;
     void reseedRandom() override;
     float nextRandom() override;
+    // Throws FileReadError when the folder's name cannot be used.
     QString programFolder() override;
     void yieldEvents() override;
     float screenWidthTwips() override;
     float screenHeightTwips() override;
     void endProgram() override;
     bool hasEnded() const override { return m_ended; }
+
+    // The folder of the program at path (bytes, as /proc/self/exe gives it),
+    // as Qt's file classes reach it whatever bytes its name holds. Throws
+    // FileReadError, saying which folder and why, when there is no way to it.
+    static QString folderOfProgram(const QByteArray &path);
 
     static QString title();
 
@@ -53,6 +59,7 @@ private:
     qint64 m_startOfDayMs = 0;
     std::mt19937_64 m_engine;
     bool m_ended = false;
+    QString m_programFolder; // once found
 };
 
 } // namespace pelnori

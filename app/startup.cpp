@@ -86,7 +86,7 @@ bool Form_Load(Board &window, Platform &platform, Globals &globals, const Haptic
     if (!attached && !playByEarInstead(platform, *globals.HapticControl))
         return false;
 
-    switch (checkEffectFile(*globals.HapticControl, window.effectPath())) {
+    switch (checkEffectFile(*globals.HapticControl, window.effectPath()).verdict) {
     case EffectFileVerdict::Usable:
         globals.EffectResource = kFileChosenNoGame;
         break;

@@ -19,6 +19,30 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Why an effect file did not open, for the player's message.
+struct OpenFailure
+{
+    enum class Kind {
+        None, // no reason known
+        NoPath,
+        Missing,
+        Folder,
+        NotRegularFile, // a FIFO, a device, a socket
+        TooLarge,
+        NoPermission,
+        Unreadable,
+        NotToml,    // at line and column
+        BadContent, // at line and column: a key, a value, an effect
+        NoMemory,
+    };
+    Kind kind = Kind::None;
+    // 1-based place in the file; 0 when the reason concerns the whole file.
+    int line = 0;
+    int column = 0;
+    // The system's words for Unreadable; the size in bytes for TooLarge.
+    QString detail = {};
+};
+
 // The haptic control that plays force-feedback effects. One instance lives as
 // long as the program. Handles below -1 from OpenForceResource mean the file
 // did not open; -1 and above are handles.
@@ -31,6 +55,9 @@ public:
     virtual bool ForceDeviceAttached() = 0;
     // Opens the effect file at path; never throws for a bad file, returns < -1.
     virtual std::int32_t OpenForceResource(const QString &path) = 0;
+    // Why the last OpenForceResource gave < -1; Kind::None after one that
+    // opened, or when the control cannot tell.
+    virtual OpenFailure lastOpenFailure() = 0;
     // Number of effects of an open resource; throws HapticError for an unknown handle.
     virtual std::int32_t GetNumberOfEffects(std::int32_t handle) = 0;
     // Name of effect index of the resource; throws HapticError when out of range.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "device/sdlhapticcontrol.h"
 
+#include "device/openfailure.h"
 #include "device/playbackthread.h"
 
 namespace pelnori {
@@ -28,6 +29,11 @@ bool SdlHapticControl::ForceDeviceAttached()
 std::int32_t SdlHapticControl::OpenForceResource(const QString &path)
 {
     return m_library.open(path);
+}
+
+OpenFailure SdlHapticControl::lastOpenFailure()
+{
+    return openFailureOf(m_library.lastProblems());
 }
 
 std::shared_ptr<const LoadedEffects> SdlHapticControl::effects(std::int32_t handle) const

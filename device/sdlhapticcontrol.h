@@ -37,6 +37,7 @@ public:
 
     bool ForceDeviceAttached() override;
     std::int32_t OpenForceResource(const QString &path) override;
+    OpenFailure lastOpenFailure() override;
     std::int32_t GetNumberOfEffects(std::int32_t handle) override;
     QString GetNameOfEffect(std::int16_t index, std::int32_t handle) override;
     void StartEffect(const QString &name, std::int32_t handle) override;

@@ -63,27 +63,31 @@ void readDocument(const toml::table &root, ParsedEffectFile &out)
 EffectFileProblem syntaxProblem(const toml::parse_error &error)
 {
     return {static_cast<int>(error.source().begin.line), static_cast<int>(error.source().begin.column),
-            QStringLiteral("not valid TOML: ") + fileText(error.description())};
+            QStringLiteral("not valid TOML: ") + fileText(error.description()), EffectFileProblem::Kind::Syntax};
 }
 
-ParsedEffectFile refused(const QString &message)
+using Kind = EffectFileProblem::Kind;
+
+ParsedEffectFile refused(Kind kind, const QString &message, const QString &detail = {})
 {
     ParsedEffectFile result;
-    result.problems.push_back({0, 0, message});
+    result.problems.push_back({0, 0, message, kind, detail});
     return result;
 }
 
-QString tooLarge(qint64 size)
+ParsedEffectFile tooLarge(qint64 size)
 {
-    return QStringLiteral("the file is %1 bytes; an effect file may be at most 1 MiB (%2 bytes)")
-        .arg(size)
-        .arg(kMaxEffectFileBytes);
+    return refused(Kind::TooLarge,
+                   QStringLiteral("the file is %1 bytes; an effect file may be at most 1 MiB (%2 bytes)")
+                       .arg(size)
+                       .arg(kMaxEffectFileBytes),
+                   QString::number(size));
 }
 
 ParsedEffectFile parse(std::string_view bytes)
 {
     if (static_cast<qint64>(bytes.size()) > kMaxEffectFileBytes)
-        return refused(tooLarge(static_cast<qint64>(bytes.size())));
+        return tooLarge(static_cast<qint64>(bytes.size()));
 
     ParsedEffectFile result;
     if (const std::optional<DeeplyDottedLine> unsafe = findDeeplyDottedLine(bytes)) {
@@ -127,11 +131,12 @@ ParsedEffectFile parseEffectFile(std::string_view bytes)
     try {
         return parse(bytes);
     } catch (const std::bad_alloc &) {
-        return refused(QStringLiteral("there is not enough memory to read the file"));
+        return refused(Kind::NoMemory, QStringLiteral("there is not enough memory to read the file"));
     } catch (const std::exception &e) {
-        return refused(QStringLiteral("the file could not be read: %1").arg(QString::fromLocal8Bit(e.what())));
+        const QString why = QString::fromLocal8Bit(e.what());
+        return refused(Kind::Unreadable, QStringLiteral("the file could not be read: %1").arg(why), why);
     } catch (...) {
-        return refused(QStringLiteral("the file could not be read"));
+        return refused(Kind::Unreadable, QStringLiteral("the file could not be read"));
     }
 }
 
@@ -139,26 +144,32 @@ ParsedEffectFile readEffectFile(const QString &path)
 {
     const QString shown = QDir::toNativeSeparators(path);
     if (path.isEmpty())
-        return refused(QStringLiteral("no effect file was given"));
+        return refused(Kind::NoPath, QStringLiteral("no effect file was given"));
     const QFileInfo info(path);
     if (!info.exists())
-        return refused(QStringLiteral("%1 does not exist").arg(shown));
+        return refused(Kind::Missing, QStringLiteral("%1 does not exist").arg(shown));
     if (info.isDir())
-        return refused(QStringLiteral("%1 is a folder, not an effect file").arg(shown));
+        return refused(Kind::Folder, QStringLiteral("%1 is a folder, not an effect file").arg(shown));
     if (!info.isFile())
-        return refused(QStringLiteral("%1 is not a regular file").arg(shown));
+        return refused(Kind::NotRegularFile, QStringLiteral("%1 is not a regular file").arg(shown));
     if (info.size() > kMaxEffectFileBytes)
-        return refused(tooLarge(info.size()));
+        return tooLarge(info.size());
+    if (!info.isReadable())
+        return refused(Kind::NoPermission, QStringLiteral("%1 cannot be read: Permission denied").arg(shown));
 
     QFile file(path);
+    const auto unreadable = [&] {
+        return refused(Kind::Unreadable, QStringLiteral("%1 cannot be read: %2").arg(shown, file.errorString()),
+                       file.errorString());
+    };
     if (!file.open(QIODevice::ReadOnly))
-        return refused(QStringLiteral("%1 cannot be read: %2").arg(shown, file.errorString()));
+        return unreadable();
     // One byte more than allowed tells a file that grew since its size was taken.
     const QByteArray bytes = file.read(kMaxEffectFileBytes + 1);
     if (file.error() != QFileDevice::NoError)
-        return refused(QStringLiteral("%1 cannot be read: %2").arg(shown, file.errorString()));
+        return unreadable();
     if (bytes.size() > kMaxEffectFileBytes)
-        return refused(tooLarge(bytes.size()));
+        return tooLarge(bytes.size());
     return parseEffectFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 

@@ -18,9 +18,16 @@ inline constexpr int kMaxEffectsPerFile = 1000;
 // problem belongs to the whole file).
 struct EffectFileProblem
 {
+    // What kind of fault it is, for a caller that words it in its own
+    // language: anything in the effects is Content.
+    enum class Kind { Content, Syntax, NoPath, Missing, Folder, NotRegularFile, TooLarge, NoPermission, Unreadable, NoMemory };
+
     int line = 0;
     int column = 0;
     QString message;
+    Kind kind = Kind::Content;
+    // The system's own words for Unreadable, the size in bytes for TooLarge.
+    QString detail = {};
 };
 
 // A 1-based line and column of an effect file.

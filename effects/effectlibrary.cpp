@@ -23,9 +23,21 @@ EffectLibrary::EffectLibrary(Reader reader)
 
 std::int32_t EffectLibrary::open(const QString &path)
 {
-    if (path.isEmpty())
+    m_lastProblems.clear();
+    if (path.isEmpty()) {
+        m_lastProblems = m_reader(path).problems;
         return kOpenFailed;
+    }
     const QString absolute = QFileInfo(path).absoluteFilePath();
+    // A file that is not there to be read: the reader tells why without
+    // reading anything (it opens regular files only).
+    const auto refused = [&] {
+        m_lastProblems = m_reader(absolute).problems;
+        if (m_lastProblems.empty())
+            m_lastProblems.push_back({0, 0, QStringLiteral("the file changed while it was opened"),
+                                      EffectFileProblem::Kind::Missing});
+        return kOpenFailed;
+    };
 
     // Nanosecond modification time: an edit saved within the same second
     // still counts as a change.
@@ -34,16 +46,16 @@ std::int32_t EffectLibrary::open(const QString &path)
     try {
         file = absolute.toStdU16String();
     } catch (const std::exception &) {
-        return kOpenFailed; // not a name any file can have (a lone surrogate)
+        return refused(); // not a name any file can have (a lone surrogate)
     }
     if (!std::filesystem::is_regular_file(file, error))
-        return kOpenFailed;
+        return refused();
     const std::uintmax_t size = std::filesystem::file_size(file, error);
     if (error)
-        return kOpenFailed;
+        return refused();
     const auto modified = std::filesystem::last_write_time(file, error);
     if (error)
-        return kOpenFailed;
+        return refused();
     const std::int64_t stamp = modified.time_since_epoch().count();
 
     ++m_useClock;
@@ -55,8 +67,10 @@ std::int32_t EffectLibrary::open(const QString &path)
     }
 
     ParsedEffectFile parsed = m_reader(absolute);
-    if (!parsed.ok())
+    if (!parsed.ok()) {
+        m_lastProblems = std::move(parsed.problems);
         return kOpenFailed;
+    }
 
     auto effects = std::make_shared<LoadedEffects>();
     effects->handle = m_nextHandle++;

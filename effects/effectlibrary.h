@@ -46,6 +46,10 @@ public:
     // missing, unreadable or does not parse, or the path names no file at all.
     std::int32_t open(const QString &path);
 
+    // Why the last open gave kOpenFailed, as the reader tells it; empty after
+    // an open that gave a handle.
+    const std::vector<EffectFileProblem> &lastProblems() const { return m_lastProblems; }
+
     // Keeps handle's effects until another handle is kept.
     void keep(std::int32_t handle) { m_kept = handle; }
 
@@ -67,6 +71,7 @@ private:
 
     Reader m_reader;
     std::vector<Version> m_versions;
+    std::vector<EffectFileProblem> m_lastProblems;
     std::int32_t m_nextHandle = 1;
     std::int32_t m_kept = 0;
     std::uint64_t m_useClock = 0;

@@ -37,7 +37,7 @@ int slotForDraw(float r)
     return std::clamp(slot, 0, kCardCount - 1);
 }
 
-EffectFileVerdict AssignPairs(Board &board, Platform &platform, Globals &globals)
+EffectFileCheck AssignPairs(Board &board, Platform &platform, Globals &globals)
 {
     globals.Cards.emplace();
     CardSlots &cards = *globals.Cards;
@@ -58,13 +58,9 @@ EffectFileVerdict AssignPairs(Board &board, Platform &platform, Globals &globals
     // another file in one of the yields below and EffectResource changes.
     const std::int32_t handle = read([&] { return control.OpenForceResource(path); });
     globals.EffectResource = handle;
-    if (handle < -1) {
+    if (EffectFileCheck check = judgeOpenedFile(control, handle); check.verdict != EffectFileVerdict::Usable) {
         globals.EffectResource = kNoUsableFile;
-        return EffectFileVerdict::OpenFailed;
-    }
-    if (effectCount(control, handle) < kEffectsPerGame) {
-        globals.EffectResource = kNoUsableFile;
-        return EffectFileVerdict::TooFewEffects;
+        return check;
     }
 
     for (std::int16_t pair = 0; pair < kEffectsPerGame; ++pair) {
@@ -83,7 +79,7 @@ EffectFileVerdict AssignPairs(Board &board, Platform &platform, Globals &globals
         }
         cards[drawFreeSlot(platform, cards)].EffectName = name;
     }
-    return EffectFileVerdict::Usable;
+    return {};
 }
 
 } // namespace pelnori

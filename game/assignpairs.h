@@ -14,9 +14,9 @@ struct Globals;
 // the new handle in EffectResource and yields to the event queue before each
 // name request and each draw. A file that does not open or holds fewer than
 // eight effects leaves every slot empty and EffectResource at "no usable
-// file"; the verdict says which. Throws EffectFileError when the control
+// file"; the verdict says which and why. Throws EffectFileError when the control
 // raises while it opens the file or reads its names.
-EffectFileVerdict AssignPairs(Board &board, Platform &platform, Globals &globals);
+EffectFileCheck AssignPairs(Board &board, Platform &platform, Globals &globals);
 
 // The slot a draw r in [0, 1) picks: any of the sixteen.
 int slotForDraw(float r);

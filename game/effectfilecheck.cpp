@@ -7,9 +7,12 @@
 
 namespace pelnori {
 
-std::int16_t effectCount(HapticInterface &control, std::int32_t handle)
+namespace {
+
+// The count as read, or none when it cannot be read or does not fit 16 bits.
+std::optional<std::int16_t> readCount(HapticInterface &control, std::int32_t handle)
 {
-    std::int16_t count = 0;
+    std::optional<std::int16_t> count;
     skipOnError([&] {
         const std::int32_t n = control.GetNumberOfEffects(handle);
         if (n >= std::numeric_limits<std::int16_t>::min() && n <= std::numeric_limits<std::int16_t>::max())
@@ -18,14 +21,26 @@ std::int16_t effectCount(HapticInterface &control, std::int32_t handle)
     return count;
 }
 
-EffectFileVerdict checkEffectFile(HapticInterface &control, const QString &path)
+} // namespace
+
+EffectFileCheck judgeOpenedFile(HapticInterface &control, std::int32_t handle)
+{
+    if (handle < -1) {
+        EffectFileCheck check{EffectFileVerdict::OpenFailed};
+        skipOnError([&] { check.failure = control.lastOpenFailure(); });
+        return check;
+    }
+    const std::optional<std::int16_t> count = readCount(control, handle);
+    if (count.value_or(0) >= kEffectsPerGame)
+        return {};
+    return {EffectFileVerdict::TooFewEffects, {}, count};
+}
+
+EffectFileCheck checkEffectFile(HapticInterface &control, const QString &path)
 {
     std::int32_t handle = 0;
     skipOnError([&] { handle = control.OpenForceResource(path); });
-    if (handle < -1)
-        return EffectFileVerdict::OpenFailed;
-    return effectCount(control, handle) >= kEffectsPerGame ? EffectFileVerdict::Usable
-                                                           : EffectFileVerdict::TooFewEffects;
+    return judgeOpenedFile(control, handle);
 }
 
 } // namespace pelnori

@@ -7,21 +7,12 @@
 #include "game/platform.h"
 #include "game/effectfilecheck.h"
 #include "game/openfiledialog.h"
+#include "game/refusalmessage.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 
 namespace pelnori {
-
-QString openErrorMessage()
-{
-    return QCoreApplication::translate("EffectFileChoice", "IFRファイル読込みエラー");
-}
-
-QString tooFewEffectsMessage()
-{
-    return QCoreApplication::translate("EffectFileChoice", "エフェクトが８つ以上ありません。");
-}
 
 namespace {
 
@@ -66,19 +57,13 @@ void cmbRead_IFR_Click(OpenFileDialog &dialog, Board &board, Platform &platform,
     if (!globals.HapticControl)
         return;
 
-    switch (checkEffectFile(*globals.HapticControl, board.effectPath())) {
-    case EffectFileVerdict::OpenFailed:
-        skipOnError([&] { platform.messageBox(openErrorMessage(), MessageIcon::Warning); });
-        skipOnError([&] { board.setEffectPath(QString()); });
-        break;
-    case EffectFileVerdict::TooFewEffects:
-        skipOnError([&] { platform.messageBox(tooFewEffectsMessage(), MessageIcon::Warning); });
-        skipOnError([&] { board.setEffectPath(QString()); });
-        break;
-    case EffectFileVerdict::Usable:
+    const EffectFileCheck check = checkEffectFile(*globals.HapticControl, board.effectPath());
+    if (check.verdict == EffectFileVerdict::Usable) {
         globals.EffectResource = kFileChosenNoGame;
-        break;
+        return;
     }
+    skipOnError([&] { platform.messageBox(refusalMessage(check), MessageIcon::Warning); });
+    skipOnError([&] { board.setEffectPath(QString()); });
 }
 
 } // namespace pelnori

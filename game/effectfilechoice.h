@@ -16,11 +16,6 @@ struct Globals;
 // and its path removed. Cancelling changes nothing.
 void cmbRead_IFR_Click(OpenFileDialog &dialog, Board &board, Platform &platform, Globals &globals);
 
-// The warnings for a file that does not open and one with too few effects,
-// in the interface's language.
-QString openErrorMessage();
-QString tooFewEffectsMessage();
-
 inline constexpr int kEffectFileDialogFlags = 39940;
 
 } // namespace pelnori

@@ -9,7 +9,7 @@
 #include "game/animation.h"
 #include "game/assignpairs.h"
 #include "game/clock.h"
-#include "game/effectfilechoice.h"
+#include "game/refusalmessage.h"
 
 namespace pelnori {
 
@@ -80,16 +80,16 @@ void Game::btnStart_Click()
     m_assigning = true;
     const int assignment = ++m_assignments;
     try {
-        m_lastVerdict = AssignPairs(m_board, m_platform, m_globals);
+        m_lastCheck = AssignPairs(m_board, m_platform, m_globals);
     } catch (const std::exception &) {
         m_assigning = false;
-        m_lastVerdict = EffectFileVerdict::OpenFailed;
+        m_lastCheck = {EffectFileVerdict::OpenFailed};
         showNoGame();
         throw;
     } catch (...) {
         // The program ended in one of the assignment's yields.
         m_assigning = false;
-        m_lastVerdict = EffectFileVerdict::OpenFailed;
+        m_lastCheck = {EffectFileVerdict::OpenFailed};
         throw;
     }
     m_assigning = false;
@@ -97,12 +97,10 @@ void Game::btnStart_Click()
     animate(m_board, m_platform, dealMoves());
 
     // A start pressed during the deal has assigned since; its file decides.
-    if (m_lastVerdict != EffectFileVerdict::Usable) {
+    if (m_lastCheck.verdict != EffectFileVerdict::Usable) {
         showNoGame();
         if (assignment == m_assignments)
-            m_platform.messageBox(m_lastVerdict == EffectFileVerdict::OpenFailed ? openErrorMessage()
-                                                                                 : tooFewEffectsMessage(),
-                                  MessageIcon::Warning);
+            m_platform.messageBox(refusalMessage(m_lastCheck), MessageIcon::Warning);
         return;
     }
     m_globals.StartSeconds = roundHalfToEven(m_platform.secondsSinceMidnight());

@@ -65,7 +65,7 @@ private:
     std::function<void()> m_shakeWindow;
     bool m_assigning = false;
     int m_assignments = 0;
-    EffectFileVerdict m_lastVerdict = EffectFileVerdict::Usable;
+    EffectFileCheck m_lastCheck;
 };
 
 } // namespace pelnori

@@ -6,14 +6,17 @@
 
 #include "app/cardbox.h"
 #include "app/frmmain.h"
+#include "app/qtplatform.h"
 #include "common/errors.h"
 #include "game/globals.h"
 #include "game/paths.h"
 #include "fakes/fakedialog.h"
 #include "fakes/fakehaptic.h"
 #include "fakes/fakeplatform.h"
+#include "fakes/rowlanguage.h"
 #include "fakes/virtualpad.h"
 #include "device/controlfactory.h"
+#include "translations/translations.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -27,8 +30,11 @@
 #include <QTest>
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <vector>
+
+#include <sys/stat.h>
 
 using namespace pelnori;
 using namespace pelnori::test;
@@ -42,19 +48,33 @@ const QString kEffects = QStringLiteral("tremka.ifr");
 const QString kOpenError = QStringLiteral("IFRファイル読込みエラー");
 
 // A program folder of the test's own: the build's card images and default
-// effect file, copied, so a test may damage them.
+// effect file, copied, so a test may damage them. Given a name (bytes), it is
+// a folder of that name inside, found as the program finds its own folder.
 class ProgramFolder
 {
 public:
-    ProgramFolder()
+    explicit ProgramFolder(const QByteArray &name = {})
+        : m_path(m_dir.path())
     {
+        if (!name.isEmpty()) {
+            m_named = QFile::encodeName(m_dir.path()) + '/' + name;
+            ::mkdir(m_named.constData(), 0755);
+            m_path = QtPlatform::folderOfProgram(m_named + "/pelnori");
+        }
         const QDir build(QCoreApplication::applicationDirPath());
         for (const QString &name : {kBack, kOpen, kMatched, kEffects})
             QFile::copy(build.filePath(name), path(name));
     }
 
-    QString path() const { return m_dir.path(); }
-    QString path(const QString &name) const { return m_dir.filePath(name); }
+    // Qt leaves a name that is not UTF-8 behind.
+    ~ProgramFolder()
+    {
+        if (!m_named.isEmpty())
+            std::filesystem::remove_all(m_named.toStdString());
+    }
+
+    QString path() const { return m_path; }
+    QString path(const QString &name) const { return m_path + u'/' + name; }
 
     void write(const QString &name, const QByteArray &bytes) const
     {
@@ -72,6 +92,8 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    QString m_path;
+    QByteArray m_named;
 };
 
 // The real window loaded over a fake platform whose program folder is a
@@ -79,7 +101,8 @@ private:
 // the real one.
 struct Window
 {
-    explicit Window(bool realControl = false)
+    explicit Window(bool realControl = false, const QByteArray &folderName = {})
+        : folder(folderName)
     {
         platform.folder = folder.path();
         auto answered = std::make_unique<FakeDialog>();
@@ -170,6 +193,7 @@ private Q_SLOTS:
     void effectFileSpoiledBeforeStartLeavesNoUsableFile();
     void badEffectFileIsRefused_data();
     void badEffectFileIsRefused();
+    void programFolderNamedInBytesIsUsed();
 
 private:
     std::unique_ptr<VirtualPad> m_pad;
@@ -304,11 +328,17 @@ void BadInputsTest::effectFileSpoiledBeforeStartLeavesNoUsableFile_data()
 {
     QTest::addColumn<QString>("spoil");
     QTest::addColumn<QString>("message");
-    const QString openError = QStringLiteral("IFRファイル読込みエラー");
-    QTest::newRow("deleted") << "deleted" << openError;
-    QTest::newRow("cut short") << "cut short" << openError;
-    QTest::newRow("three effects left") << "three effects" << QStringLiteral("エフェクトが８つ以上ありません。");
-    QTest::newRow("replaced by a folder") << "folder" << openError;
+    const QString openError = QStringLiteral("IFRファイル読込みエラー\r\n");
+    QTest::newRow("deleted") << "deleted" << openError + QStringLiteral("ファイルが見つかりません。");
+    QTest::newRow("cut short") << "cut short" << openError + QStringLiteral("49行8列目: TOMLとして読めません。");
+    QTest::newRow("three effects left")
+        << "three effects" << QStringLiteral("エフェクトが８つ以上ありません。\r\nこのファイルのエフェクトは3個です。");
+    QTest::newRow("replaced by a folder") << "folder" << openError + QStringLiteral("ファイルではなくフォルダーです。");
+    QTest::newRow("replaced by a FIFO") << "fifo" << openError + QStringLiteral("通常のファイルではありません。");
+    QTest::newRow("made unreadable") << "unreadable" << openError + QStringLiteral("ファイルを読む権限がありません。");
+    QTest::newRow("English: replaced by a FIFO") << "fifo" << "Error loading the IFR file.\r\nIt is not a regular file.";
+    QTest::newRow("English: made unreadable")
+        << "unreadable" << "Error loading the IFR file.\r\nPermission denied: the file may not be read.";
 }
 
 // The file passed the check at start-up and is gone or broken by the time
@@ -316,6 +346,7 @@ void BadInputsTest::effectFileSpoiledBeforeStartLeavesNoUsableFile_data()
 void BadInputsTest::effectFileSpoiledBeforeStartLeavesNoUsableFile()
 {
     QFETCH(QString, spoil);
+    const Translations texts(rowLanguage());
     Window w(true);
     QVERIFY(w.loaded);
     QCOMPARE(w.globals.EffectResource, kFileChosenNoGame);
@@ -331,6 +362,13 @@ void BadInputsTest::effectFileSpoiledBeforeStartLeavesNoUsableFile()
         QByteArray three = eightEffects();
         three.truncate(three.indexOf("[[effect]]\nname = \"e3\""));
         w.folder.write(kEffects, three);
+    } else if (spoil == QLatin1String("fifo")) {
+        QVERIFY(QFile::remove(path));
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (spoil == QLatin1String("unreadable")) {
+        QVERIFY(QFile::setPermissions(path, QFile::WriteOwner));
+        if (QFile(path).open(QIODevice::ReadOnly))
+            QSKIP("this user reads every file (root)");
     } else {
         QVERIFY(QFile::remove(path) && QDir(w.folder.path()).mkdir(kEffects));
     }
@@ -354,7 +392,9 @@ void BadInputsTest::effectFileSpoiledBeforeStartLeavesNoUsableFile()
         QCOMPARE(w.window.pic(i)->pos(), QPoint(64 * (i % 4), 80 + 60 * (i / 4)));
     w.clickCard(9);
     QCOMPARE(w.platform.messages.size(), 2u);
-    QCOMPARE(w.platform.messages[1].text, QStringLiteral("IFRﾌｧｲﾙ読込ボタンを押して使用するエフェクトを選択してください"));
+    QCOMPARE(w.platform.messages[1].text,
+             rowLanguage() == u"en" ? QStringLiteral("Press \"Load IFR file...\" and choose the effects to play.")
+                                    : QStringLiteral("IFRﾌｧｲﾙ読込ボタンを押して使用するエフェクトを選択してください"));
 }
 
 void BadInputsTest::badEffectFileIsRefused_data()
@@ -362,7 +402,11 @@ void BadInputsTest::badEffectFileIsRefused_data()
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("message"); // empty: the file is taken
 
-    const QString openError = kOpenError;
+    const auto openError = [](const char *why) { return kOpenError + QStringLiteral("\r\n") + QString::fromUtf8(why); };
+    const auto badToml = [&](const char *at) { return openError(at) + QStringLiteral(": TOMLとして読めません。"); };
+    const auto badEffect = [&](const char *at) {
+        return openError(at) + QStringLiteral(": エフェクトファイルの書き方に誤りがあります。");
+    };
     QByteArray huge = eightEffects();
     huge += "# " + QByteArray(1024 * 1024, 'x') + "\n";
     QByteArray brackets = "x = " + QByteArray(100000, '[') + QByteArray(100000, ']') + "\n";
@@ -377,28 +421,28 @@ void BadInputsTest::badEffectFileIsRefused_data()
     const QByteArray good = eightEffects();
 
     QTest::newRow("eight good effects") << good << QString();
-    QTest::newRow("empty") << QByteArray() << QStringLiteral("エフェクトが８つ以上ありません。");
-    QTest::newRow("binary") << randomBytes(4096, 3) << openError;
-    QTest::newRow("binary after good text") << good + QByteArray("\0\x01\xff\xfe", 4) << openError;
-    QTest::newRow("cut inside a string") << good.left(good.lastIndexOf("\"e7") + 2) << openError;
-    QTest::newRow("cut inside a table header") << good.left(good.lastIndexOf("[[effect]]") + 4) << openError;
-    QTest::newRow("over 1 MiB") << huge << openError;
-    QTest::newRow("arrays nested 100000 deep") << brackets << openError;
-    QTest::newRow("tables nested 20000 deep") << tables << openError;
-    QTest::newRow("key dotted 5000 deep") << dotted << openError;
-    QTest::newRow("a name twice") << eightEffects({}, "e0") << openError;
-    QTest::newRow("an empty name") << eightEffects({}, "") << openError;
-    QTest::newRow("a blank name") << eightEffects({}, " \\t ") << openError;
-    QTest::newRow("a name with a line break") << eightEffects({}, "e\\n1") << openError;
-    QTest::newRow("duration 0") << eightEffects().replace("duration = 170", "duration = 0") << openError;
-    QTest::newRow("duration too long") << eightEffects().replace("duration = 170", "duration = 10001") << openError;
-    QTest::newRow("negative delay") << eightEffects("delay = -1\n") << openError;
-    QTest::newRow("strength over 1") << eightEffects().replace("strong = 0.5", "strong = 1.5") << openError;
-    QTest::newRow("strength nan") << eightEffects().replace("weak = 0.25\n", "weak = nan\n") << openError;
-    QTest::newRow("strength inf") << eightEffects().replace("weak = 0.25\n", "weak = inf\n") << openError;
+    QTest::newRow("empty") << QByteArray() << QStringLiteral("エフェクトが８つ以上ありません。\r\nこのファイルのエフェクトは0個です。");
+    QTest::newRow("binary") << randomBytes(4096, 3) << badToml("1行1列目");
+    QTest::newRow("binary after good text") << good + QByteArray("\0\x01\xff\xfe", 4) << badToml("58行2列目");
+    QTest::newRow("cut inside a string") << good.left(good.lastIndexOf("\"e7") + 2) << badToml("53行10列目");
+    QTest::newRow("cut inside a table header") << good.left(good.lastIndexOf("[[effect]]") + 4) << badToml("52行5列目");
+    QTest::newRow("over 1 MiB") << huge << openError("ファイルが大きすぎます（1049231バイト。1 MiBまでです）。");
+    QTest::newRow("arrays nested 100000 deep") << brackets << badToml("1行37列目");
+    QTest::newRow("tables nested 20000 deep") << tables << badToml("1行197列目");
+    QTest::newRow("key dotted 5000 deep") << dotted << badEffect("2行130列目");
+    QTest::newRow("a name twice") << eightEffects({}, "e0") << badEffect("11行8列目");
+    QTest::newRow("an empty name") << eightEffects({}, "") << badEffect("11行8列目");
+    QTest::newRow("a blank name") << eightEffects({}, " \\t ") << badEffect("11行8列目");
+    QTest::newRow("a name with a line break") << eightEffects({}, "e\\n1") << badEffect("11行8列目");
+    QTest::newRow("duration 0") << eightEffects().replace("duration = 170", "duration = 0") << badEffect("55行12列目");
+    QTest::newRow("duration too long") << eightEffects().replace("duration = 170", "duration = 10001") << badEffect("55行12列目");
+    QTest::newRow("negative delay") << eightEffects("delay = -1\n") << badEffect("58行9列目");
+    QTest::newRow("strength over 1") << eightEffects().replace("strong = 0.5", "strong = 1.5") << badEffect("7行10列目");
+    QTest::newRow("strength nan") << eightEffects().replace("weak = 0.25\n", "weak = nan\n") << badEffect("8行8列目");
+    QTest::newRow("strength inf") << eightEffects().replace("weak = 0.25\n", "weak = inf\n") << badEffect("8行8列目");
     QTest::newRow("duration beyond 64 bits") << eightEffects().replace("duration = 100", "duration = 99999999999999999999")
-                                             << openError;
-    QTest::newRow("version 2") << eightEffects().replace("version = 1", "version = 2") << openError;
+                                             << badToml("6行32列目");
+    QTest::newRow("version 2") << eightEffects().replace("version = 1", "version = 2") << badEffect("1行11列目");
 }
 
 // Each file is refused by the real control's open and by the effect-file
@@ -414,7 +458,7 @@ void BadInputsTest::badEffectFileIsRefused()
     QCOMPARE(QFileInfo(path).size(), qint64(content.size()));
 
     const std::int32_t handle = w.globals.HapticControl->OpenForceResource(path);
-    QCOMPARE(handle < -1, message == kOpenError);
+    QCOMPARE(handle < -1, message.startsWith(kOpenError));
 
     w.dialog->answerWith(path);
     w.click(w.window.cmbRead_IFR());
@@ -432,6 +476,21 @@ void BadInputsTest::badEffectFileIsRefused()
     // The refused file is not played: a start finds the path box empty.
     w.click(w.window.btnStart());
     QCOMPARE(w.globals.EffectResource, kNoUsableFile);
+}
+
+// Regression: in a folder whose name is not UTF-8, the default effect file
+// went unfound and New game looked for the card images at "/Card.bmp".
+void BadInputsTest::programFolderNamedInBytesIsUsed()
+{
+    Window w(true, QByteArray("pel\xffnori \xe3\x81", 11));
+    QVERIFY(w.loaded);
+    QVERIFY(QFileInfo(w.folder.path(kBack)).isFile());
+    QCOMPARE(w.window.txtLoadIFR()->text(), w.folder.path(kEffects));
+    QCOMPARE(w.globals.EffectResource, kFileChosenNoGame);
+    w.click(w.window.btnStart());
+    QVERIFY(w.platform.messages.empty());
+    QVERIFY(w.globals.EffectResource > 0);
+    QCOMPARE(imageOf(w.window.pic(5)), buildImage(kBack));
 }
 
 QTEST_MAIN(BadInputsTest)

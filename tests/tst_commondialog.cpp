@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cstdio>
 #include <functional>
 #include <vector>
 
@@ -165,6 +166,8 @@ private slots:
     void readOnlyFileInWriteProtectedFolderIsReturned();
     void cancelling_data();
     void cancelling();
+    void filesQtCannotListAreNamed_data();
+    void filesQtCannotListAreNamed();
 
 private:
     QTemporaryDir m_dir;
@@ -357,6 +360,39 @@ void TestCommonDialog::cancelling()
     QVERIFY2(player.playedAll(), qPrintable(player.problem()));
     QCOMPARE(thrown, cancelError);
     QVERIFY(dialog.fileName().isEmpty());
+}
+
+void TestCommonDialog::filesQtCannotListAreNamed_data()
+{
+    QTest::addColumn<QString>("note");
+    QTest::newRow("a file named in bytes") << "このフォルダーの次のファイルは、名前がUTF-8ではないため一覧に表示できません。"
+                                             "名前を変えると選べます。\r\ntr\\xFFemka.ifr";
+    QTest::newRow("English: a file named in bytes")
+        << "These files in this folder cannot be listed, as their names are not UTF-8; "
+           "rename them to choose them.\r\ntr\\xFFemka.ifr";
+}
+
+// Regression: a file whose name is not UTF-8 was missing from the list
+// without a word.
+void TestCommonDialog::filesQtCannotListAreNamed()
+{
+    const Translations texts(test::rowLanguage());
+    QTemporaryDir root;
+    makeFile(root.filePath(QStringLiteral("listed.ifr")));
+    const QByteArray unlisted = QFile::encodeName(root.path()) + "/tr\xff" "emka.ifr";
+    QFile file;
+    QVERIFY(file.open(std::fopen(unlisted.constData(), "w"), QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+    file.close();
+
+    GameDialog dialog;
+    dialog.setInitDir(root.path());
+    QString shown;
+    Player player({closeWarning(&shown), cancel()});
+    dialog.showOpen();
+    std::remove(unlisted.constData());
+    QVERIFY2(player.playedAll(), qPrintable(player.problem()));
+    QFETCH(QString, note);
+    QCOMPARE(shown, kTitle + u'|' + note);
 }
 
 } // namespace pelnori

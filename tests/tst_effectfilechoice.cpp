@@ -134,9 +134,42 @@ void EffectFileChoiceTest::chosenFileIsTested_data()
     const auto names = [](int n) { return QStringList(n, QStringLiteral("fx")); };
     const QString tooFew = QStringLiteral("エフェクトが８つ以上ありません。");
     QTest::newRow("8 effects, silent") << FakeFile{.names = names(8)} << -50 << QString();
-    QTest::newRow("7 effects") << FakeFile{.names = names(7)} << -100 << tooFew;
+    QTest::newRow("7 effects") << FakeFile{.names = names(7)} << -100
+                               << tooFew + QStringLiteral("\r\nこのファイルのエフェクトは7個です。");
     QTest::newRow("open below -1") << FakeFile{.names = names(8), .openResult = -5} << -100
                                    << QStringLiteral("IFRファイル読込みエラー");
+    // The reason the control gives goes on a second line.
+    const auto refused = [&](OpenFailure failure) {
+        return FakeFile{.names = names(8), .openResult = -2, .failure = failure};
+    };
+    using Kind = OpenFailure::Kind;
+    const FakeFile fifo = refused({Kind::NotRegularFile});
+    const FakeFile locked = refused({Kind::NoPermission});
+    const FakeFile huge = refused({Kind::TooLarge, 0, 0, QStringLiteral("52428800")});
+    const FakeFile garbage = refused({Kind::NotToml, 3, 14});
+    const FakeFile badValue = refused({Kind::BadContent, 12, 1});
+    const FakeFile ioError = refused({Kind::Unreadable, 0, 0, QStringLiteral("Input/output error")});
+    QTest::newRow("FIFO") << fifo << -100 << QStringLiteral("IFRファイル読込みエラー\r\n通常のファイルではありません。");
+    QTest::newRow("unreadable") << locked << -100
+                                << QStringLiteral("IFRファイル読込みエラー\r\nファイルを読む権限がありません。");
+    QTest::newRow("50 MB") << huge << -100
+                           << QStringLiteral("IFRファイル読込みエラー\r\nファイルが大きすぎます（52428800バイト。1 MiBまでです）。");
+    QTest::newRow("garbage") << garbage << -100 << QStringLiteral("IFRファイル読込みエラー\r\n3行14列目: TOMLとして読めません。");
+    QTest::newRow("bad value") << badValue << -100
+                               << QStringLiteral("IFRファイル読込みエラー\r\n12行1列目: エフェクトファイルの書き方に誤りがあります。");
+    QTest::newRow("read fails") << ioError << -100
+                                << QStringLiteral("IFRファイル読込みエラー\r\nファイルを読み込めません: Input/output error");
+    QTest::newRow("English: FIFO") << fifo << -100 << "Error loading the IFR file.\r\nIt is not a regular file.";
+    QTest::newRow("English: unreadable") << locked << -100
+                                         << "Error loading the IFR file.\r\nPermission denied: the file may not be read.";
+    QTest::newRow("English: 50 MB") << huge << -100
+                                    << "Error loading the IFR file.\r\nThe file is too large (52428800 bytes; at most 1 MiB).";
+    QTest::newRow("English: garbage") << garbage << -100
+                                      << "Error loading the IFR file.\r\nLine 3, column 14: It is not valid TOML.";
+    QTest::newRow("English: bad value")
+        << badValue << -100 << "Error loading the IFR file.\r\nLine 12, column 1: It is not written as an effect file must be.";
+    QTest::newRow("English: read fails") << ioError << -100
+                                         << "Error loading the IFR file.\r\nThe file cannot be read: Input/output error";
     QTest::newRow("open gives -1") << FakeFile{.names = names(8), .openResult = -1} << -50 << QString();
     // A raising open leaves handle 0, which names no file, not even the
     // default file opened before: the count of an unknown handle reads 0.
@@ -144,7 +177,7 @@ void EffectFileChoiceTest::chosenFileIsTested_data()
                                                            << tooFew;
     QTest::newRow("count beyond 16 bits") << FakeFile{.names = names(8), .countResult = 65544} << -100 << tooFew;
     QTest::newRow("English: 7 effects") << FakeFile{.names = names(7)} << -100
-                                        << "The file has fewer than eight effects.";
+                                        << "The file has fewer than eight effects.\r\nEffects in this file: 7.";
     QTest::newRow("English: open below -1") << FakeFile{.names = names(8), .openResult = -5} << -100
                                             << "Error loading the IFR file.";
 }

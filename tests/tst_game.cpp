@@ -321,12 +321,17 @@ void GameTest::startLeavesCountersUnlessItFails_data()
     // Regression: the last game's verdict and time stayed beside the message.
     QTest::newRow("does not open") << FakeFile{.openResult = -2} << false << "IFRファイル読込みエラー" << cleared;
     QTest::newRow("seven effects") << FakeFile{.names = QStringList(7, "fx")} << false
-                                   << "エフェクトが８つ以上ありません。" << cleared;
+                                   << "エフェクトが８つ以上ありません。\r\nこのファイルのエフェクトは7個です。" << cleared;
+    const FakeFile fifo{.openResult = -2, .failure = {OpenFailure::Kind::NotRegularFile}};
+    QTest::newRow("a FIFO") << fifo << false << "IFRファイル読込みエラー\r\n通常のファイルではありません。" << cleared;
     QTest::newRow("open raises") << FakeFile{.openThrows = true} << true << QString() << cleared;
     QTest::newRow("English: does not open") << FakeFile{.openResult = -2} << false << "Error loading the IFR file."
                                             << cleared;
     QTest::newRow("English: seven effects") << FakeFile{.names = QStringList(7, "fx")} << false
-                                            << "The file has fewer than eight effects." << cleared;
+                                            << "The file has fewer than eight effects.\r\nEffects in this file: 7."
+                                            << cleared;
+    QTest::newRow("English: a FIFO") << fifo << false << "Error loading the IFR file.\r\nIt is not a regular file."
+                                     << cleared;
 }
 
 void GameTest::startLeavesCountersUnlessItFails()

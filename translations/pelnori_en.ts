@@ -74,6 +74,10 @@
         <source>ファイル名を確認してください。</source>
         <translation>Check the file name.</translation>
     </message>
+    <message>
+        <source>このフォルダーの次のファイルは、名前がUTF-8ではないため一覧に表示できません。名前を変えると選べます。</source>
+        <translation>These files in this folder cannot be listed, as their names are not UTF-8; rename them to choose them.</translation>
+    </message>
 </context>
 <context>
     <name>EffectFileChoice</name>
@@ -92,6 +96,61 @@
     <message>
         <source>すべてのファイル</source>
         <translation>All files</translation>
+    </message>
+</context>
+<context>
+    <name>EffectFileRefusal</name>
+    <message>
+        <source>%1行%2列目: %3</source>
+        <translation>Line %1, column %2: %3</translation>
+    </message>
+    <message>
+        <source>ファイルが指定されていません。</source>
+        <translation>No file is given.</translation>
+    </message>
+    <message>
+        <source>ファイルが見つかりません。</source>
+        <translation>The file does not exist.</translation>
+    </message>
+    <message>
+        <source>ファイルではなくフォルダーです。</source>
+        <translation>It is a folder, not a file.</translation>
+    </message>
+    <message>
+        <source>通常のファイルではありません。</source>
+        <translation>It is not a regular file.</translation>
+    </message>
+    <message>
+        <source>ファイルが大きすぎます（%1バイト。1 MiBまでです）。</source>
+        <translation>The file is too large (%1 bytes; at most 1 MiB).</translation>
+    </message>
+    <message>
+        <source>ファイルを読む権限がありません。</source>
+        <translation>Permission denied: the file may not be read.</translation>
+    </message>
+    <message>
+        <source>ファイルを読み込めません。</source>
+        <translation>The file cannot be read.</translation>
+    </message>
+    <message>
+        <source>ファイルを読み込めません: %1</source>
+        <translation>The file cannot be read: %1</translation>
+    </message>
+    <message>
+        <source>TOMLとして読めません。</source>
+        <translation>It is not valid TOML.</translation>
+    </message>
+    <message>
+        <source>エフェクトファイルの書き方に誤りがあります。</source>
+        <translation>It is not written as an effect file must be.</translation>
+    </message>
+    <message>
+        <source>ファイルを読むためのメモリーが足りません。</source>
+        <translation>There is not enough memory to read the file.</translation>
+    </message>
+    <message>
+        <source>このファイルのエフェクトは%1個です。</source>
+        <translation>Effects in this file: %1.</translation>
     </message>
 </context>
 <context>
@@ -118,6 +177,10 @@
     <message>
         <source>IFRファイルを読み込めません。</source>
         <translation>Cannot read the IFR file.</translation>
+    </message>
+    <message>
+        <source>プログラムのフォルダーを使用できません。</source>
+        <translation>The program's folder cannot be used.</translation>
     </message>
 </context>
 <context>

@@ -21,11 +21,14 @@ bool FakeHaptic::ForceDeviceAttached()
 std::int32_t FakeHaptic::OpenForceResource(const QString &path)
 {
     record(QStringLiteral("Open %1").arg(path));
+    m_lastFailure = {};
     const auto it = files.constFind(path);
     if (it == files.constEnd())
         return -2;
     if (it->openThrows)
         throw HapticError("open failed");
+    if (it->openResult && *it->openResult < -1)
+        m_lastFailure = it->failure;
     if (it->openResult) {
         if (*it->openResult >= -1)
             m_opened.insert(*it->openResult, path);

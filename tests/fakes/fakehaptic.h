@@ -21,6 +21,7 @@ struct FakeFile
     bool openThrows = false;
     std::optional<std::int32_t> countResult = std::nullopt; // replaces names.size() when set
     bool countThrows = false;
+    OpenFailure failure = {}; // why an open below -1 failed
 };
 
 // A haptic control that plays nothing and records every call. Handles count
@@ -31,6 +32,7 @@ class FakeHaptic : public HapticInterface
 public:
     bool ForceDeviceAttached() override;
     std::int32_t OpenForceResource(const QString &path) override;
+    OpenFailure lastOpenFailure() override { return m_lastFailure; }
     std::int32_t GetNumberOfEffects(std::int32_t handle) override;
     QString GetNameOfEffect(std::int16_t index, std::int32_t handle) override;
     void StartEffect(const QString &name, std::int32_t handle) override;
@@ -54,6 +56,7 @@ public:
 private:
     QHash<std::int32_t, QString> m_opened; // handle -> path
     std::int32_t m_nextHandle = 1;
+    OpenFailure m_lastFailure;
     void record(const QString &call);
 };
 

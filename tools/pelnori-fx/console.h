@@ -26,8 +26,17 @@ QStringList commandArguments(const QStringList &arguments, const QString &syntax
 // Leaves with Usage after printing the command's syntax.
 [[noreturn]] void usageError(const QString &syntax);
 
-// Reads the effect file at path; when it is refused, prints each problem as
-// FILE:LINE:COLUMN: message and gives false.
+// Keeps the program's arguments as the system gave them: a file name that
+// is not UTF-8 reaches Qt only as a lossy copy.
+void keepRawArguments(int argc, char *argv[]);
+
+// A file argument as messages name it: as given, with \xNN for bytes that
+// are not UTF-8.
+QString shownArgument(const QString &path);
+
+// Reads the effect file at path (an argument, as Qt decoded it); when it is
+// refused, prints each problem as FILE:LINE:COLUMN: message and gives false.
+// A name that is not UTF-8 is read by its bytes and shown with \xNN.
 bool readOrReport(const QString &path, ParsedEffectFile &parsed);
 
 } // namespace pelnori::fx

@@ -68,7 +68,7 @@ int checkFile(const QStringList &arguments)
                        "otherwise prints the effects and exits with 0."),
         {{QStringLiteral("FILE"), QStringLiteral("The effect file (.ifr) to check.")}});
     const QString &path = values.first();
-    const QString shown = QDir::toNativeSeparators(path);
+    const QString shown = shownArgument(path);
 
     ParsedEffectFile parsed;
     if (!readOrReport(path, parsed))
@@ -153,6 +153,7 @@ const char *commandOf(int argc, char *argv[])
 int main(int argc, char *argv[])
 {
     using namespace pelnori::fx;
+    keepRawArguments(argc, argv);
     // Only drawing needs Qt's GUI, and it draws into an image: without a
     // platform chosen, the offscreen one does, display or not.
     const bool drawing = std::strcmp(commandOf(argc, argv), "plot") == 0;
