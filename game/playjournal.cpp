@@ -40,8 +40,9 @@ QStringList effectsInPlay(const Globals &globals, const QStringList &deal, int p
         for (int i = 0; i < pairs; ++i)
             named << globals.HapticControl->GetNameOfEffect(std::int16_t(i), globals.EffectResource);
     });
-    const bool sameNames = named.size() == dealt.size()
-                           && std::all_of(named.begin(), named.end(), [&](const QString &n) { return dealt.contains(n); });
+    const bool sameNames = named.size() == dealt.size() && std::all_of(named.begin(), named.end(), [&](const QString &n) {
+                               return dealt.contains(n);
+                           });
     return sameNames ? named : dealt;
 }
 
@@ -70,8 +71,7 @@ void PlayJournal::beginGame(const Globals &globals, const QString &effectPath)
     JournalGame game;
     for (const CardSlot &slot : *globals.Cards)
         game.deal << slot.EffectName;
-    game.pairs = int(std::count_if(game.deal.begin(), game.deal.end(), [](const QString &n) { return !n.isEmpty(); }))
-                 / 2;
+    game.pairs = int(game.deal.size() - game.deal.count(QString())) / 2;
     // The file's name alone: its folder could name the player.
     game.effectFile = QFileInfo(effectPath).fileName();
     game.effectSha256 = sha256Of(effectPath);
