@@ -38,6 +38,7 @@ JournalGame gameOf(const QString &spec, const QStringList &names = {})
     for (char letter = 'A'; parts[0].contains(QLatin1Char(letter)); ++letter)
         game.effects << effect(QLatin1Char(letter));
     game.pairs = int(game.effects.size());
+    game.inputs = {TurnInput::Keys};
     int open = -1;
     QList<bool> seen(game.deal.size(), false), matched(game.deal.size(), false);
     std::int64_t ms = 0;
