@@ -7,8 +7,6 @@
 #include <QFile>
 #include <QTest>
 
-#include <cmath>
-
 using namespace pelnori;
 using namespace pelnori::fx;
 
@@ -87,7 +85,6 @@ class ConfusionsTest : public QObject
 private Q_SLOTS:
     void confusionsAreCounted_data();
     void confusionsAreCounted();
-    void likenessMarksPairsConfusedBeyondIt();
     void exampleJournalForTheDocs();
 };
 
@@ -147,25 +144,6 @@ void ConfusionsTest::confusionsAreCounted()
     QCOMPARE((QList{pairOf(count, "A", "C").confusions, pairOf(count, "A", "C").chances}), ac);
     QCOMPARE(count.feelings.front().mean().value_or(-1.0), aFeelings);
     QCOMPARE(count.pairs.size(), std::size_t(6)); // every two of four effects
-}
-
-void ConfusionsTest::likenessMarksPairsConfusedBeyondIt()
-{
-    // Two confusions in two chances for knocks 40 % alike; none of the
-    // others, whose pairs were never at risk.
-    const ParsedEffectFile file = readEffectFile(QStringLiteral(PELNORI_SOURCE_DIR "/assets/tremka.ifr"));
-    QStringList names;
-    for (const Effect &effect : file.effects)
-        names << effect.name;
-    const JournalReading reading = readJournal(journalOf({"AABBCCDDEEFFGGHH|2 4 0 2", "AABBCCDDEEFFGGHH|2 4 0 2"}, names));
-    ConfusionCount count = countConfusions(reading.games, QStringLiteral("s1"));
-    addLikeness(count, file.effects);
-    const EffectPair &knocks = count.pairs.front();
-    QCOMPARE(knocks.a + u'/' + knocks.b, QStringLiteral("ノック/ダブルノック"));
-    QCOMPARE(knocks.rate().value_or(-1.0), 1.0);
-    QCOMPARE(std::lround(knocks.likeness.value_or(-1.0) * 100.0), 40L); // as compare prints it
-    QVERIFY(knocks.confusedBeyondLikeness());
-    QVERIFY(!count.pairs.back().confusedBeyondLikeness());
 }
 
 // The journal docs/effect-files.md shows pelnori-fx confusions on: a player
