@@ -40,9 +40,8 @@ QStringList effectsInPlay(const Globals &globals, const QStringList &deal, int p
         for (int i = 0; i < pairs; ++i)
             named << globals.HapticControl->GetNameOfEffect(std::int16_t(i), globals.EffectResource);
     });
-    const bool sameNames = named.size() == dealt.size() && std::all_of(named.begin(), named.end(), [&](const QString &n) {
-                               return dealt.contains(n);
-                           });
+    const auto dealtName = [&dealt](const QString &name) { return dealt.contains(name); };
+    const bool sameNames = named.size() == dealt.size() && std::all_of(named.begin(), named.end(), dealtName);
     return sameNames ? named : dealt;
 }
 

@@ -153,7 +153,8 @@ void ConfusionsTest::exampleJournalForTheDocs()
 {
     QFile ifr(QStringLiteral(PELNORI_SOURCE_DIR "/assets/tremka.ifr"));
     QVERIFY(ifr.open(QIODevice::ReadOnly));
-    const QString sha = QString::fromLatin1(QCryptographicHash::hash(ifr.readAll(), QCryptographicHash::Sha256).toHex());
+    const QString sha =
+        QString::fromLatin1(QCryptographicHash::hash(ifr.readAll(), QCryptographicHash::Sha256).toHex());
     QStringList names;
     for (const Effect &effect : readEffectFile(ifr.fileName()).effects)
         names << effect.name;
