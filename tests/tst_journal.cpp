@@ -35,7 +35,6 @@ struct Table
         haptic = control.get();
         haptic->addFile(effectPath, 10);
         globals.HapticControl = std::move(control);
-        globals.EffectResource = kFileChosenNoGame;
         board.path = effectPath;
         game.setJournal(&journal);
     }
@@ -149,7 +148,6 @@ void JournalTest::appendingKeepsEarlierLines_data()
     QTest::addColumn<QList<int>>("unreadable");
     JournalGame earlier;
     earlier.effectFile = QStringLiteral("old.ifr");
-    earlier.end = GameEnd::Quit;
     const QByteArray line = journalLine(earlier);
     QTest::newRow("no file yet") << QByteArray() << 1 << QList<int>{};
     QTest::newRow("empty file") << QByteArray("") << 1 << QList<int>{};
