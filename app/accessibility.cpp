@@ -44,8 +44,9 @@ public:
         // from the event queue, as a mouse click would: its pauses and message
         // boxes must not hold the call.
         if (action == pressAction())
-            QMetaObject::invokeMethod(widget(), [card = static_cast<CardBox *>(widget())] { card->click(); },
-                                      Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                widget(), [card = static_cast<CardBox *>(widget())] { card->click(TurnInput::ScreenReader); },
+                Qt::QueuedConnection);
         else
             QAccessibleWidget::doAction(action);
     }

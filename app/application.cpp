@@ -9,6 +9,7 @@
 #include "app/qpaplatform.h"
 #include "app/qtplatform.h"
 #include "game/globals.h"
+#include "game/journalfile.h"
 #include "device/controlfactory.h"
 #include "device/sdlhapticcontrol.h"
 #include "translations/language.h"
@@ -48,6 +49,9 @@ int runPelnori(int argc, char *argv[])
     frmMain window(platform, globals, std::move(dialog));
     dialogRef.setParentWidget(&window);
     platform.setMainWindow(&window);
+    // Settings::journal is wired with the settings store; until then only
+    // --journal keeps one.
+    window.journal().setFile(journalFileFor(false, commandLine.journal));
     if (!window.Form_Load(hapticControlFactory({.sound = commandLine.sound})))
         return 1;
     // Game controllers move the selection and turn cards; gone before the window.

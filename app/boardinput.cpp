@@ -38,7 +38,7 @@ void BoardInput::padAction(PadAction action)
     switch (action) {
     case PadAction::Turn:
         m_selection.select();
-        m_selection.card()->click();
+        m_selection.card()->click(TurnInput::Controller);
         break;
     case PadAction::Start:
         m_controls.btnStart->click();

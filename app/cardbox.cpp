@@ -96,8 +96,9 @@ void CardBox::setFace(CardFace face)
     QAccessible::updateAccessibility(&event);
 }
 
-void CardBox::click()
+void CardBox::click(TurnInput input)
 {
+    m_input = input;
     Q_EMIT clicked(m_index);
 }
 
@@ -138,7 +139,7 @@ void CardBox::mouseReleaseEvent(QMouseEvent *event)
         return;
     m_pressed = false;
     if (rect().contains(event->position().toPoint()))
-        Q_EMIT clicked(m_index);
+        click(TurnInput::Mouse);
 }
 
 void CardBox::mouseDoubleClickEvent(QMouseEvent *event)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "game/journalrecord.h"
+
 #include <QFrame>
 #include <QPixmap>
 #include <QRegion>
@@ -42,8 +44,10 @@ public:
     void setMarkOver(const QRegion &region);
 
     // Reports a click as the mouse does: from the keys, the pad and the
-    // screen reader's press action.
-    void click();
+    // screen reader's press action, each saying which it is.
+    void click(TurnInput input = TurnInput::Keys);
+    // What led to the last click.
+    TurnInput input() const { return m_input; }
 
 Q_SIGNALS:
     void clicked(int index);
@@ -65,6 +69,7 @@ private:
     QRegion m_markOver;
     CardFace m_face = CardFace::Down;
     bool m_pressed = false;
+    TurnInput m_input = TurnInput::Mouse;
 };
 
 } // namespace pelnori

@@ -62,7 +62,12 @@ CommandLine readCommandLine(const QStringList &arguments)
         QStringLiteral("sound"),
         QCoreApplication::translate("CommandLine", "すべてのエフェクトを音でも鳴らします。\n"
                                                    "フォースフィードバック機器がなくても、耳で遊べます。"));
-    parser.addOptions({help, version, sound});
+    const QCommandLineOption journal(
+        QStringLiteral("journal"),
+        QCoreApplication::translate("CommandLine", "この回のゲームをプレイ記録として、1ゲーム1行で\n"
+                                                   "FILEに追記します。設定にかかわらず、この回だけです。"),
+        QStringLiteral("FILE"));
+    parser.addOptions({help, version, sound, journal});
     acceptQtOptions(parser);
 
     if (!parser.parse(arguments))
@@ -84,6 +89,9 @@ CommandLine readCommandLine(const QStringList &arguments)
         result.standardOutput = QStringLiteral("Pelnori %1\n").arg(QStringLiteral(PELNORI_VERSION));
     }
     result.sound = parser.isSet(sound);
+    result.journal = parser.value(journal);
+    if (parser.isSet(journal) && result.journal.isEmpty())
+        return mistake(program, QCoreApplication::translate("CommandLine", "--journal にはファイル名が必要です。"));
     return result;
 }
 

@@ -14,6 +14,8 @@ namespace pelnori {
 struct CommandLine
 {
     bool sound = false;
+    // The play journal's file for this run (--journal FILE); empty for none.
+    QString journal;
     std::optional<int> exitCode;
     QString standardOutput;
     QString standardError;

@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -38,6 +39,13 @@ namespace {
 constexpr int kHoldPlaceMs = 3000;
 constexpr int kMaxPlaceRepairs = 5;
 
+QElapsedTimer startedClock()
+{
+    QElapsedTimer clock;
+    clock.start();
+    return clock;
+}
+
 } // namespace
 
 frmMain::frmMain(Platform &platform, Globals &globals, std::unique_ptr<OpenFileDialog> dialog, QWidget *parent)
@@ -46,6 +54,7 @@ frmMain::frmMain(Platform &platform, Globals &globals, std::unique_ptr<OpenFileD
     , m_globals(globals)
     , m_dialog(std::move(dialog))
     , m_board(*this, m_narration)
+    , m_journal(platform, [clock = startedClock()] { return clock.elapsed(); })
     , m_game(m_board, platform, globals, [this] { ShakeWindow(m_board, m_platform); })
 {
     setObjectName(QStringLiteral("frmMain"));
@@ -65,6 +74,7 @@ frmMain::frmMain(Platform &platform, Globals &globals, std::unique_ptr<OpenFileD
     setWindowFlags(flags);
     setFixedSize(twipsToPixels(3810), twipsToPixels(5385));
 
+    m_game.setJournal(&m_journal);
     m_controls = FrmMainControls::build(*this);
     m_input = std::make_unique<BoardInput>(*this, m_controls);
     m_announcer = new Announcer(this);
@@ -122,6 +132,9 @@ void frmMain::cmbRead_IFR_Click()
     dispatch("cmbRead_IFR_Click", [this] {
         if (m_dialog)
             pelnori::cmbRead_IFR_Click(*m_dialog, m_board, m_platform, m_globals);
+        // Another file was chosen: the game under way is over.
+        if (m_globals.EffectResource == kFileChosenNoGame)
+            m_journal.endGame(GameEnd::OtherFile);
     });
 }
 
@@ -133,6 +146,7 @@ void frmMain::Command1_Click()
 void frmMain::pic_Click(int index)
 {
     m_narration.pressed(index, cardFaceText(pic(index)->face()), txtNokori()->text());
+    m_game.setTurnInput(pic(index)->input());
     dispatch("pic_Click", [this, index] { m_game.pic_Click(static_cast<std::int16_t>(index)); });
     // A refused press says nothing more than its prompt.
     const QString said = m_narration.take();
@@ -191,8 +205,10 @@ void frmMain::closeEvent(QCloseEvent *event)
     // Unloading the only window ends the program; loops that are yielding
     // stop at their next yield.
     m_controls.Timer1->stop();
-    if (!m_platform.hasEnded())
+    if (!m_platform.hasEnded()) {
+        m_journal.endGame(GameEnd::Quit);
         m_platform.endProgram();
+    }
     event->accept();
 }
 

@@ -7,6 +7,7 @@
 #include "app/windowboard.h"
 #include "game/game.h"
 #include "game/openfiledialog.h"
+#include "game/playjournal.h"
 #include "input/padaction.h"
 
 #include <QDeadlineTimer>
@@ -56,6 +57,8 @@ public Q_SLOTS:
 
 public:
     Game &game() { return m_game; }
+    // The play journal; it keeps nothing until given a file.
+    PlayJournal &journal() { return m_journal; }
     Board &board() { return m_board; }
     // Says text through the screen reader, if any; nothing for empty text.
     void announce(const QString &text);
@@ -108,6 +111,7 @@ private:
     FrmMainControls m_controls;
     TurnNarration m_narration;
     WindowBoard m_board;
+    PlayJournal m_journal;
     Game m_game;
     // Gone before the controls, whose focus its selection follows.
     std::unique_ptr<BoardInput> m_input;

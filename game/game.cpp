@@ -10,6 +10,8 @@
 #include "game/assignpairs.h"
 #include "game/clock.h"
 #include "game/refusalmessage.h"
+#include "game/effectfilechoice.h"
+#include "game/playjournal.h"
 
 namespace pelnori {
 
@@ -67,6 +69,8 @@ void Game::btnStart_Click()
     // replace the slots under it.
     if (m_assigning)
         return;
+    if (m_journal)
+        m_journal->endGame(GameEnd::NewGame);
 
     const QString back = programFile(m_platform.programFolder(), kCardBackFile);
     for (int i = 0; i < kCardCount; ++i) {
@@ -105,6 +109,14 @@ void Game::btnStart_Click()
     }
     m_globals.StartSeconds = roundHalfToEven(m_platform.secondsSinceMidnight());
     m_board.setTimerInterval(kClockIntervalMs);
+    if (m_journal)
+        m_journal->beginGame(m_globals, m_board.effectPath());
+}
+
+void Game::setTurnInput(TurnInput input)
+{
+    if (m_journal)
+        m_journal->setInput(input);
 }
 
 // The last game's slots are gone: its clock stops, and its verdict, time
@@ -157,6 +169,8 @@ void Game::pic_Click(std::int16_t index)
 
     if (index == OpenCard || isMatched(index)) {
         skipOnError([&] { playEffect(index); });
+        if (m_journal)
+            m_journal->turn(index, index == OpenCard ? TurnVerdict::ReplayOpen : TurnVerdict::ReplayMatched);
         return;
     }
 
@@ -165,6 +179,8 @@ void Game::pic_Click(std::int16_t index)
 
     if (OpenCard == -1) {
         OpenCard = index;
+        if (m_journal)
+            m_journal->turn(index, TurnVerdict::First);
         skipOnError([&] { showCard(index, kCardOpenFile); });
         skipOnError([&] { m_board.setInfo(QString()); });
     } else {
@@ -175,6 +191,8 @@ void Game::pic_Click(std::int16_t index)
             // A slot still empty carries no effect, so it pairs with nothing.
             match = !name.isEmpty() && name == slotOf(m_globals, other).EffectName;
         });
+        if (m_journal)
+            m_journal->turn(index, match ? TurnVerdict::Pair : TurnVerdict::NoPair);
         if (match) {
             skipOnError([&] { showCard(index, kCardMatchedFile); });
             skipOnError([&] { showCard(other, kCardMatchedFile); });
@@ -211,6 +229,8 @@ void Game::progressUpdate()
 
     if (remaining != 0)
         return;
+    if (m_journal)
+        m_journal->endGame(GameEnd::Completed);
     skipOnError([&] { m_board.setTimerInterval(0); });
     skipOnError([&] {
         if (m_shakeWindow)

@@ -13,7 +13,9 @@ namespace pelnori {
 
 class Board;
 class Platform;
+class PlayJournal;
 struct Globals;
+enum class TurnInput;
 
 // What the start button, the cards and the clock's timer do. The window
 // forwards its events here; everything else it reaches through Board,
@@ -44,6 +46,12 @@ public:
 
     bool assigningPairs() const { return m_assigning; }
 
+    // The play journal told of each game's start, turns and end; none by
+    // default. What leads to the next turns (the window tells it before
+    // pic_Click) goes to the journal.
+    void setJournal(PlayJournal *journal) { m_journal = journal; }
+    void setTurnInput(TurnInput input);
+
 private:
     // The texts the player is shown, in the interface's language.
     static QString startPrompt();
@@ -66,6 +74,7 @@ private:
     bool m_assigning = false;
     int m_assignments = 0;
     EffectFileCheck m_lastCheck;
+    PlayJournal *m_journal = nullptr;
 };
 
 } // namespace pelnori

@@ -278,6 +278,12 @@ void StartupTest::commandLineIsRead_data()
     QTest::newRow("English: help") << QStringList{QStringLiteral("--help")} << 0 << false
                                    << "^Usage: pelnori \\[options\\]\n(.|\n)*\n  --sound +Play every effect as sound"
                                    << none;
+    QTest::newRow("help: the journal") << QStringList{QStringLiteral("--help")} << 0 << false
+                                       << "\n  --journal <FILE> +この回のゲームをプレイ記録として、" << none;
+    QTest::newRow("English: help: the journal") << QStringList{QStringLiteral("--help")} << 0 << false
+                                                << "\n  --journal <FILE> +Append each game of this run" << none;
+    QTest::newRow("journal without a file") << QStringList{QStringLiteral("--journal=")} << 2 << false << none
+                                            << "^pelnori: --journal にはファイル名が必要です。\n";
     QTest::newRow("version") << QStringList{QStringLiteral("--version")} << 0 << false
                              << QStringLiteral("^Pelnori \\d+\\.\\d+\\.\\d+\n$") << none;
     QTest::newRow("unknown option") << QStringList{QStringLiteral("--sond")} << 2 << false << none

@@ -55,6 +55,15 @@
         <source>使い方: %1 [オプション]</source>
         <translation>Usage: %1 [options]</translation>
     </message>
+    <message>
+        <source>この回のゲームをプレイ記録として、1ゲーム1行で
+FILEに追記します。設定にかかわらず、この回だけです。</source>
+        <translation>Append each game of this run to FILE as a play journal, one line a game, whatever the settings say.</translation>
+    </message>
+    <message>
+        <source>--journal にはファイル名が必要です。</source>
+        <translation>--journal needs a file name.</translation>
+    </message>
 </context>
 <context>
     <name>CommonDialog</name>
@@ -204,6 +213,17 @@
     <message>
         <source>%1秒で全部揃いました。</source>
         <translation>All pairs found in %1 seconds.</translation>
+    </message>
+</context>
+<context>
+    <name>PlayJournal</name>
+    <message>
+        <source>プレイ記録を書き込めません。
+%1
+この回の記録は残りませんが、ゲームはそのまま続けられます。</source>
+        <translation>The play journal cannot be written:
+%1
+This run&apos;s games are not kept, but the game goes on.</translation>
     </message>
 </context>
 <context>

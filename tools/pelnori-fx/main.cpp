@@ -2,9 +2,10 @@
 
 // pelnori-fx: a tool for people who write effect files. It lists the
 // force-feedback devices SDL sees, checks a file the way the game reads it,
-// compares and draws its effects, and plays one effect on the device the game
-// would use.
+// compares and draws its effects, plays one effect on the device the game
+// would use, and counts from play journals which effects players confuse.
 
+#include "confusions.h"
 #include "console.h"
 #include "likeness.h"
 #include "plot.h"
@@ -156,7 +157,8 @@ int main(int argc, char *argv[])
     keepRawArguments(argc, argv);
     // Only drawing needs Qt's GUI, and it draws into an image: without a
     // platform chosen, the offscreen one does, display or not.
-    const bool drawing = std::strcmp(commandOf(argc, argv), "plot") == 0;
+    const bool drawing =
+        std::strcmp(commandOf(argc, argv), "plot") == 0 || std::strcmp(commandOf(argc, argv), "confusions") == 0;
     if (drawing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const std::unique_ptr<QCoreApplication> app = drawing ? std::make_unique<QGuiApplication>(argc, argv)
@@ -166,17 +168,21 @@ int main(int argc, char *argv[])
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-        "Lists force-feedback devices, checks, compares and draws effect files and plays their effects.\n\n"
+        "Lists force-feedback devices, checks, compares and draws effect files and plays their effects,\n"
+        "and counts from play journals which effects players confuse.\n\n"
         "Commands:\n"
         "  devices                     List the devices and what each can play.\n"
         "  check FILE                  Check an effect file; exit code 0 when the game can use it well.\n"
         "  compare FILE                Print how alike the game's eight effects feel.\n"
         "  plot FILE [NAME...] -o OUT  Draw the motor levels of effects into a PNG image.\n"
-        "  play FILE NAME              Play one effect and wait for it to end.\n\n"
+        "  play FILE NAME              Play one effect and wait for it to end.\n"
+        "  confusions JOURNAL... [--file F.ifr] [--plot OUT.png]\n"
+        "                              Count from play journals which effects players confuse.\n\n"
         "pelnori-fx COMMAND --help shows the help of a command."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("devices, check, compare, plot or play"));
+    parser.addPositionalArgument(QStringLiteral("command"),
+                                 QStringLiteral("devices, check, compare, plot, play or confusions"));
     // Everything after the command belongs to the command, --help included.
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     parser.process(*app);
@@ -197,6 +203,8 @@ int main(int argc, char *argv[])
         return plotEffects(rest);
     if (command == QLatin1String("play"))
         return playEffect(rest);
+    if (command == QLatin1String("confusions"))
+        return printConfusions(rest);
     err() << "pelnori-fx: unknown command " << command << "; see pelnori-fx --help\n";
     return Usage;
 }
