@@ -59,13 +59,15 @@ Game::Game(Board &board, Platform &platform, Globals &globals, std::function<voi
     , m_globals(globals)
     , m_shakeWindow(std::move(shakeWindow))
 {
+    m_seats.setHand([this](int card) { pic_Click(static_cast<std::int16_t>(card)); });
+    m_seats.setRandom([this] { return m_platform.nextRandom(); });
 }
 
 void Game::btnStart_Click()
 {
     // The assignment yields to the event queue; a start from there would
-    // replace the slots under it.
-    if (m_assigning)
+    // replace the slots under it. The computer's turn is not interrupted.
+    if (m_assigning || m_seats.computerPlaying())
         return;
 
     const QString back = programFile(m_platform.programFolder(), kCardBackFile);
@@ -74,6 +76,7 @@ void Game::btnStart_Click()
         m_board.loadCardPicture(i, back);
     }
     OpenCard = -1;
+    m_seats.newGame();
 
     animate(m_board, m_platform, gatherMoves());
 
@@ -107,6 +110,8 @@ void Game::btnStart_Click()
     }
     m_globals.StartSeconds = roundHalfToEven(m_platform.secondsSinceMidnight());
     m_board.setTimerInterval(kClockIntervalMs);
+    if (m_globals.Cards)
+        m_seats.dealt(*m_globals.Cards);
 }
 
 // The last game's slots are gone: its clock stops, and its verdict, time
@@ -117,6 +122,7 @@ void Game::showNoGame()
     m_board.setInfo(QString());
     m_board.setElapsed(QString());
     m_board.setRemaining(QString::number(kCardCount));
+    m_seats.noGame();
 }
 
 void Game::showCard(int card, QStringView file)
@@ -146,7 +152,7 @@ QString Game::prompt() const
     return {};
 }
 
-void Game::pic_Click(std::int16_t index)
+void Game::pic_Click(std::int16_t index, std::optional<int> player)
 {
     if (index < 0 || index >= kCardCount)
         return;
@@ -157,6 +163,9 @@ void Game::pic_Click(std::int16_t index)
         return;
     }
 
+    if (!m_seats.accepts(player))
+        return;
+
     if (index == OpenCard || isMatched(index)) {
         skipOnError([&] { playEffect(index); });
         return;
@@ -164,11 +173,12 @@ void Game::pic_Click(std::int16_t index)
 
     // The player feels the card before seeing anything change.
     skipOnError([&] { playEffect(index); });
+    skipOnError([&] { m_seats.cardShown(index, slotOf(m_globals, index).EffectName); });
 
     if (OpenCard == -1) {
         OpenCard = index;
         skipOnError([&] { showCard(index, kCardOpenFile); });
-        skipOnError([&] { m_board.setInfo(QString()); });
+        skipOnError([&] { m_board.setInfo(m_seats.turnLine()); });
     } else {
         const int other = OpenCard;
         bool match = false;
@@ -196,6 +206,7 @@ void Game::pic_Click(std::int16_t index)
             skipOnError([&] { showCard(other, kCardBackFile); });
         }
         OpenCard = -1;
+        skipOnError([&] { m_seats.verdict(match); });
     }
 
     progressUpdate();
@@ -209,16 +220,23 @@ void Game::progressUpdate()
             if (slotOf(m_globals, i).Matched == -1)
                 --remaining;
         });
-    skipOnError([&] { m_board.setRemaining(QString::number(remaining)); });
+    skipOnError([&] { m_board.setRemaining(m_seats.firstCount(remaining)); });
 
     if (remaining != 0)
         return;
     skipOnError([&] { m_board.setTimerInterval(0); });
+    m_seats.gameOver();
     skipOnError([&] {
         if (m_shakeWindow)
             m_shakeWindow();
     });
-    skipOnError([&] { m_platform.messageBox(completionMessage(m_board.elapsed()), MessageIcon::None); });
+    skipOnError([&] {
+        // With two at the table, the winner comes first.
+        QString text = completionMessage(m_board.elapsed());
+        if (const QString result = m_seats.resultLine(); !result.isEmpty())
+            text = result + QStringLiteral("\r\n") + text;
+        m_platform.messageBox(text, MessageIcon::None);
+    });
 }
 
 void Game::Timer1_Timer()

@@ -2,12 +2,14 @@
 #pragma once
 
 #include "game/effectfilecheck.h"
+#include "game/seats.h"
 
 #include <QCoreApplication>
 #include <QString>
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace pelnori {
 
@@ -32,7 +34,9 @@ public:
     // game's verdict, time and count are cleared.
     void btnStart_Click();
     // A click on card index: plays its effect, turns it, judges a pair.
-    void pic_Click(std::int16_t index);
+    // player is whose press it is (0 or 1) when known; a press of the
+    // player whose turn it is not does nothing, see Seats::accepts.
+    void pic_Click(std::int16_t index, std::optional<int> player = std::nullopt);
     // What a click on a card would be answered with now instead of a turn:
     // press the start button, or choose an effect file; empty during a game.
     QString prompt() const;
@@ -43,6 +47,10 @@ public:
     std::int16_t OpenCard = -1;
 
     bool assigningPairs() const { return m_assigning; }
+
+    // Who plays and whose turn it is.
+    Seats &seats() { return m_seats; }
+    const Seats &seats() const { return m_seats; }
 
 private:
     // The texts the player is shown, in the interface's language.
@@ -66,6 +74,7 @@ private:
     bool m_assigning = false;
     int m_assignments = 0;
     EffectFileVerdict m_lastVerdict = EffectFileVerdict::Usable;
+    Seats m_seats{m_board};
 };
 
 } // namespace pelnori
