@@ -9,6 +9,7 @@
 #include "app/qpaplatform.h"
 #include "app/qtplatform.h"
 #include "game/globals.h"
+#include "game/settingsstore.h"
 #include "device/controlfactory.h"
 #include "device/sdlhapticcontrol.h"
 #include "translations/language.h"
@@ -50,6 +51,9 @@ int runPelnori(int argc, char *argv[])
     platform.setMainWindow(&window);
     if (!window.Form_Load(hapticControlFactory({.sound = commandLine.sound})))
         return 1;
+    // Who plays: what is saved, or this run's choice; from the first game on.
+    const Settings settings = SettingsStore().load();
+    window.game().seats().choose(commandLine.players.value_or(settings.players), settings.computerLevel);
     // Game controllers move the selection and turn cards; gone before the window.
     std::unique_ptr<PadRelay> pads;
     if (auto *control = dynamic_cast<SdlHapticControl *>(globals.HapticControl.get()))

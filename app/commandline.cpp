@@ -62,7 +62,12 @@ CommandLine readCommandLine(const QStringList &arguments)
         QStringLiteral("sound"),
         QCoreApplication::translate("CommandLine", "すべてのエフェクトを音でも鳴らします。\n"
                                                    "フォースフィードバック機器がなくても、耳で遊べます。"));
-    parser.addOptions({help, version, sound});
+    const QCommandLineOption players(
+        QStringLiteral("players"),
+        QCoreApplication::translate("CommandLine", "この回の遊び方です。1 は一人、2 は二人、\n"
+                                                   "computer はコンピューターと対戦します。"),
+        QStringLiteral("1|2|computer"));
+    parser.addOptions({help, version, sound, players});
     acceptQtOptions(parser);
 
     if (!parser.parse(arguments))
@@ -84,6 +89,19 @@ CommandLine readCommandLine(const QStringList &arguments)
         result.standardOutput = QStringLiteral("Pelnori %1\n").arg(QStringLiteral(PELNORI_VERSION));
     }
     result.sound = parser.isSet(sound);
+    if (parser.isSet(players)) {
+        const QString value = parser.value(players);
+        if (value == u"1")
+            result.players = Players::One;
+        else if (value == u"2")
+            result.players = Players::Two;
+        else if (value.compare(u"computer", Qt::CaseInsensitive) == 0)
+            result.players = Players::Computer;
+        else if (!result.exitCode)
+            return mistake(program, QCoreApplication::translate(
+                                        "CommandLine", "--players には 1、2、computer のどれかを指定してください（'%1' は使えません）。")
+                                        .arg(value));
+    }
     return result;
 }
 

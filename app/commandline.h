@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "game/settings.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -14,6 +16,8 @@ namespace pelnori {
 struct CommandLine
 {
     bool sound = false;
+    // Who plays, for this run, over what is saved.
+    std::optional<Players> players;
     std::optional<int> exitCode;
     QString standardOutput;
     QString standardError;

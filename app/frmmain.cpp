@@ -67,6 +67,11 @@ frmMain::frmMain(Platform &platform, Globals &globals, std::unique_ptr<OpenFileD
 
     m_controls = FrmMainControls::build(*this);
     m_input = std::make_unique<BoardInput>(*this, m_controls);
+    m_counters = std::make_unique<PlayersCounters>(*this, m_controls, m_narration);
+    Seats &seats = m_game.seats();
+    seats.setPacer(&m_pacer);
+    seats.setView(m_counters.get());
+    seats.setHand([this](int card) { computerTurns(card); });
     m_announcer = new Announcer(this);
 
     connect(m_controls.Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
@@ -74,7 +79,7 @@ frmMain::frmMain(Platform &platform, Globals &globals, std::unique_ptr<OpenFileD
     connect(m_controls.cmbRead_IFR, &QPushButton::clicked, this, &frmMain::cmbRead_IFR_Click);
     connect(m_controls.Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
     for (CardBox *card : m_controls.pic)
-        connect(card, &CardBox::clicked, this, &frmMain::pic_Click);
+        connect(card, &CardBox::clicked, this, [this](int index) { pic_Click(index); });
 }
 
 frmMain::~frmMain() = default;
@@ -120,7 +125,8 @@ void frmMain::btnStart_Click()
 void frmMain::cmbRead_IFR_Click()
 {
     dispatch("cmbRead_IFR_Click", [this] {
-        if (m_dialog)
+        // The computer's turn is not interrupted.
+        if (m_dialog && !m_game.seats().computerPlaying())
             pelnori::cmbRead_IFR_Click(*m_dialog, m_board, m_platform, m_globals);
     });
 }
@@ -130,14 +136,24 @@ void frmMain::Command1_Click()
     dispatch("Command1_Click", [this] { close(); });
 }
 
-void frmMain::pic_Click(int index)
+void frmMain::pic_Click(int index, std::optional<int> player)
 {
+    // Not this player's turn: the press does nothing, and says nothing.
+    if (!m_game.seats().accepts(player))
+        return;
     m_narration.pressed(index, cardFaceText(pic(index)->face()), txtNokori()->text());
-    dispatch("pic_Click", [this, index] { m_game.pic_Click(static_cast<std::int16_t>(index)); });
+    dispatch("pic_Click", [this, index, player] { m_game.pic_Click(static_cast<std::int16_t>(index), player); });
     // A refused press says nothing more than its prompt.
     const QString said = m_narration.take();
     if (m_globals.EffectResource >= -1)
         announce(said);
+}
+
+void frmMain::computerTurns(int card)
+{
+    m_narration.pressed(card, cardFaceText(pic(card)->face()), txtNokori()->text(), cardName(card));
+    dispatch("pic_Click", [this, card] { m_game.pic_Click(static_cast<std::int16_t>(card)); });
+    announce(m_narration.take());
 }
 
 void frmMain::Timer1_Timer()
@@ -176,6 +192,11 @@ QString frmMain::gameState() const
     const QString prompt = m_game.prompt();
     if (!prompt.isEmpty())
         return prompt;
+    const Seats &seats = m_game.seats();
+    if (!seats.turns().alone()) {
+        const QString state = seats.playing() ? seats.turns().stateText() : seats.resultLine();
+        return QCoreApplication::translate("pelnori::frmMain", "%1、%2秒").arg(state, txtTime()->text());
+    }
     return QCoreApplication::translate("pelnori::frmMain", "残り%1枚、%2秒")
         .arg(txtNokori()->text(), txtTime()->text());
 }

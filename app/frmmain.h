@@ -2,6 +2,8 @@
 #pragma once
 
 #include "app/frmmaincontrols.h"
+#include "app/playerscounters.h"
+#include "app/qtpacer.h"
 #include "app/startup.h"
 #include "app/turnnarration.h"
 #include "app/windowboard.h"
@@ -14,6 +16,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 namespace pelnori {
 
@@ -44,7 +47,8 @@ public:
     void btnStart_Click();
     void cmbRead_IFR_Click();
     void Command1_Click();
-    void pic_Click(int index);
+    // player: whose controller pressed (0 or 1), none for the mouse and keys.
+    void pic_Click(int index, std::optional<int> player = std::nullopt);
     void Timer1_Timer();
 
 public Q_SLOTS:
@@ -60,7 +64,8 @@ public:
     // Says text through the screen reader, if any; nothing for empty text.
     void announce(const QString &text);
     // What the player asks to hear at any time (S, or Y on a controller):
-    // before a game what to do, during one the cards left and the seconds.
+    // before a game what to do, during one the cards left and the seconds,
+    // with two at the table each one's pairs and whose turn it is.
     QString gameState() const;
 
     QLineEdit *txtLoadIFR() const { return m_controls.txtLoadIFR; }
@@ -71,6 +76,9 @@ public:
     QLabel *Label2() const { return m_controls.Label2; }
     QLineEdit *txtTime() const { return m_controls.txtTime; }
     QWidget *Line1() const { return m_controls.Line1; }
+    // Player 2's counter and its label, shown with two at the table.
+    QLabel *lblPlayer2() const { return m_counters->label(); }
+    QLineEdit *txtPlayer2() const { return m_counters->counter(); }
     CardBox *pic(int index) const { return m_controls.pic.at(static_cast<std::size_t>(index)); }
     QPushButton *btnStart() const { return m_controls.btnStart; }
     QPushButton *Command1() const { return m_controls.Command1; }
@@ -101,6 +109,8 @@ private:
     bool frameKnown() const;
     void centreInFrame();
     void holdPlace();
+    // The computer turns card, as a press of it that the screen reader tells.
+    void computerTurns(int card);
 
     Platform &m_platform;
     Globals &m_globals;
@@ -108,6 +118,9 @@ private:
     FrmMainControls m_controls;
     TurnNarration m_narration;
     WindowBoard m_board;
+    // Gone after the game, whose turns they serve.
+    QtPacer m_pacer;
+    std::unique_ptr<PlayersCounters> m_counters;
     Game m_game;
     // Gone before the controls, whose focus its selection follows.
     std::unique_ptr<BoardInput> m_input;

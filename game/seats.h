@@ -65,6 +65,8 @@ public:
     void gameOver();
 
     const Turns &turns() const { return m_turns; }
+    // A game runs and has not ended.
+    bool playing() const { return m_playing; }
     // The computer's turn in a game that runs: the player's presses wait.
     bool computerPlaying() const;
     // The verdict line as an attempt begins: empty alone, else whose turn.

@@ -78,6 +78,8 @@ private Q_SLOTS:
     void shakeReturnsWindowToItsPlace();
     void commandLineIsRead_data();
     void commandLineIsRead();
+    void playersChosenForOneRun_data();
+    void playersChosenForOneRun();
     void languageIsChosen_data();
     void languageIsChosen();
 };
@@ -278,6 +280,11 @@ void StartupTest::commandLineIsRead_data()
     QTest::newRow("English: help") << QStringList{QStringLiteral("--help")} << 0 << false
                                    << "^Usage: pelnori \\[options\\]\n(.|\n)*\n  --sound +Play every effect as sound"
                                    << none;
+    QTest::newRow("help lists --players") << QStringList{QStringLiteral("--help")} << 0 << false
+                                          << "\n  --players <1\\|2\\|computer> +この回の遊び方です。" << none;
+    QTest::newRow("English: help lists --players") << QStringList{QStringLiteral("--help")} << 0 << false
+                                                   << "\n  --players <1\\|2\\|computer> +Who plays, for this run"
+                                                   << none;
     QTest::newRow("version") << QStringList{QStringLiteral("--version")} << 0 << false
                              << QStringLiteral("^Pelnori \\d+\\.\\d+\\.\\d+\n$") << none;
     QTest::newRow("unknown option") << QStringList{QStringLiteral("--sond")} << 2 << false << none
@@ -301,6 +308,35 @@ void StartupTest::commandLineIsRead()
     QCOMPARE(line.exitCode.value_or(-1), exitCode);
     QTEST(line.sound, "sound");
     QVERIFY2(QRegularExpression(output).match(line.standardOutput).hasMatch(), qPrintable(line.standardOutput));
+    QVERIFY2(QRegularExpression(error).match(line.standardError).hasMatch(), qPrintable(line.standardError));
+}
+
+void StartupTest::playersChosenForOneRun_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("players"); // Players as a number, -1 for none, -2 for a usage error
+    QTest::addColumn<QString>("error");
+    QTest::newRow("none: what is saved") << QStringList{} << -1 << "^$";
+    QTest::newRow("one") << QStringList{"--players", "1"} << int(Players::One) << "^$";
+    QTest::newRow("two") << QStringList{"--players=2"} << int(Players::Two) << "^$";
+    QTest::newRow("computer") << QStringList{"--players", "computer"} << int(Players::Computer) << "^$";
+    QTest::newRow("three") << QStringList{"--players", "3"} << -2
+                           << "^pelnori: --players には 1、2、computer のどれかを指定してください（'3' は使えません）。\n"
+                              "詳しくは 'pelnori --help'";
+    QTest::newRow("English: three") << QStringList{"--players", "3"} << -2
+                                    << "^pelnori: --players takes 1, 2 or computer, not '3'\\.\nTry 'pelnori --help'";
+    QTest::newRow("no value") << QStringList{"--players"} << -2 << "^pelnori: .*players";
+}
+
+void StartupTest::playersChosenForOneRun()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, players);
+    QFETCH(QString, error);
+    const Translations texts(rowLanguage());
+    const CommandLine line = readCommandLine(QStringList{QStringLiteral("/usr/games/pelnori")} + arguments);
+    QCOMPARE(line.exitCode.value_or(-1), players == -2 ? 2 : -1);
+    QCOMPARE(line.players ? int(*line.players) : -1, players == -2 ? -1 : players);
     QVERIFY2(QRegularExpression(error).match(line.standardError).hasMatch(), qPrintable(line.standardError));
 }
 

@@ -10,6 +10,7 @@
 #include "fakes/captionfit.h"
 #include "fakes/fakedialog.h"
 #include "fakes/fakehaptic.h"
+#include "fakes/fakepacer.h"
 #include "fakes/fakeplatform.h"
 #include "fakes/rowlanguage.h"
 
@@ -218,8 +219,11 @@ void WindowTest::captionsFitTheirControls_data()
 {
     QTest::addColumn<QString>("language");
     QTest::addColumn<QStringList>("verdicts");
-    QTest::newRow("Japanese") << "ja" << QStringList{"正解！", "残念、違います。"};
-    QTest::newRow("English") << "en" << QStringList{"A pair!", "Not a pair."};
+    QTest::newRow("Japanese") << "ja"
+                              << QStringList{"正解！", "残念、違います。", "2Pの番", "コンピューターの番", "あなたの番"};
+    QTest::newRow("English") << "en"
+                             << QStringList{"A pair!", "Not a pair.", "Player 2's turn", "The computer's turn",
+                                            "Your turn"};
 }
 
 void WindowTest::captionsFitTheirControls()
@@ -229,9 +233,16 @@ void WindowTest::captionsFitTheirControls()
     const Translations texts(language);
     Window w;
     QCOMPARE(clippedCaptions(w.window), QStringList());
-    // The verdict line holds either verdict.
+    // The verdict line holds either verdict, and whose turn it is.
     for (const QString &verdict : verdicts) {
         w.window.board().setInfo(verdict);
+        QCOMPARE(clippedCaptions(w.window), QStringList());
+    }
+    // The counters' labels of each way to play.
+    for (Players players : {Players::Two, Players::Computer}) {
+        w.window.game().seats().choose(players, ComputerLevel::Normal);
+        w.window.game().seats().newGame();
+        QVERIFY(w.window.lblPlayer2()->isVisibleTo(&w.window));
         QCOMPARE(clippedCaptions(w.window), QStringList());
     }
 }
@@ -703,6 +714,8 @@ void WindowTest::focusMarkShowsForKeysAndPadOnly()
 void WindowTest::screenReaderHearsEachPress_data()
 {
     // A is a card, a its partner, B another card; S asks for the game's state.
+    // Presses that begin with "two" or "computer" play with two at the
+    // table; C is the computer's move after its pause.
     QTest::addColumn<bool>("dealt");
     QTest::addColumn<QString>("presses");
     QTest::addColumn<QString>("said");
@@ -716,6 +729,12 @@ void WindowTest::screenReaderHearsEachPress_data()
     QTest::newRow("the state on the pad's Y") << true << "A a Y" << "残り14枚、83秒";
     QTest::newRow("the state before a game") << false << "S"
                                              << "ゲームを開始するにはZolva開始ボタンを押してください";
+    QTest::newRow("two: a miss, and whose turn") << true << "two A B" << "表向き 残念、違います。 2Pの番";
+    QTest::newRow("two: a pair, and whose turn") << true << "two A a" << "揃った 正解！ 1Pの番";
+    QTest::newRow("two: the state") << true << "two A B S" << "1P 0組、2P 0組、2Pの番、83秒";
+    QTest::newRow("computer: its card and its place") << true << "computer A B C" << "1行目 2列目のカード 表向き";
+    QTest::newRow("computer: the state in its turn") << true << "computer A B C Y"
+                                                     << "あなた 0組、コンピューター 0組、コンピューターの番、83秒";
 }
 
 // A screen reader kept quiet about everything but the focused card: the
@@ -725,15 +744,25 @@ void WindowTest::screenReaderHearsEachPress()
     QFETCH(bool, dealt);
     QFETCH(QString, presses);
     QFETCH(QString, said);
+    FakePacer pacer; // outlives the window's game
     Window w;
+    w.window.game().seats().setPacer(&pacer);
+    QStringList inputs = presses.split(u' ');
+    if (inputs.first() == u"two" || inputs.first() == u"computer")
+        w.window.game().seats().choose(inputs.takeFirst() == u"two" ? Players::Two : Players::Computer,
+                                       ComputerLevel::Normal);
     if (dealt)
         QTest::mouseClick(w.window.btnStart(), Qt::LeftButton);
     w.window.board().setElapsed(QStringLiteral("83"));
     int partner = -1, other = -1;
     for (int i = 1; i < kCardCount && dealt; ++i)
         (w.globals.Cards->at(std::size_t(i)).EffectName == w.globals.Cards->at(0).EffectName ? partner : other) = i;
-    for (const QString &press : presses.split(u' ')) {
-        if (press == u"S")
+    // The computer turns the first card it does not know.
+    w.platform.draws.assign(64, 0.0f);
+    for (const QString &press : inputs) {
+        if (press == u"C")
+            QVERIFY(pacer.fire() && pacer.fire());
+        else if (press == u"S")
             QTest::keyClick(&w.window, Qt::Key_S);
         else if (press == u"Y" && showActive(w))
             w.window.padAction(PadAction::SayState);

@@ -55,6 +55,16 @@
         <source>使い方: %1 [オプション]</source>
         <translation>Usage: %1 [options]</translation>
     </message>
+    <message>
+        <source>この回の遊び方です。1 は一人、2 は二人、
+computer はコンピューターと対戦します。</source>
+        <translation>Who plays, for this run: 1 alone, 2 for two players taking turns,
+computer against the computer.</translation>
+    </message>
+    <message>
+        <source>--players には 1、2、computer のどれかを指定してください（&apos;%1&apos; は使えません）。</source>
+        <translation>--players takes 1, 2 or computer, not &apos;%1&apos;.</translation>
+    </message>
 </context>
 <context>
     <name>CommonDialog</name>
@@ -174,6 +184,81 @@
     </message>
 </context>
 <context>
+    <name>Turns</name>
+    <message>
+        <source>あなた</source>
+        <translation>You</translation>
+    </message>
+    <message>
+        <source>CPU</source>
+        <translation>CPU</translation>
+    </message>
+    <message>
+        <source>1P</source>
+        <comment>counter label</comment>
+        <translation>1P</translation>
+    </message>
+    <message>
+        <source>2P</source>
+        <comment>counter label</comment>
+        <translation>2P</translation>
+    </message>
+    <message>
+        <source>コンピューター</source>
+        <translation>Computer</translation>
+    </message>
+    <message>
+        <source>1P</source>
+        <comment>player</comment>
+        <translation>Player 1</translation>
+    </message>
+    <message>
+        <source>2P</source>
+        <comment>player</comment>
+        <translation>Player 2</translation>
+    </message>
+    <message>
+        <source>あなたの番</source>
+        <translation>Your turn</translation>
+    </message>
+    <message>
+        <source>コンピューターの番</source>
+        <translation>The computer&apos;s turn</translation>
+    </message>
+    <message>
+        <source>1Pの番</source>
+        <translation>Player 1&apos;s turn</translation>
+    </message>
+    <message>
+        <source>2Pの番</source>
+        <translation>Player 2&apos;s turn</translation>
+    </message>
+    <message>
+        <source>引き分け（%1対%2）</source>
+        <translation>A draw (%1 to %2)</translation>
+    </message>
+    <message>
+        <source>あなたの勝ち（%1対%2）</source>
+        <translation>You win (%1 to %2)</translation>
+    </message>
+    <message>
+        <source>コンピューターの勝ち（%1対%2）</source>
+        <translation>The computer wins (%1 to %2)</translation>
+    </message>
+    <message>
+        <source>1Pの勝ち（%1対%2）</source>
+        <translation>Player 1 wins (%1 to %2)</translation>
+    </message>
+    <message>
+        <source>2Pの勝ち（%1対%2）</source>
+        <translation>Player 2 wins (%1 to %2)</translation>
+    </message>
+    <message>
+        <source>%1 %2組、%3 %4組、%5</source>
+        <translation>Pairs: %1 %2, %3 %4. %5</translation>
+    </message>
+</context>
+<context>
     <name>pelnori::frmMain</name>
     <message>
         <source>IFRﾌｧｲﾙ読込...</source>
@@ -206,6 +291,10 @@
     <message>
         <source>残り%1枚、%2秒</source>
         <translation>%1 cards left, %2 seconds</translation>
+    </message>
+    <message>
+        <source>%1、%2秒</source>
+        <translation>%1, %2 seconds</translation>
     </message>
 </context>
 </TS>
