@@ -101,7 +101,14 @@ void frmMain::dispatch(const char *name, Handler &&handler)
 
 bool frmMain::Form_Load(const HapticFactory &createControl)
 {
-    return pelnori::Form_Load(m_board, m_platform, m_globals, createControl);
+    return pelnori::Form_Load(m_board, m_platform, m_globals, createControl, settings().pairs);
+}
+
+bool frmMain::applySettings(const Settings &settings)
+{
+    bool atOnce = true;
+    dispatch("applySettings", [&] { atOnce = m_game.applySettings(settings); });
+    return atOnce;
 }
 
 void frmMain::Form_Activate()
@@ -121,7 +128,7 @@ void frmMain::cmbRead_IFR_Click()
 {
     dispatch("cmbRead_IFR_Click", [this] {
         if (m_dialog)
-            pelnori::cmbRead_IFR_Click(*m_dialog, m_board, m_platform, m_globals);
+            pelnori::cmbRead_IFR_Click(*m_dialog, m_board, m_platform, m_globals, settings().pairs);
     });
 }
 
