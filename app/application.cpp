@@ -23,8 +23,11 @@ int runPelnori(int argc, char *argv[])
 {
     const QStringList arguments = argumentsOf(argc, argv);
     const CommandLine commandLine = readCommandLine(arguments);
+    // What the player set, for this run with what the command line asks.
+    const SettingsStore store;
+    const Settings settings = withOverrides(store.load(), commandLine);
     // The language is chosen once, before anything is said.
-    const QString language = chooseLanguage(preferredLanguages(), shippedLanguages());
+    const QString language = chooseLanguage(settings.language, preferredLanguages(), shippedLanguages());
     if (commandLine.exitCode) {
         // Said in the player's language, without a display.
         const QCoreApplication core(argc, argv);
@@ -49,11 +52,9 @@ int runPelnori(int argc, char *argv[])
     frmMain window(platform, globals, std::move(dialog));
     dialogRef.setParentWidget(&window);
     platform.setMainWindow(&window);
-    if (!window.Form_Load(hapticControlFactory({.sound = commandLine.sound})))
+    window.applySettings(settings);
+    if (!window.Form_Load(hapticControlFactory({.sound = settings.sound})))
         return 1;
-    // Who plays: what is saved, or this run's choice; from the first game on.
-    const Settings settings = SettingsStore().load();
-    window.game().seats().choose(commandLine.players.value_or(settings.players), settings.computerLevel);
     // Game controllers move the selection and turn cards; gone before the window.
     std::unique_ptr<PadRelay> pads;
     if (auto *control = dynamic_cast<SdlHapticControl *>(globals.HapticControl.get()))

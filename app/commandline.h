@@ -16,6 +16,10 @@ namespace pelnori {
 struct CommandLine
 {
     bool sound = false;
+    // For this run only, instead of what is saved.
+    std::optional<int> pairs;
+    std::optional<int> strength;
+    std::optional<int> zoom;
     // Who plays, for this run, over what is saved.
     std::optional<Players> players;
     std::optional<int> exitCode;
@@ -28,6 +32,9 @@ struct CommandLine
 // Its texts are in the language of the installed translations, if any.
 // Qt's own options (-platform, -style, …) are let through for QApplication.
 CommandLine readCommandLine(const QStringList &arguments);
+
+// The saved settings with what the command line asks for this run.
+Settings withOverrides(Settings settings, const CommandLine &commandLine);
 
 // The process's arguments as text.
 QStringList argumentsOf(int argc, char *argv[]);

@@ -106,7 +106,14 @@ void frmMain::dispatch(const char *name, Handler &&handler)
 
 bool frmMain::Form_Load(const HapticFactory &createControl)
 {
-    return pelnori::Form_Load(m_board, m_platform, m_globals, createControl);
+    return pelnori::Form_Load(m_board, m_platform, m_globals, createControl, settings().pairs);
+}
+
+bool frmMain::applySettings(const Settings &settings)
+{
+    bool atOnce = true;
+    dispatch("applySettings", [&] { atOnce = m_game.applySettings(settings); });
+    return atOnce;
 }
 
 void frmMain::Form_Activate()
@@ -127,7 +134,7 @@ void frmMain::cmbRead_IFR_Click()
     dispatch("cmbRead_IFR_Click", [this] {
         // The computer's turn is not interrupted.
         if (m_dialog && !m_game.seats().computerPlaying())
-            pelnori::cmbRead_IFR_Click(*m_dialog, m_board, m_platform, m_globals);
+            pelnori::cmbRead_IFR_Click(*m_dialog, m_board, m_platform, m_globals, settings().pairs);
     });
 }
 

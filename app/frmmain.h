@@ -42,6 +42,13 @@ public:
     // Start-up before the window is shown; false when the program must end.
     bool Form_Load(const HapticFactory &createControl);
 
+    // The settings the window and the game play by from now on: called once
+    // before Form_Load, and again when the player changes them. What can
+    // change at once does; the pairs wait for the next game while one runs
+    // (see Game::applySettings). True when everything took effect at once.
+    bool applySettings(const Settings &settings);
+    const Settings &settings() const { return m_game.settings(); }
+
     // Event handlers, as the controls call them.
     void Form_Activate();
     void btnStart_Click();

@@ -11,6 +11,8 @@
 #include "game/clock.h"
 #include "game/effectfilechoice.h"
 
+#include <QScopeGuard>
+
 namespace pelnori {
 
 namespace {
@@ -69,6 +71,11 @@ void Game::btnStart_Click()
     // replace the slots under it. The computer's turn is not interrupted.
     if (m_assigning || m_seats.computerPlaying())
         return;
+    // A start pressed in one of the deal's yields deals inside this one.
+    ++m_deals;
+    const auto dealt = qScopeGuard([this] { --m_deals; });
+    m_pairs = m_settings.pairs;
+    m_board.setCardsInPlay(cardsInPlay());
 
     const QString back = programFile(m_platform.programFolder(), kCardBackFile);
     for (int i = 0; i < kCardCount; ++i) {
@@ -78,12 +85,12 @@ void Game::btnStart_Click()
     OpenCard = -1;
     m_seats.newGame();
 
-    animate(m_board, m_platform, gatherMoves());
+    animate(m_board, m_platform, gatherMoves(), cardsInPlay());
 
     m_assigning = true;
     const int assignment = ++m_assignments;
     try {
-        m_lastVerdict = AssignPairs(m_board, m_platform, m_globals);
+        m_lastVerdict = AssignPairs(m_board, m_platform, m_globals, m_pairs);
     } catch (const std::exception &) {
         m_assigning = false;
         m_lastVerdict = EffectFileVerdict::OpenFailed;
@@ -97,14 +104,14 @@ void Game::btnStart_Click()
     }
     m_assigning = false;
 
-    animate(m_board, m_platform, dealMoves());
+    animate(m_board, m_platform, dealMoves(), cardsInPlay());
 
     // A start pressed during the deal has assigned since; its file decides.
     if (m_lastVerdict != EffectFileVerdict::Usable) {
         showNoGame();
         if (assignment == m_assignments)
             m_platform.messageBox(m_lastVerdict == EffectFileVerdict::OpenFailed ? openErrorMessage()
-                                                                                 : tooFewEffectsMessage(),
+                                                                                 : tooFewEffectsMessage(m_pairs),
                                   MessageIcon::Warning);
         return;
     }
@@ -121,8 +128,53 @@ void Game::showNoGame()
     m_board.setTimerInterval(0);
     m_board.setInfo(QString());
     m_board.setElapsed(QString());
-    m_board.setRemaining(QString::number(kCardCount));
+    m_board.setRemaining(QString::number(cardsInPlay()));
     m_seats.noGame();
+}
+
+bool Game::gameRunning() const
+{
+    return m_deals > 0 || (m_globals.EffectResource >= -1 && m_globals.Cards && cardsLeft() > 0);
+}
+
+int Game::cardsLeft() const
+{
+    int left = 0;
+    for (int i = 0; i < cardsInPlay(); ++i)
+        left += isMatched(i) ? 0 : 1;
+    return left;
+}
+
+bool Game::applySettings(const Settings &settings)
+{
+    m_settings = settings;
+    // Who plays changes with the next game.
+    const bool seated = m_seats.choose(settings.players, settings.computerLevel) || !gameRunning();
+    if (settings.pairs == m_pairs)
+        return seated;
+    if (gameRunning())
+        return false;
+    m_pairs = settings.pairs;
+    showPairsInPlay();
+    return true;
+}
+
+// The board as before a game of the new size: a finished game's cards and
+// result leave it, since they no longer match the cards in play.
+void Game::showPairsInPlay()
+{
+    m_board.setCardsInPlay(cardsInPlay());
+    if (!m_globals.Cards) {
+        m_board.setRemaining(QString::number(cardsInPlay()));
+        return;
+    }
+    m_globals.Cards.reset();
+    if (m_globals.EffectResource >= -1)
+        m_globals.EffectResource = kFileChosenNoGame;
+    OpenCard = -1;
+    for (int i = 0; i < kCardCount; ++i)
+        skipOnError([&] { showCard(i, kCardBackFile); });
+    showNoGame();
 }
 
 void Game::showCard(int card, QStringView file)
@@ -154,7 +206,7 @@ QString Game::prompt() const
 
 void Game::pic_Click(std::int16_t index, std::optional<int> player)
 {
-    if (index < 0 || index >= kCardCount)
+    if (index < 0 || index >= cardsInPlay())
         return;
 
     if (m_globals.EffectResource < -1) {
@@ -214,8 +266,8 @@ void Game::pic_Click(std::int16_t index, std::optional<int> player)
 
 void Game::progressUpdate()
 {
-    std::int16_t remaining = 16;
-    for (int i = 0; i < kCardCount; ++i)
+    auto remaining = static_cast<std::int16_t>(cardsInPlay());
+    for (int i = 0; i < cardsInPlay(); ++i)
         skipOnError([&] {
             if (slotOf(m_globals, i).Matched == -1)
                 --remaining;

@@ -3,6 +3,7 @@
 
 #include "game/effectfilecheck.h"
 #include "game/seats.h"
+#include "game/settings.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -48,6 +49,17 @@ public:
 
     bool assigningPairs() const { return m_assigning; }
 
+    // The settings the game plays by from now on. The pairs change at once
+    // while no game runs (the board shows the new cards in play and count,
+    // and a finished game leaves it), else with the next game. True when
+    // everything took effect at once, false when the pairs wait.
+    bool applySettings(const Settings &settings);
+    const Settings &settings() const { return m_settings; }
+    // The pairs of the game on the board, or of the next one when none runs.
+    int pairsInPlay() const { return m_pairs; }
+    // A game is being dealt, or dealt and not yet over.
+    bool gameRunning() const;
+
     // Who plays and whose turn it is.
     Seats &seats() { return m_seats; }
     const Seats &seats() const { return m_seats; }
@@ -66,11 +78,17 @@ private:
     void playEffect(int card);
     bool isMatched(int card) const;
     void progressUpdate();
+    int cardsInPlay() const { return 2 * m_pairs; }
+    int cardsLeft() const;
+    void showPairsInPlay();
 
     Board &m_board;
     Platform &m_platform;
     Globals &m_globals;
     std::function<void()> m_shakeWindow;
+    Settings m_settings;
+    int m_pairs = kEffectsPerGame;
+    int m_deals = 0; // deals under way, nested through the event queue
     bool m_assigning = false;
     int m_assignments = 0;
     EffectFileVerdict m_lastVerdict = EffectFileVerdict::Usable;

@@ -20,10 +20,12 @@ Seats::~Seats()
         m_pacer->cancel();
 }
 
-void Seats::choose(Players players, ComputerLevel level)
+bool Seats::choose(Players players, ComputerLevel level)
 {
     m_chosen = players;
     m_level = level;
+    return !m_playing
+           || (players == m_turns.players() && (players != Players::Computer || level == m_levelInPlay));
 }
 
 void Seats::newGame()
@@ -36,6 +38,7 @@ void Seats::newGame()
     m_secondCard = -1;
     m_inPlay.clear();
     m_turns = Turns(m_chosen);
+    m_levelInPlay = m_level;
     m_computer.reset();
     if (m_chosen == Players::Computer)
         m_computer = std::make_unique<ComputerPlayer>(m_level, m_random ? m_random : [] { return 0.5f; });

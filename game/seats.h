@@ -34,8 +34,9 @@ public:
     explicit Seats(Board &board);
     ~Seats();
 
-    // Who plays, from the next game on.
-    void choose(Players players, ComputerLevel level);
+    // Who plays, from the next game on. True when the game on the table,
+    // if any, is already played so.
+    bool choose(Players players, ComputerLevel level);
     // The window's parts and services; without a pacer nobody waits and the
     // computer does not move, without a view only the board shows the game.
     void setPacer(Pacer *pacer) { m_pacer = pacer; }
@@ -89,6 +90,7 @@ private:
 
     Players m_chosen = Players::One;
     ComputerLevel m_level = ComputerLevel::Normal;
+    ComputerLevel m_levelInPlay = ComputerLevel::Normal;
     Turns m_turns;
     std::unique_ptr<ComputerPlayer> m_computer;
     // The cards not yet matched, and the two of the attempt under way.

@@ -104,6 +104,12 @@ private Q_SLOTS:
     void blankNamesNeverOccupyASlot();
     void slotForDrawCoversAllSixteen();
 
+    // Pairs in play
+    void pairsSetTheCardsInPlay_data();
+    void pairsSetTheCardsInPlay();
+    void pairsChangeAtOnceOnlyWithoutAGame_data();
+    void pairsChangeAtOnceOnlyWithoutAGame();
+
     // New game and deal
     void firstGameGathersOntoPileAndDealsOntoGrid();
     void cardOffItsTrackDriftsPastTarget();
@@ -272,6 +278,122 @@ void GameTest::slotForDrawCoversAllSixteen()
     QCOMPARE(slotForDraw(15.0f / 16.0f), 15);
     QCOMPARE(slotForDraw(1.0f), 15);
     QCOMPARE(slotForDraw(-0.5f), 0);
+}
+
+void GameTest::pairsSetTheCardsInPlay_data()
+{
+    QTest::addColumn<int>("pairs");
+    QTest::addColumn<int>("effects"); // in the file
+    QTest::addColumn<QString>("message"); // of the start; empty: a game is dealt
+    QTest::newRow("4 pairs") << 4 << 4 << QString();
+    QTest::newRow("6 pairs") << 6 << 7 << QString();
+    QTest::newRow("8 pairs") << 8 << 10 << QString();
+    QTest::newRow("4 pairs, 3 effects") << 4 << 3 << "エフェクトが４つ以上ありません。";
+    QTest::newRow("6 pairs, 5 effects") << 6 << 5 << "エフェクトが６つ以上ありません。";
+    QTest::newRow("8 pairs, 7 effects") << 8 << 7 << "エフェクトが８つ以上ありません。";
+    QTest::newRow("English: 4 pairs, 3 effects") << 4 << 3 << "The file has fewer than four effects.";
+    QTest::newRow("English: 6 pairs, 5 effects") << 6 << 5 << "The file has fewer than six effects.";
+}
+
+void GameTest::pairsSetTheCardsInPlay()
+{
+    QFETCH(int, pairs);
+    QFETCH(int, effects);
+    QFETCH(QString, message);
+    const Translations texts(rowLanguage());
+    const int cards = 2 * pairs;
+    Table t;
+    t.haptic->addFile(kPath, effects);
+    Settings settings;
+    settings.pairs = pairs;
+    QVERIFY(t.game.applySettings(settings));
+    QCOMPARE(t.board.cardsInPlay, cards);
+    QCOMPARE(t.board.remaining, QString::number(cards));
+
+    t.game.btnStart_Click();
+    QCOMPARE(t.platform.messages.empty() ? QString() : t.platform.messages[0].text, message);
+    QCOMPARE(t.board.remaining, QString::number(cards));
+    if (!message.isEmpty())
+        return;
+    // Only the cards in play were gathered and dealt, and only they carry
+    // effects: the file's first, two cards each.
+    QVERIFY(t.onGrid());
+    QCOMPARE(t.haptic->calls.filter(QStringLiteral("Name ")).size(), pairs);
+    QString dealt = t.names().left(cards);
+    std::sort(dealt.begin(), dealt.end());
+    QCOMPARE(dealt, QStringLiteral("0011223344556677").left(cards));
+    QCOMPARE(t.names().mid(cards), QString(kCardCount - cards, u'-'));
+
+    // A card out of play does nothing.
+    for (int card = cards; card < kCardCount; ++card)
+        t.game.pic_Click(static_cast<std::int16_t>(card));
+    QVERIFY(t.haptic->started.isEmpty());
+    QVERIFY(t.platform.messages.empty());
+
+    // Matching every card in play ends the game.
+    t.board.time = QStringLiteral("12");
+    for (int pair = 0; pair < pairs; ++pair) {
+        const QString name = QStringLiteral("fx%1").arg(pair);
+        QList<std::int16_t> both;
+        for (std::int16_t card = 0; card < cards; ++card)
+            if ((*t.globals.Cards)[card].EffectName == name)
+                both << card;
+        QCOMPARE(both.size(), 2);
+        t.game.pic_Click(both[0]);
+        t.game.pic_Click(both[1]);
+        QCOMPARE(t.board.remaining, QString::number(cards - 2 * (pair + 1)));
+    }
+    QCOMPARE(t.shakes, 1);
+    QCOMPARE(t.board.timerInterval, 0);
+    QCOMPARE(t.platform.messages.size(), 1u);
+    QCOMPARE(t.board.faces(), QString(cards, u's') + QString(kCardCount - cards, u'b'));
+}
+
+void GameTest::pairsChangeAtOnceOnlyWithoutAGame_data()
+{
+    QTest::addColumn<QString>("when");
+    QTest::addColumn<bool>("atOnce");
+    QTest::addColumn<QString>("remaining"); // the counter after the change
+    QTest::newRow("before the first game") << "before" << true << "8";
+    QTest::newRow("during a game") << "playing" << false << "14";
+    QTest::newRow("during the deal") << "dealing" << false << "16";
+    QTest::newRow("after a game") << "over" << true << "8";
+}
+
+void GameTest::pairsChangeAtOnceOnlyWithoutAGame()
+{
+    QFETCH(QString, when);
+    QFETCH(bool, atOnce);
+    Table t;
+    Settings four;
+    four.pairs = 4;
+    bool applied = false;
+    if (when == u"dealing") {
+        t.platform.onYield = [&](int n) {
+            if (n == 1)
+                applied = t.game.applySettings(four);
+        };
+        t.game.btnStart_Click();
+        t.platform.onYield = nullptr;
+    } else {
+        if (when != u"before")
+            t.lay(QStringLiteral("AABBCCDDEEFFGGHH"));
+        for (int card = 0; card < (when == u"over" ? kCardCount : 2); ++card)
+            t.game.pic_Click(static_cast<std::int16_t>(card));
+        applied = t.game.applySettings(four);
+    }
+    QCOMPARE(applied, atOnce);
+    QTEST(t.board.remaining, "remaining");
+    QCOMPARE(t.board.cardsInPlay, atOnce ? 8 : 16);
+    if (when == u"over") {
+        // A finished game's cards leave the board, which waits for a start.
+        QCOMPARE(t.board.faces(), QStringLiteral("bbbbbbbbbbbbbbbb"));
+        QCOMPARE(t.globals.EffectResource, kFileChosenNoGame);
+    }
+    // The next game has the new pairs either way.
+    t.game.btnStart_Click();
+    QCOMPARE(t.board.cardsInPlay, 8);
+    QCOMPARE(t.names().mid(8), QStringLiteral("--------"));
 }
 
 void GameTest::firstGameGathersOntoPileAndDealsOntoGrid()

@@ -80,6 +80,8 @@ private Q_SLOTS:
     void commandLineIsRead();
     void playersChosenForOneRun_data();
     void playersChosenForOneRun();
+    void commandLineOverridesSavedSettings_data();
+    void commandLineOverridesSavedSettings();
     void languageIsChosen_data();
     void languageIsChosen();
 };
@@ -314,9 +316,9 @@ void StartupTest::commandLineIsRead()
 void StartupTest::playersChosenForOneRun_data()
 {
     QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<int>("players"); // Players as a number, -1 for none, -2 for a usage error
+    QTest::addColumn<int>("players"); // who plays, as a number; saved: two; -2 for a usage error
     QTest::addColumn<QString>("error");
-    QTest::newRow("none: what is saved") << QStringList{} << -1 << "^$";
+    QTest::newRow("none: what is saved") << QStringList{} << int(Players::Two) << "^$";
     QTest::newRow("one") << QStringList{"--players", "1"} << int(Players::One) << "^$";
     QTest::newRow("two") << QStringList{"--players=2"} << int(Players::Two) << "^$";
     QTest::newRow("computer") << QStringList{"--players", "computer"} << int(Players::Computer) << "^$";
@@ -336,8 +338,68 @@ void StartupTest::playersChosenForOneRun()
     const Translations texts(rowLanguage());
     const CommandLine line = readCommandLine(QStringList{QStringLiteral("/usr/games/pelnori")} + arguments);
     QCOMPARE(line.exitCode.value_or(-1), players == -2 ? 2 : -1);
-    QCOMPARE(line.players ? int(*line.players) : -1, players == -2 ? -1 : players);
     QVERIFY2(QRegularExpression(error).match(line.standardError).hasMatch(), qPrintable(line.standardError));
+    if (players == -2)
+        return;
+    Settings saved;
+    saved.players = Players::Two;
+    QCOMPARE(int(withOverrides(saved, line).players), players);
+}
+
+void StartupTest::commandLineOverridesSavedSettings_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode"); // -1: the game starts
+    QTest::addColumn<QString>("played"); // pairs, strength, zoom, sound; saved: 6 50 200 off
+    QTest::addColumn<QString>("said"); // pattern for what is printed
+    const QString none = QStringLiteral("^$");
+    QTest::newRow("saved") << QStringList{} << -1 << "6 50 200 off" << none;
+    QTest::newRow("pairs") << QStringList{"--pairs", "4"} << -1 << "4 50 200 off" << none;
+    QTest::newRow("pairs=8") << QStringList{"--pairs=8"} << -1 << "8 50 200 off" << none;
+    QTest::newRow("strength, zoom") << QStringList{"--strength", "10", "--zoom", "300"} << -1 << "6 10 300 off"
+                                    << none;
+    QTest::newRow("sound") << QStringList{"--sound"} << -1 << "6 50 200 on" << none;
+    QTest::newRow("pairs 5") << QStringList{"--pairs", "5"} << 2 << ""
+                             << "^pelnori: --pairs に '5' は使えません。4、6、8 のどれかを指定してください。\n詳しくは";
+    QTest::newRow("English: strength 55") << QStringList{"--strength", "55"} << 2 << ""
+                                          << "^pelnori: Invalid value '55' for --strength\\. Use a multiple of 10 "
+                                             "from 10 to 100\\.\nTry";
+    QTest::newRow("strength 110") << QStringList{"--strength", "110"} << 2 << "" << "--strength に '110'";
+    QTest::newRow("English: zoom in words") << QStringList{"--zoom", "big"} << 2 << ""
+                                            << "^pelnori: Invalid value 'big' for --zoom\\. Use 100, 150, 200 or 300\\.";
+    QTest::newRow("zoom 125") << QStringList{"--zoom", "125"} << 2 << "" << "--zoom に '125'";
+    QTest::newRow("pairs without a value") << QStringList{"--pairs"} << 2 << "" << "pairs";
+    QTest::newRow("help lists them") << QStringList{"--help"} << 0 << ""
+                                     << "\n  --pairs <N> +この回だけ、ペアの数(.|\n)*--strength <PERCENT> (.|\n)*"
+                                        "--zoom <PERCENT> ";
+    QTest::newRow("English: help lists them")
+        << QStringList{"--help"} << 0 << ""
+        << "\n  --pairs <N> +Play with N pairs(.|\n)*--strength <PERCENT> +Play effects(.|\n)*--zoom <PERCENT> +Show";
+}
+
+void StartupTest::commandLineOverridesSavedSettings()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, said);
+    const Translations texts(rowLanguage());
+    const CommandLine line = readCommandLine(QStringList{QStringLiteral("pelnori")} + arguments);
+    QCOMPARE(line.exitCode.value_or(-1), exitCode);
+    const QString printed = line.standardOutput + line.standardError;
+    QVERIFY2(QRegularExpression(said).match(printed).hasMatch(), qPrintable(printed));
+    if (exitCode != -1)
+        return;
+    Settings saved;
+    saved.pairs = 6;
+    saved.strength = 50;
+    saved.zoom = 200;
+    const Settings played = withOverrides(saved, line);
+    QTEST(QStringLiteral("%1 %2 %3 %4")
+              .arg(played.pairs)
+              .arg(played.strength)
+              .arg(played.zoom)
+              .arg(played.sound ? u"on" : u"off"),
+          "played");
 }
 
 void StartupTest::languageIsChosen_data()

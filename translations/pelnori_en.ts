@@ -65,6 +65,38 @@ computer against the computer.</translation>
         <source>--players には 1、2、computer のどれかを指定してください（&apos;%1&apos; は使えません）。</source>
         <translation>--players takes 1, 2 or computer, not &apos;%1&apos;.</translation>
     </message>
+    <message>
+        <source>この回だけ、ペアの数を N にします（4、6、8）。</source>
+        <translation>Play with N pairs for this run (4, 6 or 8).</translation>
+    </message>
+    <message>
+        <source>この回だけ、効果の強さを PERCENT %にします
+（10〜100、10ずつ）。</source>
+        <translation>Play effects at PERCENT % strength for this run
+(10 to 100, in steps of 10).</translation>
+    </message>
+    <message>
+        <source>この回だけ、表示の大きさを PERCENT %にします
+（100、150、200、300）。</source>
+        <translation>Show the window at PERCENT % size for this run
+(100, 150, 200 or 300).</translation>
+    </message>
+    <message>
+        <source>--%1 に &apos;%2&apos; は使えません。%3</source>
+        <translation>Invalid value &apos;%2&apos; for --%1. %3</translation>
+    </message>
+    <message>
+        <source>4、6、8 のどれかを指定してください。</source>
+        <translation>Use 4, 6 or 8.</translation>
+    </message>
+    <message>
+        <source>10〜100 の 10 の倍数を指定してください。</source>
+        <translation>Use a multiple of 10 from 10 to 100.</translation>
+    </message>
+    <message>
+        <source>100、150、200、300 のどれかを指定してください。</source>
+        <translation>Use 100, 150, 200 or 300.</translation>
+    </message>
 </context>
 <context>
     <name>CommonDialog</name>
@@ -102,6 +134,14 @@ computer against the computer.</translation>
     <message>
         <source>すべてのファイル</source>
         <translation>All files</translation>
+    </message>
+    <message>
+        <source>エフェクトが４つ以上ありません。</source>
+        <translation>The file has fewer than four effects.</translation>
+    </message>
+    <message>
+        <source>エフェクトが６つ以上ありません。</source>
+        <translation>The file has fewer than six effects.</translation>
     </message>
 </context>
 <context>
