@@ -219,6 +219,7 @@ void frmMain::closeEvent(QCloseEvent *event)
     // Unloading the only window ends the program; loops that are yielding
     // stop at their next yield.
     m_controls.Timer1->stop();
+    m_pacer.cancel();
     if (!m_platform.hasEnded())
         m_platform.endProgram();
     event->accept();
