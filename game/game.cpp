@@ -8,6 +8,7 @@
 #include "game/platform.h"
 #include "game/animation.h"
 #include "game/assignpairs.h"
+#include "game/besttimestore.h"
 #include "game/clock.h"
 #include "game/effectfilechoice.h"
 
@@ -55,6 +56,11 @@ QString Game::completionMessage(const QString &elapsed)
     return tr("%1秒で全部揃いました。").arg(elapsed);
 }
 
+QString Game::newBestText()
+{
+    return tr("自己ベスト！");
+}
+
 Game::Game(Board &board, Platform &platform, Globals &globals, std::function<void()> shakeWindow)
     : m_board(board)
     , m_platform(platform)
@@ -86,6 +92,8 @@ void Game::btnStart_Click()
 
     m_assigning = true;
     const int assignment = ++m_assignments;
+    // The file the names come from, whatever the path box says later.
+    const QString path = m_board.effectPath();
     try {
         m_lastVerdict = AssignPairs(m_board, m_platform, m_globals, m_pairs);
     } catch (const std::exception &) {
@@ -112,6 +120,8 @@ void Game::btnStart_Click()
                                   MessageIcon::Warning);
         return;
     }
+    if (assignment == m_assignments)
+        m_gamePath = path;
     m_globals.StartSeconds = roundHalfToEven(m_platform.secondsSinceMidnight());
     m_board.setTimerInterval(kClockIntervalMs);
 }
@@ -268,7 +278,26 @@ void Game::progressUpdate()
         if (m_shakeWindow)
             m_shakeWindow();
     });
-    skipOnError([&] { m_platform.messageBox(completionMessage(m_board.elapsed()), MessageIcon::None); });
+    showCompletion();
+}
+
+// The time as the player saw it is the one kept; a second line tells a best
+// beaten, and any trouble keeping it comes after, as a warning.
+void Game::showCompletion()
+{
+    QString elapsed;
+    skipOnError([&] { elapsed = m_board.elapsed(); });
+    QString message = completionMessage(elapsed);
+    BestTimeStore::Kept kept;
+    bool counted = false;
+    const int seconds = elapsed.toInt(&counted);
+    if (m_bestTimes && m_settings.players == Players::One && counted && seconds >= 0)
+        kept = m_bestTimes->addGame(m_gamePath, m_pairs, seconds);
+    if (kept.beaten)
+        message += QStringLiteral("\r\n") + newBestText();
+    skipOnError([&] { m_platform.messageBox(message, MessageIcon::None); });
+    if (!kept.problem.isEmpty())
+        skipOnError([&] { m_platform.messageBox(kept.problem, MessageIcon::Warning); });
 }
 
 void Game::Timer1_Timer()

@@ -12,6 +12,7 @@
 
 namespace pelnori {
 
+class BestTimeStore;
 class Board;
 class Platform;
 struct Globals;
@@ -56,6 +57,9 @@ public:
     // A game is being dealt, or dealt and not yet over.
     bool gameRunning() const;
 
+    // Where a finished one-player game's time is kept; none keeps nothing.
+    void setBestTimes(BestTimeStore *store) { m_bestTimes = store; }
+
 private:
     // The texts the player is shown, in the interface's language.
     static QString startPrompt();
@@ -64,6 +68,7 @@ private:
     static QString mismatchText();
     // What the end of a game says, with the time box's text.
     static QString completionMessage(const QString &elapsed);
+    static QString newBestText();
 
     void showNoGame();
     void showCard(int card, QStringView file);
@@ -73,6 +78,7 @@ private:
     int cardsInPlay() const { return 2 * m_pairs; }
     int cardsLeft() const;
     void showPairsInPlay();
+    void showCompletion();
 
     Board &m_board;
     Platform &m_platform;
@@ -80,6 +86,8 @@ private:
     std::function<void()> m_shakeWindow;
     Settings m_settings;
     int m_pairs = kEffectsPerGame;
+    BestTimeStore *m_bestTimes = nullptr;
+    QString m_gamePath; // the effect file of the game dealt last
     int m_deals = 0; // deals under way, nested through the event queue
     bool m_assigning = false;
     int m_assignments = 0;

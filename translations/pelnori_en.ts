@@ -182,6 +182,10 @@
         <source>%1秒で全部揃いました。</source>
         <translation>All pairs found in %1 seconds.</translation>
     </message>
+    <message>
+        <source>自己ベスト！</source>
+        <translation>New best time!</translation>
+    </message>
 </context>
 <context>
     <name>Startup</name>
@@ -246,6 +250,25 @@
     <message>
         <source>残り%1枚、%2秒</source>
         <translation>%1 cards left, %2 seconds</translation>
+    </message>
+</context>
+<context>
+    <name>BestTimeStore</name>
+    <message>
+        <source>記録のファイルが読めないため、%1 として残し、記録を新しく始めます。</source>
+        <translation>The best times file could not be read. It was kept as %1, and the best times start afresh.</translation>
+    </message>
+    <message>
+        <source>記録のファイル %1 が読めないため、記録を残せません。</source>
+        <translation>The best times file %1 cannot be read, so this time cannot be kept.</translation>
+    </message>
+    <message>
+        <source>記録を %1 に保存できませんでした。</source>
+        <translation>The best time could not be saved to %1.</translation>
+    </message>
+    <message>
+        <source>記録を消せませんでした。</source>
+        <translation>The best times could not be cleared.</translation>
     </message>
 </context>
 </TS>
