@@ -59,6 +59,7 @@ public:
 
     // Where a finished one-player game's time is kept; none keeps nothing.
     void setBestTimes(BestTimeStore *store) { m_bestTimes = store; }
+    BestTimeStore *bestTimes() const { return m_bestTimes; }
 
 private:
     // The texts the player is shown, in the interface's language.
