@@ -8,6 +8,7 @@
 #include "app/padrelay.h"
 #include "app/qpaplatform.h"
 #include "app/qtplatform.h"
+#include "game/besttimestore.h"
 #include "game/globals.h"
 #include "game/settingsstore.h"
 #include "device/controlfactory.h"
@@ -47,12 +48,15 @@ int runPelnori(int argc, char *argv[])
 
     QtPlatform platform;
     Globals globals;
+    // Outlives the window, whose games it keeps.
+    BestTimeStore bestTimes;
     auto dialog = std::make_unique<CommonDialog>();
     CommonDialog &dialogRef = *dialog;
     frmMain window(platform, globals, std::move(dialog));
     dialogRef.setParentWidget(&window);
     platform.setMainWindow(&window);
     window.applySettings(settings);
+    window.game().setBestTimes(&bestTimes);
     if (!window.Form_Load(hapticControlFactory({.sound = settings.sound})))
         return 1;
     // Game controllers move the selection and turn cards; gone before the window.

@@ -8,6 +8,7 @@
 #include "game/platform.h"
 #include "game/animation.h"
 #include "game/assignpairs.h"
+#include "game/besttimestore.h"
 #include "game/clock.h"
 #include "game/effectfilechoice.h"
 
@@ -55,6 +56,11 @@ QString Game::completionMessage(const QString &elapsed)
     return tr("%1秒で全部揃いました。").arg(elapsed);
 }
 
+QString Game::newBestText()
+{
+    return tr("自己ベスト！");
+}
+
 Game::Game(Board &board, Platform &platform, Globals &globals, std::function<void()> shakeWindow)
     : m_board(board)
     , m_platform(platform)
@@ -89,6 +95,8 @@ void Game::btnStart_Click()
 
     m_assigning = true;
     const int assignment = ++m_assignments;
+    // The file the names come from, whatever the path box says later.
+    const QString path = m_board.effectPath();
     try {
         m_lastVerdict = AssignPairs(m_board, m_platform, m_globals, m_pairs);
     } catch (const std::exception &) {
@@ -115,6 +123,8 @@ void Game::btnStart_Click()
                                   MessageIcon::Warning);
         return;
     }
+    if (assignment == m_assignments)
+        m_gamePath = path;
     m_globals.StartSeconds = roundHalfToEven(m_platform.secondsSinceMidnight());
     m_board.setTimerInterval(kClockIntervalMs);
     if (m_globals.Cards)
@@ -282,13 +292,29 @@ void Game::progressUpdate()
         if (m_shakeWindow)
             m_shakeWindow();
     });
-    skipOnError([&] {
-        // With two at the table, the winner comes first.
-        QString text = completionMessage(m_board.elapsed());
-        if (const QString result = m_seats.resultLine(); !result.isEmpty())
-            text = result + QStringLiteral("\r\n") + text;
-        m_platform.messageBox(text, MessageIcon::None);
-    });
+    showCompletion();
+}
+
+// The time as the player saw it is the one kept; a second line tells a best
+// beaten, and any trouble keeping it comes after, as a warning.
+void Game::showCompletion()
+{
+    QString elapsed;
+    skipOnError([&] { elapsed = m_board.elapsed(); });
+    QString message = completionMessage(elapsed);
+    // With two at the table, the winner comes first.
+    if (const QString result = m_seats.resultLine(); !result.isEmpty())
+        message = result + QStringLiteral("\r\n") + message;
+    BestTimeStore::Kept kept;
+    bool counted = false;
+    const int seconds = elapsed.toInt(&counted);
+    if (m_bestTimes && m_seats.keepsBestTime() && counted && seconds >= 0)
+        kept = m_bestTimes->addGame(m_gamePath, m_pairs, seconds);
+    if (kept.beaten)
+        message += QStringLiteral("\r\n") + newBestText();
+    skipOnError([&] { m_platform.messageBox(message, MessageIcon::None); });
+    if (!kept.problem.isEmpty())
+        skipOnError([&] { m_platform.messageBox(kept.problem, MessageIcon::Warning); });
 }
 
 void Game::Timer1_Timer()

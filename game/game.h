@@ -14,6 +14,7 @@
 
 namespace pelnori {
 
+class BestTimeStore;
 class Board;
 class Platform;
 struct Globals;
@@ -60,6 +61,10 @@ public:
     // A game is being dealt, or dealt and not yet over.
     bool gameRunning() const;
 
+    // Where a finished one-player game's time is kept; none keeps nothing.
+    void setBestTimes(BestTimeStore *store) { m_bestTimes = store; }
+    BestTimeStore *bestTimes() const { return m_bestTimes; }
+
     // Who plays and whose turn it is.
     Seats &seats() { return m_seats; }
     const Seats &seats() const { return m_seats; }
@@ -72,6 +77,7 @@ private:
     static QString mismatchText();
     // What the end of a game says, with the time box's text.
     static QString completionMessage(const QString &elapsed);
+    static QString newBestText();
 
     void showNoGame();
     void showCard(int card, QStringView file);
@@ -81,6 +87,7 @@ private:
     int cardsInPlay() const { return 2 * m_pairs; }
     int cardsLeft() const;
     void showPairsInPlay();
+    void showCompletion();
 
     Board &m_board;
     Platform &m_platform;
@@ -88,6 +95,8 @@ private:
     std::function<void()> m_shakeWindow;
     Settings m_settings;
     int m_pairs = kEffectsPerGame;
+    BestTimeStore *m_bestTimes = nullptr;
+    QString m_gamePath; // the effect file of the game dealt last
     int m_deals = 0; // deals under way, nested through the event queue
     bool m_assigning = false;
     int m_assignments = 0;

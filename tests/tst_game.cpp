@@ -7,10 +7,14 @@
 #include "fakes/rowlanguage.h"
 #include "game/animation.h"
 #include "game/assignpairs.h"
+#include "game/besttimestore.h"
 #include "game/clock.h"
 #include "game/game.h"
 #include "translations/translations.h"
 
+#include <QCryptographicHash>
+#include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <random>
@@ -55,6 +59,25 @@ struct Table
         for (const CardSlot &slot : *globals.Cards)
             out += slot.EffectName.isEmpty() ? QStringLiteral("-") : slot.EffectName.right(1);
         return out;
+    }
+
+    // Turns the two cards of each pair in play, the time box at `time`.
+    void matchAll(int pairs, const QString &time = QStringLiteral("12"))
+    {
+        board.time = time;
+        for (int pair = 0; pair < pairs; ++pair) {
+            std::int16_t first = -1;
+            for (std::int16_t card = 0; card < 2 * pairs; ++card) {
+                if ((*globals.Cards)[card].EffectName != QStringLiteral("fx%1").arg(pair))
+                    continue;
+                if (first < 0) {
+                    first = card;
+                } else {
+                    game.pic_Click(first);
+                    game.pic_Click(card);
+                }
+            }
+        }
     }
 
     bool onGrid() const
@@ -109,6 +132,10 @@ private Q_SLOTS:
     void pairsSetTheCardsInPlay();
     void pairsChangeAtOnceOnlyWithoutAGame_data();
     void pairsChangeAtOnceOnlyWithoutAGame();
+
+    // Best times
+    void bestTimesAreKeptPerFileAndPairs_data();
+    void bestTimesAreKeptPerFileAndPairs();
 
     // New game and deal
     void firstGameGathersOntoPileAndDealsOntoGrid();
@@ -331,18 +358,8 @@ void GameTest::pairsSetTheCardsInPlay()
     QVERIFY(t.platform.messages.empty());
 
     // Matching every card in play ends the game.
-    t.board.time = QStringLiteral("12");
-    for (int pair = 0; pair < pairs; ++pair) {
-        const QString name = QStringLiteral("fx%1").arg(pair);
-        QList<std::int16_t> both;
-        for (std::int16_t card = 0; card < cards; ++card)
-            if ((*t.globals.Cards)[card].EffectName == name)
-                both << card;
-        QCOMPARE(both.size(), 2);
-        t.game.pic_Click(both[0]);
-        t.game.pic_Click(both[1]);
-        QCOMPARE(t.board.remaining, QString::number(cards - 2 * (pair + 1)));
-    }
+    t.matchAll(pairs);
+    QCOMPARE(t.board.remaining, QStringLiteral("0"));
     QCOMPARE(t.shakes, 1);
     QCOMPARE(t.board.timerInterval, 0);
     QCOMPARE(t.platform.messages.size(), 1u);
@@ -394,6 +411,95 @@ void GameTest::pairsChangeAtOnceOnlyWithoutAGame()
     t.game.btnStart_Click();
     QCOMPARE(t.board.cardsInPlay, 8);
     QCOMPARE(t.names().mid(8), QStringLiteral("--------"));
+}
+
+void GameTest::bestTimesAreKeptPerFileAndPairs_data()
+{
+    // The records file before the game, "%1" standing for the effect file's
+    // digest; the game takes 25 seconds with 4 pairs.
+    QTest::addColumn<QString>("before"); // "": no file; "unwritable": no place for one
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("warning"); // pattern; empty: none
+    QTest::addColumn<int>("best"); // kept for 4 pairs afterwards, -1 none
+    const QString header = QStringLiteral("pelnori best times 1\n");
+    const QString done = QStringLiteral("25秒で全部揃いました。");
+    QTest::newRow("first") << QString() << done << QString() << 25;
+    QTest::newRow("beaten") << header + "%1\t4\t30\ta.ifr\n" << done + "\r\n自己ベスト！" << QString() << 25;
+    QTest::newRow("not beaten") << header + "%1\t4\t20\ta.ifr\n" << done << QString() << 20;
+    QTest::newRow("equalled") << header + "%1\t4\t25\ta.ifr\n" << done << QString() << 25;
+    QTest::newRow("first with 4 pairs") << header + "%1\t8\t10\ta.ifr\n" << done << QString() << 25;
+    QTest::newRow("renamed copy") << header + "%1\t4\t30\told name.ifr\n" << done + "\r\n自己ベスト！" << QString()
+                                  << 25;
+    QTest::newRow("other file") << header + QString(64, u'0') + "\t4\t5\ta.ifr\n" << done << QString() << 25;
+    QTest::newRow("English: beaten") << header + "%1\t4\t30\ta.ifr\n"
+                                     << "All pairs found in 25 seconds.\r\nNew best time!" << QString() << 25;
+    QTest::newRow("unreadable") << "%1\t4\t30\ta.ifr\n" << done
+                                << "^記録のファイルが読めないため、.*besttimes\\.txt\\.unreadable-\\d{8}-\\d{6} として残し"
+                                << 25;
+    QTest::newRow("damaged line") << header + "%1\t4\tthirty\ta.ifr\n" << done << "として残し" << 25;
+    QTest::newRow("English: unwritable") << "unwritable" << "All pairs found in 25 seconds."
+                                         << "^The best time could not be saved to .*besttimes\\.txt\\.$" << -1;
+}
+
+void GameTest::bestTimesAreKeptPerFileAndPairs()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, warning);
+    const Translations texts(rowLanguage());
+    const auto withDigest = [&before](const QString &digest) {
+        return before.contains(u"%1") ? before.arg(digest) : before;
+    };
+    QTemporaryDir dir;
+    const QString effects = dir.filePath(QStringLiteral("a.ifr"));
+    QFile effectFile(effects);
+    QVERIFY(effectFile.open(QIODevice::WriteOnly) && effectFile.write("[fx0]\n") > 0);
+    effectFile.close();
+    const QString digest = QString::fromLatin1(QCryptographicHash::hash("[fx0]\n", QCryptographicHash::Sha256).toHex());
+    const QString records = dir.filePath(QStringLiteral("data/pelnori/besttimes.txt"));
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("data/pelnori")));
+    if (before == u"unwritable") {
+        QVERIFY(QDir(dir.filePath(QStringLiteral("data"))).removeRecursively());
+        QFile blocker(dir.filePath(QStringLiteral("data")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
+    } else if (!before.isEmpty()) {
+        QFile file(records);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(withDigest(digest).toUtf8());
+    }
+
+    BestTimeStore store(records);
+    Table t;
+    t.haptic->addFile(effects, 4);
+    t.board.path = effects;
+    t.game.setBestTimes(&store);
+    Settings four;
+    four.pairs = 4;
+    t.game.applySettings(four);
+    t.game.btnStart_Click();
+    t.matchAll(4, QStringLiteral("25"));
+
+    QVERIFY(!t.platform.messages.empty());
+    QTEST(t.platform.messages[0].text, "message");
+    QCOMPARE(t.platform.messages.size(), warning.isEmpty() ? 1u : 2u);
+    if (!warning.isEmpty()) {
+        QVERIFY2(QRegularExpression(warning).match(t.platform.messages[1].text).hasMatch(),
+                 qPrintable(t.platform.messages[1].text));
+        QCOMPARE(t.platform.messages[1].icon, MessageIcon::Warning);
+    }
+    const BestTimes kept = store.load();
+    QTEST(kept.best(digest, 4).value_or(-1), "best");
+    for (const BestTime &time : kept.all())
+        if (time.fileId == digest)
+            QCOMPARE(time.fileName, QStringLiteral("a.ifr"));
+    // An unreadable file is kept as it was, under another name.
+    const QStringList aside = QDir(dir.filePath(QStringLiteral("data/pelnori")))
+                                  .entryList({QStringLiteral("besttimes.txt.unreadable-*")});
+    QCOMPARE(aside.size(), warning.contains(u"として残し") ? 1 : 0);
+    if (!aside.isEmpty()) {
+        QFile file(dir.filePath(QStringLiteral("data/pelnori/")) + aside.constFirst());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(file.readAll()), withDigest(digest));
+    }
 }
 
 void GameTest::firstGameGathersOntoPileAndDealsOntoGrid()

@@ -4,13 +4,16 @@
 #include "fakes/fakepacer.h"
 #include "fakes/fakeplatform.h"
 #include "fakes/rowlanguage.h"
+#include "game/besttimestore.h"
 #include "game/computerplayer.h"
 #include "game/game.h"
 #include "game/globals.h"
 #include "game/playersview.h"
 #include "translations/translations.h"
 
+#include <QFile>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <map>
@@ -33,26 +36,28 @@ struct FakeView : PlayersView
     QStringList said;
 };
 
-// A game of `players` on a board written as sixteen letters ("AABB…"),
-// dealt without the animations, its pauses run by the test.
+// A game of `players`, started with a real effect file and then laid as
+// sixteen letters ("AABB…"), its pauses run by the test.
 struct Table
 {
     Table(Players players, const QString &letters, ComputerLevel level = ComputerLevel::Strong)
     {
+        QFile file(folder.filePath(QStringLiteral("fx.ifr")));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("fx") == 2);
+        file.close();
         auto control = std::make_unique<FakeHaptic>();
         haptic = control.get();
+        haptic->addFile(file.fileName(), 10);
+        board.path = file.fileName();
         globals.HapticControl = std::move(control);
-        globals.EffectResource = 1;
-        globals.Cards.emplace();
-        for (int i = 0; i < kCardCount; ++i) {
-            (*globals.Cards)[i].EffectName = letters.mid(i, 1);
-            board.pictures[i] = QStringLiteral("Card.bmp");
-        }
+        globals.EffectResource = kFileChosenNoGame;
+        game.setBestTimes(&bestTimes);
         game.seats().setPacer(&pacer);
         game.seats().setView(&view);
         game.seats().choose(players, level);
-        game.seats().newGame();
-        game.seats().dealt(*globals.Cards);
+        game.btnStart_Click();
+        for (int i = 0; i < kCardCount; ++i)
+            (*globals.Cards)[i].EffectName = letters.mid(i, 1);
     }
 
     // Presses "3" (by mouse or keys) or "3@2" (player 2's controller), in turn.
@@ -65,12 +70,14 @@ struct Table
         }
     }
 
+    QTemporaryDir folder;
     FakeBoard board;
     FakePlatform platform;
     Globals globals;
     FakeHaptic *haptic = nullptr;
     FakePacer pacer;
     FakeView view;
+    BestTimeStore bestTimes{folder.filePath(QStringLiteral("besttimes.txt"))};
     Game game{board, platform, globals, {}};
 };
 
@@ -139,7 +146,7 @@ void PlayersTest::twoPlayersTakeTurns()
         QCOMPARE(t.platform.messages[0].text, message);
     }
     QTEST(t.view.said.last(), "line");
-    QVERIFY(!t.game.seats().keepsBestTime());
+    QVERIFY(!QFile::exists(t.bestTimes.path())); // no best time for two
 }
 
 namespace {

@@ -2,6 +2,64 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
+    <name>BestTimeStore</name>
+    <message>
+        <source>記録のファイルが読めないため、%1 として残し、記録を新しく始めます。</source>
+        <translation>The best times file could not be read. It was kept as %1, and the best times start afresh.</translation>
+    </message>
+    <message>
+        <source>記録のファイル %1 が読めないため、記録を残せません。</source>
+        <translation>The best times file %1 cannot be read, so this time cannot be kept.</translation>
+    </message>
+    <message>
+        <source>記録を %1 に保存できませんでした。</source>
+        <translation>The best time could not be saved to %1.</translation>
+    </message>
+    <message>
+        <source>記録を消せませんでした。</source>
+        <translation>The best times could not be cleared.</translation>
+    </message>
+</context>
+<context>
+    <name>BestTimesDialog</name>
+    <message>
+        <source>記録</source>
+        <translation>Best times</translation>
+    </message>
+    <message>
+        <source>エフェクトファイル</source>
+        <translation>Effect file</translation>
+    </message>
+    <message>
+        <source>%1ペア</source>
+        <translation>%1 pairs</translation>
+    </message>
+    <message>
+        <source>まだ記録がありません。</source>
+        <translation>No best times yet.</translation>
+    </message>
+    <message>
+        <source>記録を消す...</source>
+        <translation>Clear...</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>なし</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>%1秒</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>すべての記録を消しますか？</source>
+        <translation>Clear all best times?</translation>
+    </message>
+</context>
+<context>
     <name>CardBox</name>
     <message>
         <source>%1行目 %2列目のカード</source>
@@ -191,6 +249,10 @@ computer against the computer.</translation>
     <message>
         <source>%1秒で全部揃いました。</source>
         <translation>All pairs found in %1 seconds.</translation>
+    </message>
+    <message>
+        <source>自己ベスト！</source>
+        <translation>New best time!</translation>
     </message>
 </context>
 <context>
