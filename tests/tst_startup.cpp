@@ -2,7 +2,9 @@
 #include "app/commandline.h"
 #include "app/shake.h"
 #include "app/startup.h"
+#include "game/game.h"
 #include "game/globals.h"
+#include "game/settingsstore.h"
 #include "fakes/fakeboard.h"
 #include "fakes/fakehaptic.h"
 #include "fakes/fakeplatform.h"
@@ -10,7 +12,10 @@
 #include "translations/language.h"
 #include "translations/translations.h"
 
+#include <QDir>
+#include <QFile>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace pelnori;
@@ -84,6 +89,9 @@ private Q_SLOTS:
     void commandLineOverridesSavedSettings();
     void languageIsChosen_data();
     void languageIsChosen();
+    void savedSettingsDecideTheGame_data();
+    void savedSettingsDecideTheGame();
+    void settingsAreKeptOnlyWhenSaved();
 };
 
 void StartupTest::missingControlShowsFirstMessageOnlyAndEnds_data()
@@ -427,6 +435,127 @@ void StartupTest::languageIsChosen()
     QTEST(chooseLanguage(preferred, shipped), "chosen");
     // The English translation is built into the program.
     QCOMPARE(shippedLanguages(), (QStringList{"ja", "en"}));
+}
+
+namespace {
+
+int storeWarnings = 0;
+
+void countStoreWarnings(QtMsgType type, const QMessageLogContext &context, const QString &)
+{
+    if (type == QtWarningMsg && QLatin1String(context.category) == QLatin1String("pelnori.store"))
+        ++storeWarnings;
+}
+
+} // namespace
+
+void StartupTest::savedSettingsDecideTheGame_data()
+{
+    // What the settings file holds: INI text, or "folder" for a folder where
+    // the file should be. What the game then does, as "pairs, cards in play,
+    // strength, zoom, contrast | buttons, dead zone | sound, language, players".
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("played");
+    QTest::addColumn<bool>("warned");
+    const QString asDesigned = QStringLiteral("8 16 100 100 off | a start x y 25 | off ja one normal off off");
+    QTest::newRow("no file") << QByteArray() << asDesigned << false;
+    QTest::newRow("every setting")
+        << QByteArray("[game]\npairs=4\nstrength=30\n[display]\nzoom=300\nhighContrast=true\n"
+                      "[controller]\ndevice=pad-2\nturn=b\nnewGame=y\nloadFile=leftshoulder\nsayState=x\n"
+                      "deadZone=10\n[sound]\non=true\n[interface]\nlanguage=en\n"
+                      "[players]\nmode=computer\nlevel=strong\nswapControllers=true\n[journal]\non=true\n")
+        << "4 8 30 300 on | b y leftshoulder x 10 | on en computer strong on on" << false;
+    QTest::newRow("six pairs") << QByteArray("[game]\npairs=6\n")
+                               << "6 12 100 100 off | a start x y 25 | off ja one normal off off" << false;
+    QTest::newRow("five pairs") << QByteArray("[game]\npairs=5\n") << asDesigned << true;
+    QTest::newRow("pairs in words") << QByteArray("[game]\npairs=four\n") << asDesigned << true;
+    QTest::newRow("pairs as a list") << QByteArray("[game]\npairs=4, 6\n") << asDesigned << true;
+    QTest::newRow("strength between steps") << QByteArray("[game]\nstrength=55\n") << asDesigned << true;
+    QTest::newRow("strength 0") << QByteArray("[game]\nstrength=0\n") << asDesigned << true;
+    QTest::newRow("zoom 125") << QByteArray("[display]\nzoom=125\n") << asDesigned << true;
+    QTest::newRow("contrast yes") << QByteArray("[display]\nhighContrast=yes\n") << asDesigned << true;
+    QTest::newRow("dead zone 60") << QByteArray("[controller]\ndeadZone=60\n") << asDesigned << true;
+    QTest::newRow("unknown button") << QByteArray("[controller]\nturn=z\n") << asDesigned << true;
+    QTest::newRow("one button for two actions") << QByteArray("[controller]\nturn=b\nsayState=b\n")
+                                                << asDesigned << true;
+    QTest::newRow("language fr") << QByteArray("[interface]\nlanguage=fr\n") << asDesigned << true;
+    QTest::newRow("players many") << QByteArray("[players]\nmode=many\nlevel=hard\n") << asDesigned << true;
+    QTest::newRow("unknown keys") << QByteArray("[game]\ncolour=red\n[other]\nx=1\n") << asDesigned << false;
+    QTest::newRow("broken file") << QByteArray("[game]\npairs=4\n[display\nzoom=200\n") << asDesigned << true;
+    QTest::newRow("a folder where the file should be") << QByteArray("folder") << asDesigned << true;
+}
+
+void StartupTest::savedSettingsDecideTheGame()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(bool, warned);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("pelnori/pelnori.conf"));
+    QVERIFY(QDir(dir.path()).mkpath(file == "folder" ? QStringLiteral("pelnori/pelnori.conf")
+                                                     : QStringLiteral("pelnori")));
+    if (!file.isEmpty() && file != "folder") {
+        QFile ini(path);
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write(file);
+    }
+    storeWarnings = 0;
+    const QtMessageHandler before = qInstallMessageHandler(countStoreWarnings);
+    const Settings settings = SettingsStore(path).load();
+    qInstallMessageHandler(before);
+    QCOMPARE(storeWarnings > 0, warned);
+    QCOMPARE(QFileInfo::exists(path), !file.isEmpty());
+
+    FakeBoard board;
+    FakePlatform platform;
+    Globals globals;
+    Game game(board, platform, globals, nullptr);
+    game.applySettings(settings);
+    const auto onOff = [](bool on) { return on ? QStringLiteral("on") : QStringLiteral("off"); };
+    static const QStringList players{"one", "two", "computer"};
+    static const QStringList levels{"easy", "normal", "strong"};
+    const QString played =
+        QStringList{QString::number(game.pairsInPlay()), QString::number(board.cardsInPlay),
+                    QString::number(settings.strength), QString::number(settings.zoom), onOff(settings.highContrast),
+                    "|", settings.turnButton, settings.startButton, settings.readFileButton, settings.stateButton,
+                    QString::number(settings.deadZone), "|", onOff(settings.sound),
+                    chooseLanguage(settings.language, {}, shippedLanguages()),
+                    players.value(int(settings.players)), levels.value(int(settings.computerLevel)),
+                    onOff(settings.swapControllers), onOff(settings.journal)}
+            .join(u' ');
+    QTEST(played, "played");
+}
+
+void StartupTest::settingsAreKeptOnlyWhenSaved()
+{
+    QTemporaryDir dir;
+    Settings chosen;
+    chosen.pairs = 6;
+    chosen.strength = 70;
+    chosen.controller = QStringLiteral("pad with = and ; in its name");
+    chosen.players = Players::Two;
+    const SettingsStore store(dir.filePath(QStringLiteral("new/pelnori.conf")));
+    QVERIFY(store.save(chosen));
+    QCOMPARE(store.load(), chosen);
+
+    // Regression: over a file that did not read, saving wrote and yet said it could not.
+    const SettingsStore broken(dir.filePath(QStringLiteral("broken.conf")));
+    QFile brokenFile(broken.path());
+    QVERIFY(brokenFile.open(QIODevice::WriteOnly) && brokenFile.write("[game]\npairs=4\n[display\n") > 0);
+    brokenFile.close();
+    QtMessageHandler quiet = qInstallMessageHandler(countStoreWarnings);
+    QVERIFY(broken.save(chosen));
+    qInstallMessageHandler(quiet);
+    QCOMPARE(broken.load(), chosen);
+    QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("broken.conf.unreadable-*")}).size(), 1);
+
+    // A file where the folder should be: the settings cannot be kept.
+    QFile blocker(dir.filePath(QStringLiteral("blocked")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QtMessageHandler before = qInstallMessageHandler(countStoreWarnings);
+    const bool kept = SettingsStore(dir.filePath(QStringLiteral("blocked/pelnori.conf"))).save(chosen);
+    qInstallMessageHandler(before);
+    QVERIFY(!kept);
 }
 
 QTEST_GUILESS_MAIN(StartupTest)
