@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/commandline.h"
 
+#include "game/settingslimits.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -41,6 +43,24 @@ CommandLine mistake(const QString &program, const QString &what)
     return result;
 }
 
+// The value of an option that takes a number, checked; empty with `problem`
+// set when it is not one the game can use.
+std::optional<int> numberOption(const QCommandLineParser &parser, const QCommandLineOption &option,
+                                bool (*valid)(int), const QString &allowed, QString &problem)
+{
+    if (!parser.isSet(option))
+        return std::nullopt;
+    const QString text = parser.value(option);
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    if (ok && valid(value))
+        return value;
+    if (problem.isEmpty())
+        problem = QCoreApplication::translate("CommandLine", "--%1 に '%2' は使えません。%3")
+                      .arg(option.names().constFirst(), text, allowed);
+    return std::nullopt;
+}
+
 } // namespace
 
 CommandLine readCommandLine(const QStringList &arguments)
@@ -67,7 +87,27 @@ CommandLine readCommandLine(const QStringList &arguments)
         QCoreApplication::translate("CommandLine", "この回のゲームをプレイ記録として、1ゲーム1行で\n"
                                                    "FILEに追記します。設定にかかわらず、この回だけです。"),
         QStringLiteral("FILE"));
-    parser.addOptions({help, version, sound, journal});
+    const QCommandLineOption pairs(
+        QStringLiteral("pairs"),
+        QCoreApplication::translate("CommandLine", "この回だけ、ペアの数を N にします（4、6、8）。"),
+        QStringLiteral("N"));
+    const QCommandLineOption strength(
+        QStringLiteral("strength"),
+        QCoreApplication::translate("CommandLine", "この回だけ、効果の強さを PERCENT %にします\n"
+                                                   "（10〜100、10ずつ）。"),
+        QStringLiteral("PERCENT"));
+    const QCommandLineOption zoom(
+        QStringLiteral("zoom"),
+        QCoreApplication::translate("CommandLine", "この回だけ、表示の大きさを PERCENT %にします\n"
+                                                   "（100、150、200、300）。"),
+        QStringLiteral("PERCENT"));
+    const QCommandLineOption players(
+        QStringLiteral("players"),
+        QCoreApplication::translate("CommandLine", "この回の遊び方です。1 は一人、2 は二人、\n"
+                                                   "computer はコンピューターと対戦します。"),
+        QStringLiteral("1|2|computer"));
+    parser.addOptions({help, version, sound, pairs, strength, zoom, players, journal});
+
     acceptQtOptions(parser);
 
     if (!parser.parse(arguments))
@@ -77,6 +117,19 @@ CommandLine readCommandLine(const QStringList &arguments)
                                     .arg(parser.positionalArguments().constFirst()));
 
     CommandLine result;
+    QString problem;
+    result.pairs = numberOption(parser, pairs, validPairs,
+                                QCoreApplication::translate("CommandLine", "4、6、8 のどれかを指定してください。"),
+                                problem);
+    result.strength = numberOption(
+        parser, strength, validStrength,
+        QCoreApplication::translate("CommandLine", "10〜100 の 10 の倍数を指定してください。"), problem);
+    result.zoom = numberOption(
+        parser, zoom, validZoom,
+        QCoreApplication::translate("CommandLine", "100、150、200、300 のどれかを指定してください。"), problem);
+    if (!problem.isEmpty() && !parser.isSet(help) && !parser.isSet(version))
+        return mistake(program, problem);
+
     if (parser.isSet(help)) {
         result.exitCode = 0;
         // Qt names the program only when an application object exists; the
@@ -92,7 +145,30 @@ CommandLine readCommandLine(const QStringList &arguments)
     result.journal = parser.value(journal);
     if (parser.isSet(journal) && result.journal.isEmpty())
         return mistake(program, QCoreApplication::translate("CommandLine", "--journal にはファイル名が必要です。"));
+    if (parser.isSet(players)) {
+        const QString value = parser.value(players);
+        if (value == u"1")
+            result.players = Players::One;
+        else if (value == u"2")
+            result.players = Players::Two;
+        else if (value.compare(u"computer", Qt::CaseInsensitive) == 0)
+            result.players = Players::Computer;
+        else if (!result.exitCode)
+            return mistake(program, QCoreApplication::translate(
+                                        "CommandLine", "--players には 1、2、computer のどれかを指定してください（'%1' は使えません）。")
+                                        .arg(value));
+    }
     return result;
+}
+
+Settings withOverrides(Settings settings, const CommandLine &commandLine)
+{
+    settings.pairs = commandLine.pairs.value_or(settings.pairs);
+    settings.strength = commandLine.strength.value_or(settings.strength);
+    settings.zoom = commandLine.zoom.value_or(settings.zoom);
+    settings.sound = settings.sound || commandLine.sound;
+    settings.players = commandLine.players.value_or(settings.players);
+    return settings;
 }
 
 QStringList argumentsOf(int argc, char *argv[])

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "game/settings.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -16,6 +18,12 @@ struct CommandLine
     bool sound = false;
     // The play journal's file for this run (--journal FILE); empty for none.
     QString journal;
+    // For this run only, instead of what is saved.
+    std::optional<int> pairs;
+    std::optional<int> strength;
+    std::optional<int> zoom;
+    // Who plays, for this run, over what is saved.
+    std::optional<Players> players;
     std::optional<int> exitCode;
     QString standardOutput;
     QString standardError;
@@ -26,6 +34,9 @@ struct CommandLine
 // Its texts are in the language of the installed translations, if any.
 // Qt's own options (-platform, -style, …) are let through for QApplication.
 CommandLine readCommandLine(const QStringList &arguments);
+
+// The saved settings with what the command line asks for this run.
+Settings withOverrides(Settings settings, const CommandLine &commandLine);
 
 // The process's arguments as text.
 QStringList argumentsOf(int argc, char *argv[]);

@@ -77,6 +77,11 @@ frmMain::frmMain(Platform &platform, Globals &globals, std::unique_ptr<OpenFileD
     m_game.setJournal(&m_journal);
     m_controls = FrmMainControls::build(*this);
     m_input = std::make_unique<BoardInput>(*this, m_controls);
+    m_counters = std::make_unique<PlayersCounters>(*this, m_controls, m_narration);
+    Seats &seats = m_game.seats();
+    seats.setPacer(&m_pacer);
+    seats.setView(m_counters.get());
+    seats.setHand([this](int card) { computerTurns(card); });
     m_announcer = new Announcer(this);
 
     connect(m_controls.Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
@@ -84,7 +89,7 @@ frmMain::frmMain(Platform &platform, Globals &globals, std::unique_ptr<OpenFileD
     connect(m_controls.cmbRead_IFR, &QPushButton::clicked, this, &frmMain::cmbRead_IFR_Click);
     connect(m_controls.Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
     for (CardBox *card : m_controls.pic)
-        connect(card, &CardBox::clicked, this, &frmMain::pic_Click);
+        connect(card, &CardBox::clicked, this, [this](int index) { pic_Click(index); });
 }
 
 frmMain::~frmMain() = default;
@@ -111,7 +116,14 @@ void frmMain::dispatch(const char *name, Handler &&handler)
 
 bool frmMain::Form_Load(const HapticFactory &createControl)
 {
-    return pelnori::Form_Load(m_board, m_platform, m_globals, createControl);
+    return pelnori::Form_Load(m_board, m_platform, m_globals, createControl, settings().pairs);
+}
+
+bool frmMain::applySettings(const Settings &settings)
+{
+    bool atOnce = true;
+    dispatch("applySettings", [&] { atOnce = m_game.applySettings(settings); });
+    return atOnce;
 }
 
 void frmMain::Form_Activate()
@@ -130,8 +142,9 @@ void frmMain::btnStart_Click()
 void frmMain::cmbRead_IFR_Click()
 {
     dispatch("cmbRead_IFR_Click", [this] {
-        if (m_dialog)
-            pelnori::cmbRead_IFR_Click(*m_dialog, m_board, m_platform, m_globals);
+        // The computer's turn is not interrupted.
+        if (m_dialog && !m_game.seats().computerPlaying())
+            pelnori::cmbRead_IFR_Click(*m_dialog, m_board, m_platform, m_globals, settings().pairs);
         // Another file was chosen: the game under way is over.
         if (m_globals.EffectResource == kFileChosenNoGame)
             m_journal.endGame(GameEnd::OtherFile);
@@ -143,15 +156,25 @@ void frmMain::Command1_Click()
     dispatch("Command1_Click", [this] { close(); });
 }
 
-void frmMain::pic_Click(int index)
+void frmMain::pic_Click(int index, std::optional<int> player)
 {
+    // Not this player's turn: the press does nothing, and says nothing.
+    if (!m_game.seats().accepts(player))
+        return;
     m_narration.pressed(index, cardFaceText(pic(index)->face()), txtNokori()->text());
     m_game.setTurnInput(pic(index)->input());
-    dispatch("pic_Click", [this, index] { m_game.pic_Click(static_cast<std::int16_t>(index)); });
+    dispatch("pic_Click", [this, index, player] { m_game.pic_Click(static_cast<std::int16_t>(index), player); });
     // A refused press says nothing more than its prompt.
     const QString said = m_narration.take();
     if (m_globals.EffectResource >= -1)
         announce(said);
+}
+
+void frmMain::computerTurns(int card)
+{
+    m_narration.pressed(card, cardFaceText(pic(card)->face()), txtNokori()->text(), cardName(card));
+    dispatch("pic_Click", [this, card] { m_game.pic_Click(static_cast<std::int16_t>(card)); });
+    announce(m_narration.take());
 }
 
 void frmMain::Timer1_Timer()
@@ -190,6 +213,11 @@ QString frmMain::gameState() const
     const QString prompt = m_game.prompt();
     if (!prompt.isEmpty())
         return prompt;
+    const Seats &seats = m_game.seats();
+    if (!seats.turns().alone()) {
+        const QString state = seats.playing() ? seats.turns().stateText() : seats.resultLine();
+        return QCoreApplication::translate("pelnori::frmMain", "%1、%2秒").arg(state, txtTime()->text());
+    }
     return QCoreApplication::translate("pelnori::frmMain", "残り%1枚、%2秒")
         .arg(txtNokori()->text(), txtTime()->text());
 }
@@ -205,6 +233,7 @@ void frmMain::closeEvent(QCloseEvent *event)
     // Unloading the only window ends the program; loops that are yielding
     // stop at their next yield.
     m_controls.Timer1->stop();
+    m_pacer.cancel();
     if (!m_platform.hasEnded()) {
         m_journal.endGame(GameEnd::Quit);
         m_platform.endProgram();

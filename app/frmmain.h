@@ -2,6 +2,8 @@
 #pragma once
 
 #include "app/frmmaincontrols.h"
+#include "app/playerscounters.h"
+#include "app/qtpacer.h"
 #include "app/startup.h"
 #include "app/turnnarration.h"
 #include "app/windowboard.h"
@@ -15,6 +17,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 namespace pelnori {
 
@@ -40,12 +43,20 @@ public:
     // Start-up before the window is shown; false when the program must end.
     bool Form_Load(const HapticFactory &createControl);
 
+    // The settings the window and the game play by from now on: called once
+    // before Form_Load, and again when the player changes them. What can
+    // change at once does; the pairs wait for the next game while one runs
+    // (see Game::applySettings). True when everything took effect at once.
+    bool applySettings(const Settings &settings);
+    const Settings &settings() const { return m_game.settings(); }
+
     // Event handlers, as the controls call them.
     void Form_Activate();
     void btnStart_Click();
     void cmbRead_IFR_Click();
     void Command1_Click();
-    void pic_Click(int index);
+    // player: whose controller pressed (0 or 1), none for the mouse and keys.
+    void pic_Click(int index, std::optional<int> player = std::nullopt);
     void Timer1_Timer();
 
 public Q_SLOTS:
@@ -63,7 +74,8 @@ public:
     // Says text through the screen reader, if any; nothing for empty text.
     void announce(const QString &text);
     // What the player asks to hear at any time (S, or Y on a controller):
-    // before a game what to do, during one the cards left and the seconds.
+    // before a game what to do, during one the cards left and the seconds,
+    // with two at the table each one's pairs and whose turn it is.
     QString gameState() const;
 
     QLineEdit *txtLoadIFR() const { return m_controls.txtLoadIFR; }
@@ -74,6 +86,9 @@ public:
     QLabel *Label2() const { return m_controls.Label2; }
     QLineEdit *txtTime() const { return m_controls.txtTime; }
     QWidget *Line1() const { return m_controls.Line1; }
+    // Player 2's counter and its label, shown with two at the table.
+    QLabel *lblPlayer2() const { return m_counters->label(); }
+    QLineEdit *txtPlayer2() const { return m_counters->counter(); }
     CardBox *pic(int index) const { return m_controls.pic.at(static_cast<std::size_t>(index)); }
     QPushButton *btnStart() const { return m_controls.btnStart; }
     QPushButton *Command1() const { return m_controls.Command1; }
@@ -104,6 +119,8 @@ private:
     bool frameKnown() const;
     void centreInFrame();
     void holdPlace();
+    // The computer turns card, as a press of it that the screen reader tells.
+    void computerTurns(int card);
 
     Platform &m_platform;
     Globals &m_globals;
@@ -112,6 +129,9 @@ private:
     TurnNarration m_narration;
     WindowBoard m_board;
     PlayJournal m_journal;
+    // Gone after the game, whose turns they serve.
+    QtPacer m_pacer;
+    std::unique_ptr<PlayersCounters> m_counters;
     Game m_game;
     // Gone before the controls, whose focus its selection follows.
     std::unique_ptr<BoardInput> m_input;

@@ -5,14 +5,16 @@
 
 namespace pelnori {
 
-void TurnNarration::pressed(int card, const QString &face, const QString &count)
+void TurnNarration::pressed(int card, const QString &face, const QString &count, const QString &place)
 {
     m_active = true;
     m_card = card;
+    m_place = place;
     m_face = face;
     m_lastCount = count;
     m_verdict.clear();
     m_remaining.clear();
+    m_turn.clear();
 }
 
 void TurnNarration::faceShown(int card, const QString &face)
@@ -25,7 +27,9 @@ void TurnNarration::faceShown(int card, const QString &face)
 
 void TurnNarration::verdict(const QString &text)
 {
-    if (m_active && !text.isEmpty())
+    // Whose turn it is was said with the last verdict; the line showing it
+    // again as the attempt begins is not news.
+    if (m_active && !text.isEmpty() && text != m_told)
         m_verdict = text;
 }
 
@@ -34,8 +38,15 @@ void TurnNarration::remaining(const QString &count)
     if (count == m_lastCount)
         return;
     m_lastCount = count;
-    if (m_active)
+    if (m_active && !m_countPairs)
         m_remaining = tr("残り%1枚").arg(count);
+}
+
+void TurnNarration::turn(const QString &text)
+{
+    m_told = text;
+    if (m_active)
+        m_turn = text;
 }
 
 QString TurnNarration::take()
@@ -43,7 +54,7 @@ QString TurnNarration::take()
     if (!m_active)
         return {};
     m_active = false;
-    QStringList parts{m_face, m_verdict, m_remaining};
+    QStringList parts{m_place, m_face, m_verdict, m_remaining, m_turn};
     parts.removeAll(QString());
     return parts.join(QLatin1Char(' '));
 }

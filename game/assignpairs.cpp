@@ -18,12 +18,12 @@ bool isFree(const CardSlot &slot)
     return slot.EffectName.trimmed().isEmpty();
 }
 
-int drawFreeSlot(Platform &platform, const CardSlots &cards)
+int drawFreeSlot(Platform &platform, const CardSlots &cards, int slotCount)
 {
     for (;;) {
         platform.yieldEvents();
         platform.reseedRandom();
-        const int slot = slotForDraw(platform.nextRandom());
+        const int slot = slotForDraw(platform.nextRandom(), slotCount);
         if (isFree(cards[slot]))
             return slot;
     }
@@ -31,14 +31,16 @@ int drawFreeSlot(Platform &platform, const CardSlots &cards)
 
 } // namespace
 
-int slotForDraw(float r)
+int slotForDraw(float r, int slotCount)
 {
-    const auto slot = static_cast<int>(std::floor(16.0f * r));
-    return std::clamp(slot, 0, kCardCount - 1);
+    const auto slot = static_cast<int>(std::floor(static_cast<float>(slotCount) * r));
+    return std::clamp(slot, 0, slotCount - 1);
 }
 
-EffectFileCheck AssignPairs(Board &board, Platform &platform, Globals &globals)
+EffectFileCheck AssignPairs(Board &board, Platform &platform, Globals &globals, int pairs)
 {
+    pairs = std::clamp(pairs, 1, kEffectsPerGame);
+    const int slotCount = 2 * pairs;
     globals.Cards.emplace();
     CardSlots &cards = *globals.Cards;
     platform.reseedRandom();
@@ -58,26 +60,27 @@ EffectFileCheck AssignPairs(Board &board, Platform &platform, Globals &globals)
     // another file in one of the yields below and EffectResource changes.
     const std::int32_t handle = read([&] { return control.OpenForceResource(path); });
     globals.EffectResource = handle;
-    if (EffectFileCheck check = judgeOpenedFile(control, handle); check.verdict != EffectFileVerdict::Usable) {
+    if (EffectFileCheck check = judgeOpenedFile(control, handle, pairs); check.verdict != EffectFileVerdict::Usable) {
         globals.EffectResource = kNoUsableFile;
         return check;
     }
 
-    for (std::int16_t pair = 0; pair < kEffectsPerGame; ++pair) {
+    for (std::int16_t pair = 0; pair < pairs; ++pair) {
         platform.yieldEvents();
         const QString name = read([&] { return control.GetNameOfEffect(pair, handle); });
 
-        cards[drawFreeSlot(platform, cards)].EffectName = name;
+        cards[drawFreeSlot(platform, cards, slotCount)].EffectName = name;
 
-        if (pair == kEffectsPerGame - 1) {
+        if (pair == pairs - 1) {
             // The last card goes to the one slot left free.
             platform.yieldEvents();
-            const auto it = std::find_if(cards.begin(), cards.end(), isFree);
-            if (it != cards.end())
+            const auto end = cards.begin() + slotCount;
+            const auto it = std::find_if(cards.begin(), end, isFree);
+            if (it != end)
                 it->EffectName = name;
             break;
         }
-        cards[drawFreeSlot(platform, cards)].EffectName = name;
+        cards[drawFreeSlot(platform, cards, slotCount)].EffectName = name;
     }
     return {};
 }

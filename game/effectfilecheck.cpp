@@ -23,7 +23,7 @@ std::optional<std::int16_t> readCount(HapticInterface &control, std::int32_t han
 
 } // namespace
 
-EffectFileCheck judgeOpenedFile(HapticInterface &control, std::int32_t handle)
+EffectFileCheck judgeOpenedFile(HapticInterface &control, std::int32_t handle, int pairs)
 {
     if (handle < -1) {
         EffectFileCheck check{EffectFileVerdict::OpenFailed};
@@ -31,16 +31,16 @@ EffectFileCheck judgeOpenedFile(HapticInterface &control, std::int32_t handle)
         return check;
     }
     const std::optional<std::int16_t> count = readCount(control, handle);
-    if (count.value_or(0) >= kEffectsPerGame)
+    if (count.value_or(0) >= pairs)
         return {};
-    return {EffectFileVerdict::TooFewEffects, {}, count};
+    return {EffectFileVerdict::TooFewEffects, {}, count, pairs};
 }
 
-EffectFileCheck checkEffectFile(HapticInterface &control, const QString &path)
+EffectFileCheck checkEffectFile(HapticInterface &control, const QString &path, int pairs)
 {
     std::int32_t handle = 0;
     skipOnError([&] { handle = control.OpenForceResource(path); });
-    return judgeOpenedFile(control, handle);
+    return judgeOpenedFile(control, handle, pairs);
 }
 
 } // namespace pelnori

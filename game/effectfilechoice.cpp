@@ -24,7 +24,7 @@ QString effectFileFolder(const QString &path, const QString &programFolder)
 
 } // namespace
 
-void cmbRead_IFR_Click(OpenFileDialog &dialog, Board &board, Platform &platform, Globals &globals)
+void cmbRead_IFR_Click(OpenFileDialog &dialog, Board &board, Platform &platform, Globals &globals, int pairs)
 {
     // Each setting is tried on its own; any failure, a cancel included, ends
     // the handler once the dialog step is over.
@@ -57,7 +57,7 @@ void cmbRead_IFR_Click(OpenFileDialog &dialog, Board &board, Platform &platform,
     if (!globals.HapticControl)
         return;
 
-    const EffectFileCheck check = checkEffectFile(*globals.HapticControl, board.effectPath());
+    const EffectFileCheck check = checkEffectFile(*globals.HapticControl, board.effectPath(), pairs);
     if (check.verdict == EffectFileVerdict::Usable) {
         globals.EffectResource = kFileChosenNoGame;
         return;

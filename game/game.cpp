@@ -8,10 +8,13 @@
 #include "game/platform.h"
 #include "game/animation.h"
 #include "game/assignpairs.h"
+#include "game/besttimestore.h"
 #include "game/clock.h"
 #include "game/refusalmessage.h"
 #include "game/effectfilechoice.h"
 #include "game/playjournal.h"
+
+#include <QScopeGuard>
 
 namespace pelnori {
 
@@ -55,22 +58,34 @@ QString Game::completionMessage(const QString &elapsed)
     return tr("%1秒で全部揃いました。").arg(elapsed);
 }
 
+QString Game::newBestText()
+{
+    return tr("自己ベスト！");
+}
+
 Game::Game(Board &board, Platform &platform, Globals &globals, std::function<void()> shakeWindow)
     : m_board(board)
     , m_platform(platform)
     , m_globals(globals)
     , m_shakeWindow(std::move(shakeWindow))
 {
+    m_seats.setHand([this](int card) { pic_Click(static_cast<std::int16_t>(card)); });
+    m_seats.setRandom([this] { return m_platform.nextRandom(); });
 }
 
 void Game::btnStart_Click()
 {
     // The assignment yields to the event queue; a start from there would
-    // replace the slots under it.
-    if (m_assigning)
+    // replace the slots under it. The computer's turn is not interrupted.
+    if (m_assigning || m_seats.computerPlaying())
         return;
     if (m_journal)
         m_journal->endGame(GameEnd::NewGame);
+    // A start pressed in one of the deal's yields deals inside this one.
+    ++m_deals;
+    const auto dealt = qScopeGuard([this] { --m_deals; });
+    m_pairs = m_settings.pairs;
+    m_board.setCardsInPlay(cardsInPlay());
 
     const QString back = programFile(m_platform.programFolder(), kCardBackFile);
     for (int i = 0; i < kCardCount; ++i) {
@@ -78,13 +93,16 @@ void Game::btnStart_Click()
         m_board.loadCardPicture(i, back);
     }
     OpenCard = -1;
+    m_seats.newGame();
 
-    animate(m_board, m_platform, gatherMoves());
+    animate(m_board, m_platform, gatherMoves(), cardsInPlay());
 
     m_assigning = true;
     const int assignment = ++m_assignments;
+    // The file the names come from, whatever the path box says later.
+    const QString path = m_board.effectPath();
     try {
-        m_lastCheck = AssignPairs(m_board, m_platform, m_globals);
+        m_lastCheck = AssignPairs(m_board, m_platform, m_globals, m_pairs);
     } catch (const std::exception &) {
         m_assigning = false;
         m_lastCheck = {EffectFileVerdict::OpenFailed};
@@ -98,7 +116,7 @@ void Game::btnStart_Click()
     }
     m_assigning = false;
 
-    animate(m_board, m_platform, dealMoves());
+    animate(m_board, m_platform, dealMoves(), cardsInPlay());
 
     // A start pressed during the deal has assigned since; its file decides.
     if (m_lastCheck.verdict != EffectFileVerdict::Usable) {
@@ -107,8 +125,12 @@ void Game::btnStart_Click()
             m_platform.messageBox(refusalMessage(m_lastCheck), MessageIcon::Warning);
         return;
     }
+    if (assignment == m_assignments)
+        m_gamePath = path;
     m_globals.StartSeconds = roundHalfToEven(m_platform.secondsSinceMidnight());
     m_board.setTimerInterval(kClockIntervalMs);
+    if (m_globals.Cards)
+        m_seats.dealt(*m_globals.Cards);
     if (m_journal)
         m_journal->beginGame(m_globals, m_board.effectPath());
 }
@@ -126,7 +148,53 @@ void Game::showNoGame()
     m_board.setTimerInterval(0);
     m_board.setInfo(QString());
     m_board.setElapsed(QString());
-    m_board.setRemaining(QString::number(kCardCount));
+    m_board.setRemaining(QString::number(cardsInPlay()));
+    m_seats.noGame();
+}
+
+bool Game::gameRunning() const
+{
+    return m_deals > 0 || (m_globals.EffectResource >= -1 && m_globals.Cards && cardsLeft() > 0);
+}
+
+int Game::cardsLeft() const
+{
+    int left = 0;
+    for (int i = 0; i < cardsInPlay(); ++i)
+        left += isMatched(i) ? 0 : 1;
+    return left;
+}
+
+bool Game::applySettings(const Settings &settings)
+{
+    m_settings = settings;
+    // Who plays changes with the next game.
+    const bool seated = m_seats.choose(settings.players, settings.computerLevel) || !gameRunning();
+    if (settings.pairs == m_pairs)
+        return seated;
+    if (gameRunning())
+        return false;
+    m_pairs = settings.pairs;
+    showPairsInPlay();
+    return true;
+}
+
+// The board as before a game of the new size: a finished game's cards and
+// result leave it, since they no longer match the cards in play.
+void Game::showPairsInPlay()
+{
+    m_board.setCardsInPlay(cardsInPlay());
+    if (!m_globals.Cards) {
+        m_board.setRemaining(QString::number(cardsInPlay()));
+        return;
+    }
+    m_globals.Cards.reset();
+    if (m_globals.EffectResource >= -1)
+        m_globals.EffectResource = kFileChosenNoGame;
+    OpenCard = -1;
+    for (int i = 0; i < kCardCount; ++i)
+        skipOnError([&] { showCard(i, kCardBackFile); });
+    showNoGame();
 }
 
 void Game::showCard(int card, QStringView file)
@@ -156,9 +224,9 @@ QString Game::prompt() const
     return {};
 }
 
-void Game::pic_Click(std::int16_t index)
+void Game::pic_Click(std::int16_t index, std::optional<int> player)
 {
-    if (index < 0 || index >= kCardCount)
+    if (index < 0 || index >= cardsInPlay())
         return;
 
     if (m_globals.EffectResource < -1) {
@@ -166,6 +234,9 @@ void Game::pic_Click(std::int16_t index)
             skipOnError([&] { m_platform.messageBox(text, MessageIcon::Information); });
         return;
     }
+
+    if (!m_seats.accepts(player))
+        return;
 
     if (index == OpenCard || isMatched(index)) {
         skipOnError([&] { playEffect(index); });
@@ -176,13 +247,14 @@ void Game::pic_Click(std::int16_t index)
 
     // The player feels the card before seeing anything change.
     skipOnError([&] { playEffect(index); });
+    skipOnError([&] { m_seats.cardShown(index, slotOf(m_globals, index).EffectName); });
 
     if (OpenCard == -1) {
         OpenCard = index;
         if (m_journal)
             m_journal->turn(index, TurnVerdict::First);
         skipOnError([&] { showCard(index, kCardOpenFile); });
-        skipOnError([&] { m_board.setInfo(QString()); });
+        skipOnError([&] { m_board.setInfo(m_seats.turnLine()); });
     } else {
         const int other = OpenCard;
         bool match = false;
@@ -212,6 +284,7 @@ void Game::pic_Click(std::int16_t index)
             skipOnError([&] { showCard(other, kCardBackFile); });
         }
         OpenCard = -1;
+        skipOnError([&] { m_seats.verdict(match); });
     }
 
     progressUpdate();
@@ -219,24 +292,47 @@ void Game::pic_Click(std::int16_t index)
 
 void Game::progressUpdate()
 {
-    std::int16_t remaining = 16;
-    for (int i = 0; i < kCardCount; ++i)
+    auto remaining = static_cast<std::int16_t>(cardsInPlay());
+    for (int i = 0; i < cardsInPlay(); ++i)
         skipOnError([&] {
             if (slotOf(m_globals, i).Matched == -1)
                 --remaining;
         });
-    skipOnError([&] { m_board.setRemaining(QString::number(remaining)); });
+    skipOnError([&] { m_board.setRemaining(m_seats.firstCount(remaining)); });
 
     if (remaining != 0)
         return;
     if (m_journal)
         m_journal->endGame(GameEnd::Completed);
     skipOnError([&] { m_board.setTimerInterval(0); });
+    m_seats.gameOver();
     skipOnError([&] {
         if (m_shakeWindow)
             m_shakeWindow();
     });
-    skipOnError([&] { m_platform.messageBox(completionMessage(m_board.elapsed()), MessageIcon::None); });
+    showCompletion();
+}
+
+// The time as the player saw it is the one kept; a second line tells a best
+// beaten, and any trouble keeping it comes after, as a warning.
+void Game::showCompletion()
+{
+    QString elapsed;
+    skipOnError([&] { elapsed = m_board.elapsed(); });
+    QString message = completionMessage(elapsed);
+    // With two at the table, the winner comes first.
+    if (const QString result = m_seats.resultLine(); !result.isEmpty())
+        message = result + QStringLiteral("\r\n") + message;
+    BestTimeStore::Kept kept;
+    bool counted = false;
+    const int seconds = elapsed.toInt(&counted);
+    if (m_bestTimes && m_seats.keepsBestTime() && counted && seconds >= 0)
+        kept = m_bestTimes->addGame(m_gamePath, m_pairs, seconds);
+    if (kept.beaten)
+        message += QStringLiteral("\r\n") + newBestText();
+    skipOnError([&] { m_platform.messageBox(message, MessageIcon::None); });
+    if (!kept.problem.isEmpty())
+        skipOnError([&] { m_platform.messageBox(kept.problem, MessageIcon::Warning); });
 }
 
 void Game::Timer1_Timer()

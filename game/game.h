@@ -2,15 +2,19 @@
 #pragma once
 
 #include "game/effectfilecheck.h"
+#include "game/seats.h"
+#include "game/settings.h"
 
 #include <QCoreApplication>
 #include <QString>
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace pelnori {
 
+class BestTimeStore;
 class Board;
 class Platform;
 class PlayJournal;
@@ -34,7 +38,9 @@ public:
     // game's verdict, time and count are cleared.
     void btnStart_Click();
     // A click on card index: plays its effect, turns it, judges a pair.
-    void pic_Click(std::int16_t index);
+    // player is whose press it is (0 or 1) when known; a press of the
+    // player whose turn it is not does nothing, see Seats::accepts.
+    void pic_Click(std::int16_t index, std::optional<int> player = std::nullopt);
     // What a click on a card would be answered with now instead of a turn:
     // press the start button, or choose an effect file; empty during a game.
     QString prompt() const;
@@ -52,6 +58,25 @@ public:
     void setJournal(PlayJournal *journal) { m_journal = journal; }
     void setTurnInput(TurnInput input);
 
+    // The settings the game plays by from now on. The pairs change at once
+    // while no game runs (the board shows the new cards in play and count,
+    // and a finished game leaves it), else with the next game. True when
+    // everything took effect at once, false when the pairs wait.
+    bool applySettings(const Settings &settings);
+    const Settings &settings() const { return m_settings; }
+    // The pairs of the game on the board, or of the next one when none runs.
+    int pairsInPlay() const { return m_pairs; }
+    // A game is being dealt, or dealt and not yet over.
+    bool gameRunning() const;
+
+    // Where a finished one-player game's time is kept; none keeps nothing.
+    void setBestTimes(BestTimeStore *store) { m_bestTimes = store; }
+    BestTimeStore *bestTimes() const { return m_bestTimes; }
+
+    // Who plays and whose turn it is.
+    Seats &seats() { return m_seats; }
+    const Seats &seats() const { return m_seats; }
+
 private:
     // The texts the player is shown, in the interface's language.
     static QString startPrompt();
@@ -60,21 +85,32 @@ private:
     static QString mismatchText();
     // What the end of a game says, with the time box's text.
     static QString completionMessage(const QString &elapsed);
+    static QString newBestText();
 
     void showNoGame();
     void showCard(int card, QStringView file);
     void playEffect(int card);
     bool isMatched(int card) const;
     void progressUpdate();
+    int cardsInPlay() const { return 2 * m_pairs; }
+    int cardsLeft() const;
+    void showPairsInPlay();
+    void showCompletion();
 
     Board &m_board;
     Platform &m_platform;
     Globals &m_globals;
     std::function<void()> m_shakeWindow;
+    Settings m_settings;
+    int m_pairs = kEffectsPerGame;
+    BestTimeStore *m_bestTimes = nullptr;
+    QString m_gamePath; // the effect file of the game dealt last
+    int m_deals = 0; // deals under way, nested through the event queue
     bool m_assigning = false;
     int m_assignments = 0;
     EffectFileCheck m_lastCheck;
     PlayJournal *m_journal = nullptr;
+    Seats m_seats{m_board};
 };
 
 } // namespace pelnori

@@ -55,6 +55,20 @@ QString reason(const OpenFailure &failure)
     return {};
 }
 
+// One whole sentence for each choice of pairs, so each language writes its
+// number its own way.
+QString tooFewEffects(int needed)
+{
+    switch (needed) {
+    case 4:
+        return QCoreApplication::translate("EffectFileChoice", "エフェクトが４つ以上ありません。");
+    case 6:
+        return QCoreApplication::translate("EffectFileChoice", "エフェクトが６つ以上ありません。");
+    default:
+        return QCoreApplication::translate("EffectFileChoice", "エフェクトが８つ以上ありません。");
+    }
+}
+
 } // namespace
 
 QString refusalMessage(const EffectFileCheck &check)
@@ -65,7 +79,7 @@ QString refusalMessage(const EffectFileCheck &check)
         first = QCoreApplication::translate("EffectFileChoice", "IFRファイル読込みエラー");
         why = reason(check.failure);
     } else {
-        first = QCoreApplication::translate("EffectFileChoice", "エフェクトが８つ以上ありません。");
+        first = tooFewEffects(check.needed);
         if (check.count)
             why = EffectFileRefusal::tr("このファイルのエフェクトは%1個です。").arg(*check.count);
     }

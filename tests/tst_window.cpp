@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/announcer.h"
+#include "app/besttimesdialog.h"
 #include "app/cardbox.h"
 #include "app/commondialog.h"
 #include "app/fonts.h"
 #include "app/frmmain.h"
+#include "game/besttimestore.h"
 #include "game/globals.h"
 #include "game/paths.h"
 #include "translations/translations.h"
 #include "fakes/captionfit.h"
 #include "fakes/fakedialog.h"
 #include "fakes/fakehaptic.h"
+#include "fakes/fakepacer.h"
 #include "fakes/fakeplatform.h"
 #include "fakes/rowlanguage.h"
 
@@ -27,6 +30,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -152,6 +156,10 @@ private Q_SLOTS:
     void padWorksTheOpenDialog();
     void focusMarkShowsForKeysAndPadOnly_data();
     void focusMarkShowsForKeysAndPadOnly();
+    void cardsOutOfPlayAreOutOfReach_data();
+    void cardsOutOfPlayAreOutOfReach();
+    void bestTimesListEachFileAndClearAfterAsking_data();
+    void bestTimesListEachFileAndClearAfterAsking();
 };
 
 void WindowTest::initTestCase()
@@ -218,8 +226,11 @@ void WindowTest::captionsFitTheirControls_data()
 {
     QTest::addColumn<QString>("language");
     QTest::addColumn<QStringList>("verdicts");
-    QTest::newRow("Japanese") << "ja" << QStringList{"正解！", "残念、違います。"};
-    QTest::newRow("English") << "en" << QStringList{"A pair!", "Not a pair."};
+    QTest::newRow("Japanese") << "ja"
+                              << QStringList{"正解！", "残念、違います。", "2Pの番", "コンピューターの番", "あなたの番"};
+    QTest::newRow("English") << "en"
+                             << QStringList{"A pair!", "Not a pair.", "Player 2's turn", "The computer's turn",
+                                            "Your turn"};
 }
 
 void WindowTest::captionsFitTheirControls()
@@ -229,9 +240,16 @@ void WindowTest::captionsFitTheirControls()
     const Translations texts(language);
     Window w;
     QCOMPARE(clippedCaptions(w.window), QStringList());
-    // The verdict line holds either verdict.
+    // The verdict line holds either verdict, and whose turn it is.
     for (const QString &verdict : verdicts) {
         w.window.board().setInfo(verdict);
+        QCOMPARE(clippedCaptions(w.window), QStringList());
+    }
+    // The counters' labels of each way to play.
+    for (Players players : {Players::Two, Players::Computer}) {
+        w.window.game().seats().choose(players, ComputerLevel::Normal);
+        w.window.game().seats().newGame();
+        QVERIFY(w.window.lblPlayer2()->isVisibleTo(&w.window));
         QCOMPARE(clippedCaptions(w.window), QStringList());
     }
 }
@@ -703,6 +721,8 @@ void WindowTest::focusMarkShowsForKeysAndPadOnly()
 void WindowTest::screenReaderHearsEachPress_data()
 {
     // A is a card, a its partner, B another card; S asks for the game's state.
+    // Presses that begin with "two" or "computer" play with two at the
+    // table; C is the computer's move after its pause.
     QTest::addColumn<bool>("dealt");
     QTest::addColumn<QString>("presses");
     QTest::addColumn<QString>("said");
@@ -716,6 +736,12 @@ void WindowTest::screenReaderHearsEachPress_data()
     QTest::newRow("the state on the pad's Y") << true << "A a Y" << "残り14枚、83秒";
     QTest::newRow("the state before a game") << false << "S"
                                              << "ゲームを開始するにはZolva開始ボタンを押してください";
+    QTest::newRow("two: a miss, and whose turn") << true << "two A B" << "表向き 残念、違います。 2Pの番";
+    QTest::newRow("two: a pair, and whose turn") << true << "two A a" << "揃った 正解！ 1Pの番";
+    QTest::newRow("two: the state") << true << "two A B S" << "1P 0組、2P 0組、2Pの番、83秒";
+    QTest::newRow("computer: its card and its place") << true << "computer A B C" << "1行目 2列目のカード 表向き";
+    QTest::newRow("computer: the state in its turn") << true << "computer A B C Y"
+                                                     << "あなた 0組、コンピューター 0組、コンピューターの番、83秒";
 }
 
 // A screen reader kept quiet about everything but the focused card: the
@@ -725,15 +751,25 @@ void WindowTest::screenReaderHearsEachPress()
     QFETCH(bool, dealt);
     QFETCH(QString, presses);
     QFETCH(QString, said);
+    FakePacer pacer; // outlives the window's game
     Window w;
+    w.window.game().seats().setPacer(&pacer);
+    QStringList inputs = presses.split(u' ');
+    if (inputs.first() == u"two" || inputs.first() == u"computer")
+        w.window.game().seats().choose(inputs.takeFirst() == u"two" ? Players::Two : Players::Computer,
+                                       ComputerLevel::Normal);
     if (dealt)
         QTest::mouseClick(w.window.btnStart(), Qt::LeftButton);
     w.window.board().setElapsed(QStringLiteral("83"));
     int partner = -1, other = -1;
     for (int i = 1; i < kCardCount && dealt; ++i)
         (w.globals.Cards->at(std::size_t(i)).EffectName == w.globals.Cards->at(0).EffectName ? partner : other) = i;
-    for (const QString &press : presses.split(u' ')) {
-        if (press == u"S")
+    // The computer turns the first card it does not know.
+    w.platform.draws.assign(64, 0.0f);
+    for (const QString &press : inputs) {
+        if (press == u"C")
+            QVERIFY(pacer.fire() && pacer.fire());
+        else if (press == u"S")
             QTest::keyClick(&w.window, Qt::Key_S);
         else if (press == u"Y" && showActive(w))
             w.window.padAction(PadAction::SayState);
@@ -741,6 +777,106 @@ void WindowTest::screenReaderHearsEachPress()
             QTest::mouseClick(w.window.pic(press == u"A" ? 0 : press == u"a" ? partner : other), Qt::LeftButton);
     }
     QCOMPARE(w.window.findChild<Announcer *>()->text(), said);
+}
+
+void WindowTest::cardsOutOfPlayAreOutOfReach_data()
+{
+    QTest::addColumn<int>("pairs");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<QString>("inputs");
+    QTest::addColumn<int>("selected");
+    QTest::newRow("4 pairs: arrows stop at row 2") << 4 << 5 << "Down Down" << 5;
+    QTest::newRow("4 pairs: pad stops at row 2") << 4 << 6 << "padDown padRight" << 7;
+    QTest::newRow("6 pairs: arrows stop at row 3") << 6 << 1 << "Down Down Down Down" << 9;
+    QTest::newRow("8 pairs: every row") << 8 << 1 << "Down Down Down" << 13;
+}
+
+void WindowTest::cardsOutOfPlayAreOutOfReach()
+{
+    QFETCH(int, pairs);
+    QFETCH(int, from);
+    QFETCH(QString, inputs);
+    Window w;
+    Settings settings;
+    settings.pairs = pairs;
+    QVERIFY(w.window.applySettings(settings));
+    QVERIFY(showActive(w));
+    QCOMPARE(w.window.txtNokori()->text(), QString::number(2 * pairs));
+    w.window.pic(from)->setFocus();
+    play(w, inputs);
+    QFETCH(int, selected);
+    QCOMPARE(w.window.focusWidget(), static_cast<QWidget *>(w.window.pic(selected)));
+    for (int card = 0; card < kCardCount; ++card) {
+        const bool inPlay = card < 2 * pairs;
+        QCOMPARE(w.window.pic(card)->isVisible(), inPlay);
+        QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(w.window.pic(card));
+        QCOMPARE(reader->state().invisible, !inPlay);
+        QCOMPARE(reader->actionInterface()->actionNames().isEmpty(), !inPlay);
+    }
+    // Tab goes from the last card in play to the start button.
+    w.window.pic(2 * pairs - 1)->setFocus();
+    QTest::keyClick(w.window.focusWidget(), Qt::Key_Tab);
+    QCOMPARE(w.window.focusWidget(), w.window.btnStart());
+}
+
+void WindowTest::bestTimesListEachFileAndClearAfterAsking_data()
+{
+    QTest::addColumn<QStringList>("cells"); // the first row, after a header
+    QTest::addColumn<QString>("question");
+    QTest::newRow("Japanese") << QStringList{"エフェクトファイル", "4ペア", "6ペア", "8ペア", "a.ifr", "20秒", "なし", "41秒"}
+                              << "すべての記録を消しますか？";
+    QTest::newRow("English") << QStringList{"Effect file", "4 pairs", "6 pairs", "8 pairs", "a.ifr", "20 s", "none",
+                                            "41 s"}
+                             << "Clear all best times?";
+}
+
+void WindowTest::bestTimesListEachFileAndClearAfterAsking()
+{
+    QFETCH(QStringList, cells);
+    const Translations texts(QLatin1String(QTest::currentDataTag()) == u"English" ? "en" : "ja");
+    QTemporaryDir folder;
+    const auto effectFile = [&folder](const char *name, const QByteArray &contents) {
+        QFile file(folder.filePath(QString::fromLatin1(name)));
+        file.open(QIODevice::WriteOnly);
+        file.write(contents);
+        return file.fileName();
+    };
+    BestTimeStore store(folder.filePath(QStringLiteral("besttimes.txt")));
+    store.addGame(effectFile("b.ifr", "two"), 6, 33);
+    store.addGame(effectFile("a.ifr", "one"), 8, 41);
+    store.addGame(effectFile("a.ifr", "one"), 4, 20);
+
+    BestTimesDialog dialog(store);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(clippedCaptions(dialog).join(u"; "), QString());
+    QTableWidget *table = dialog.table();
+    QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(table);
+    QVERIFY(!reader->text(QAccessible::Name).isEmpty());
+    QAccessibleTableInterface *cellsRead = reader->tableInterface();
+    QCOMPARE(cellsRead->rowCount(), 2);
+    QStringList seen;
+    for (int column = 0; column < 4; ++column)
+        seen << cellsRead->cellAt(0, column)->tableCellInterface()->columnHeaderCells().value(0)->text(QAccessible::Name);
+    for (int column = 0; column < 4; ++column)
+        seen << cellsRead->cellAt(0, column)->text(QAccessible::Name);
+    QCOMPARE(seen, cells);
+    QCOMPARE(table->item(1, 0)->text(), QStringLiteral("b.ifr"));
+
+    // Asked first: No keeps them, Yes clears them.
+    for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+        QString asked;
+        QTimer::singleShot(0, &dialog, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            asked = box->text();
+            box->button(answer)->click();
+        });
+        dialog.clearButton()->click();
+        QTEST(asked, "question");
+        QCOMPARE(store.load().isEmpty(), answer == QMessageBox::Yes);
+    }
+    QCOMPARE(dialog.clearButton()->isEnabled(), false);
 }
 
 QTEST_MAIN(WindowTest)

@@ -2,6 +2,64 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
+    <name>BestTimeStore</name>
+    <message>
+        <source>記録のファイルが読めないため、%1 として残し、記録を新しく始めます。</source>
+        <translation>The best times file could not be read. It was kept as %1, and the best times start afresh.</translation>
+    </message>
+    <message>
+        <source>記録のファイル %1 が読めないため、記録を残せません。</source>
+        <translation>The best times file %1 cannot be read, so this time cannot be kept.</translation>
+    </message>
+    <message>
+        <source>記録を %1 に保存できませんでした。</source>
+        <translation>The best time could not be saved to %1.</translation>
+    </message>
+    <message>
+        <source>記録を消せませんでした。</source>
+        <translation>The best times could not be cleared.</translation>
+    </message>
+</context>
+<context>
+    <name>BestTimesDialog</name>
+    <message>
+        <source>記録</source>
+        <translation>Best times</translation>
+    </message>
+    <message>
+        <source>エフェクトファイル</source>
+        <translation>Effect file</translation>
+    </message>
+    <message>
+        <source>%1ペア</source>
+        <translation>%1 pairs</translation>
+    </message>
+    <message>
+        <source>まだ記録がありません。</source>
+        <translation>No best times yet.</translation>
+    </message>
+    <message>
+        <source>記録を消す...</source>
+        <translation>Clear...</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>なし</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>%1秒</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>すべての記録を消しますか？</source>
+        <translation>Clear all best times?</translation>
+    </message>
+</context>
+<context>
     <name>CardBox</name>
     <message>
         <source>%1行目 %2列目のカード</source>
@@ -64,6 +122,48 @@ FILEに追記します。設定にかかわらず、この回だけです。</so
         <source>--journal にはファイル名が必要です。</source>
         <translation>--journal needs a file name.</translation>
     </message>
+    <message>
+        <source>この回の遊び方です。1 は一人、2 は二人、
+computer はコンピューターと対戦します。</source>
+        <translation>Who plays, for this run: 1 alone, 2 for two players taking turns,
+computer against the computer.</translation>
+    </message>
+    <message>
+        <source>--players には 1、2、computer のどれかを指定してください（&apos;%1&apos; は使えません）。</source>
+        <translation>--players takes 1, 2 or computer, not &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>この回だけ、ペアの数を N にします（4、6、8）。</source>
+        <translation>Play with N pairs for this run (4, 6 or 8).</translation>
+    </message>
+    <message>
+        <source>この回だけ、効果の強さを PERCENT %にします
+（10〜100、10ずつ）。</source>
+        <translation>Play effects at PERCENT % strength for this run
+(10 to 100, in steps of 10).</translation>
+    </message>
+    <message>
+        <source>この回だけ、表示の大きさを PERCENT %にします
+（100、150、200、300）。</source>
+        <translation>Show the window at PERCENT % size for this run
+(100, 150, 200 or 300).</translation>
+    </message>
+    <message>
+        <source>--%1 に &apos;%2&apos; は使えません。%3</source>
+        <translation>Invalid value &apos;%2&apos; for --%1. %3</translation>
+    </message>
+    <message>
+        <source>4、6、8 のどれかを指定してください。</source>
+        <translation>Use 4, 6 or 8.</translation>
+    </message>
+    <message>
+        <source>10〜100 の 10 の倍数を指定してください。</source>
+        <translation>Use a multiple of 10 from 10 to 100.</translation>
+    </message>
+    <message>
+        <source>100、150、200、300 のどれかを指定してください。</source>
+        <translation>Use 100, 150, 200 or 300.</translation>
+    </message>
 </context>
 <context>
     <name>CommonDialog</name>
@@ -105,6 +205,14 @@ FILEに追記します。設定にかかわらず、この回だけです。</so
     <message>
         <source>すべてのファイル</source>
         <translation>All files</translation>
+    </message>
+    <message>
+        <source>エフェクトが４つ以上ありません。</source>
+        <translation>The file has fewer than four effects.</translation>
+    </message>
+    <message>
+        <source>エフェクトが６つ以上ありません。</source>
+        <translation>The file has fewer than six effects.</translation>
     </message>
 </context>
 <context>
@@ -214,6 +322,10 @@ FILEに追記します。設定にかかわらず、この回だけです。</so
         <source>%1秒で全部揃いました。</source>
         <translation>All pairs found in %1 seconds.</translation>
     </message>
+    <message>
+        <source>自己ベスト！</source>
+        <translation>New best time!</translation>
+    </message>
 </context>
 <context>
     <name>PlayJournal</name>
@@ -257,6 +369,81 @@ This run&apos;s games are not kept, but the game goes on.</translation>
     </message>
 </context>
 <context>
+    <name>Turns</name>
+    <message>
+        <source>あなた</source>
+        <translation>You</translation>
+    </message>
+    <message>
+        <source>CPU</source>
+        <translation>CPU</translation>
+    </message>
+    <message>
+        <source>1P</source>
+        <comment>counter label</comment>
+        <translation>1P</translation>
+    </message>
+    <message>
+        <source>2P</source>
+        <comment>counter label</comment>
+        <translation>2P</translation>
+    </message>
+    <message>
+        <source>コンピューター</source>
+        <translation>Computer</translation>
+    </message>
+    <message>
+        <source>1P</source>
+        <comment>player</comment>
+        <translation>Player 1</translation>
+    </message>
+    <message>
+        <source>2P</source>
+        <comment>player</comment>
+        <translation>Player 2</translation>
+    </message>
+    <message>
+        <source>あなたの番</source>
+        <translation>Your turn</translation>
+    </message>
+    <message>
+        <source>コンピューターの番</source>
+        <translation>The computer&apos;s turn</translation>
+    </message>
+    <message>
+        <source>1Pの番</source>
+        <translation>Player 1&apos;s turn</translation>
+    </message>
+    <message>
+        <source>2Pの番</source>
+        <translation>Player 2&apos;s turn</translation>
+    </message>
+    <message>
+        <source>引き分け（%1対%2）</source>
+        <translation>A draw (%1 to %2)</translation>
+    </message>
+    <message>
+        <source>あなたの勝ち（%1対%2）</source>
+        <translation>You win (%1 to %2)</translation>
+    </message>
+    <message>
+        <source>コンピューターの勝ち（%1対%2）</source>
+        <translation>The computer wins (%1 to %2)</translation>
+    </message>
+    <message>
+        <source>1Pの勝ち（%1対%2）</source>
+        <translation>Player 1 wins (%1 to %2)</translation>
+    </message>
+    <message>
+        <source>2Pの勝ち（%1対%2）</source>
+        <translation>Player 2 wins (%1 to %2)</translation>
+    </message>
+    <message>
+        <source>%1 %2組、%3 %4組、%5</source>
+        <translation>Pairs: %1 %2, %3 %4. %5</translation>
+    </message>
+</context>
+<context>
     <name>pelnori::frmMain</name>
     <message>
         <source>IFRﾌｧｲﾙ読込...</source>
@@ -289,6 +476,10 @@ This run&apos;s games are not kept, but the game goes on.</translation>
     <message>
         <source>残り%1枚、%2秒</source>
         <translation>%1 cards left, %2 seconds</translation>
+    </message>
+    <message>
+        <source>%1、%2秒</source>
+        <translation>%1, %2 seconds</translation>
     </message>
 </context>
 </TS>
