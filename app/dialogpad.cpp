@@ -38,7 +38,8 @@ std::optional<Key> keyFor(PadAction action)
     case PadAction::NextField: return Key{Qt::Key_Tab, Qt::NoModifier, "\t"};
     case PadAction::PreviousField: return Key{Qt::Key_Backtab, Qt::ShiftModifier};
     case PadAction::ReadFile:
-    case PadAction::SayState: break;
+    case PadAction::SayState:
+    case PadAction::Menu: break;
     }
     return std::nullopt;
 }
@@ -82,7 +83,10 @@ void sendKey(const QPointer<QWidget> &target, const Key &key)
 
 bool padToModalWindow(PadAction action)
 {
-    QWidget *modal = QApplication::activeModalWidget();
+    // A menu is open over the window or a dialog: it takes every key.
+    QWidget *modal = QApplication::activePopupWidget();
+    if (!modal)
+        modal = QApplication::activeModalWidget();
     if (!modal)
         return false;
     const std::optional<Key> key = keyFor(action);

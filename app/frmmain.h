@@ -5,6 +5,7 @@
 #include "app/startup.h"
 #include "app/turnnarration.h"
 #include "app/windowboard.h"
+#include "app/windowmenu.h"
 #include "game/game.h"
 #include "game/openfiledialog.h"
 #include "input/padaction.h"
@@ -20,6 +21,7 @@ namespace pelnori {
 class Announcer;
 class BoardInput;
 class Platform;
+class SettingsFlow;
 struct Globals;
 
 // The program's one window: the effect-file row, the message row, the two
@@ -50,8 +52,9 @@ public:
 public Q_SLOTS:
     // A game-controller press, acted on only while this is the active window:
     // a step moves the selection as the arrow keys do, Turn turns the selected
-    // card and Start and ReadFile press their buttons, each as a click does.
-    // On a modal dialog or message box the press acts as a key does there.
+    // card and Start and ReadFile press their buttons, each as a click does,
+    // and Menu opens the window's menu. On a menu, a modal dialog or a
+    // message box the press acts as a key does there.
     void padAction(PadAction action);
 
 public:
@@ -62,6 +65,24 @@ public:
     // What the player asks to hear at any time (S, or Y on a controller):
     // before a game what to do, during one the cards left and the seconds.
     QString gameState() const;
+    // True from the start button until the game's end: the clock runs, or
+    // the pairs are being dealt.
+    bool gameInProgress() const;
+
+    // The window's context menu and the settings this run plays with.
+    WindowMenu &menu() { return m_menu; }
+    SettingsFlow &settingsFlow() { return *m_settings; }
+    // Opens the menu: at a point on the screen, or from the keys and the
+    // controller over the focused control. Returns once it has closed and
+    // the entry chosen, if any, has run.
+    void openMenu(QPoint globalPos, bool fromKeys);
+
+    // The whole window at percent of its designed size (100, 150, 200 or
+    // 300): every control, font, card picture and the focus mark. Centred
+    // again on the screen once shown.
+    void setZoom(int percent);
+    // The cards' faces drawn for low vision, or as designed.
+    void setHighContrast(bool on);
 
     QLineEdit *txtLoadIFR() const { return m_controls.txtLoadIFR; }
     QLabel *lblinfo() const { return m_controls.lblinfo; }
@@ -89,6 +110,7 @@ public:
 protected:
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
@@ -112,6 +134,8 @@ private:
     // Gone before the controls, whose focus its selection follows.
     std::unique_ptr<BoardInput> m_input;
     Announcer *m_announcer = nullptr;
+    WindowMenu m_menu{*this};
+    std::unique_ptr<SettingsFlow> m_settings;
 
     float m_left = 0.0f;
     float m_top = 0.0f;
