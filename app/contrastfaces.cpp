@@ -14,9 +14,9 @@ namespace {
 
 // Strokes and bands as parts of the card's shorter side, so that the faces
 // look the same at every size of the window.
-constexpr qreal kEdgeBand = 0.08;
+constexpr qreal kEdgeBand = 0.04;
 constexpr qreal kStripe = 0.12;
-constexpr qreal kRing = 0.16;
+constexpr qreal kRing = 0.12;
 constexpr qreal kCheck = 0.16;
 
 void drawBack(QPainter &painter, const QRectF &inside, qreal unit)

@@ -3,6 +3,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCheckBox>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QPointer>
@@ -93,6 +94,12 @@ bool padToModalWindow(PadAction action)
     if (!key)
         return true;
     const QPointer<QWidget> target = keyTarget(modal);
+    // A, on a check box, ticks it as Space does; Start still presses the
+    // dialog's default button, as Enter does.
+    if (action == PadAction::Turn && qobject_cast<QCheckBox *>(target)) {
+        sendKey(target, kSpace);
+        return true;
+    }
     if (key->code == Qt::Key_Return && cursorOnUnselectedItem(target))
         sendKey(target, kSpace);
     if (target)

@@ -69,6 +69,8 @@ SettingsDialog::SettingsDialog(const Settings &settings, std::function<void(int 
 {
     setObjectName(QStringLiteral("settingsDialog"));
     setWindowTitle(title());
+    // A fixed frame with the close box only, as the main window's.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     // Read at the window's size, as the window is.
     setFont(zoomedDefaultFont());
 
