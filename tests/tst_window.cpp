@@ -258,24 +258,33 @@ void WindowTest::captionsFitTheirControls_data()
 {
     QTest::addColumn<QString>("language");
     QTest::addColumn<QStringList>("verdicts");
-    QTest::newRow("Japanese") << "ja" << QStringList{"正解！", "残念、違います。"};
-    QTest::newRow("English") << "en" << QStringList{"A pair!", "Not a pair."};
+    QTest::addColumn<int>("zoom");
+    QTest::newRow("Japanese") << "ja" << QStringList{"正解！", "残念、違います。"} << 100;
+    QTest::newRow("English") << "en" << QStringList{"A pair!", "Not a pair."} << 100;
+    for (int zoom : {150, 200, 300}) {
+        QTest::addRow("Japanese at %d %%", zoom) << "ja" << QStringList{"正解！", "残念、違います。"} << zoom;
+        QTest::addRow("English at %d %%", zoom) << "en" << QStringList{"A pair!", "Not a pair."} << zoom;
+    }
 }
 
 void WindowTest::captionsFitTheirControls()
 {
     QFETCH(QString, language);
     QFETCH(QStringList, verdicts);
+    QFETCH(int, zoom);
     const Translations texts(language);
     Window w;
+    w.window.setZoom(zoom);
     QCOMPARE(clippedCaptions(w.window), QStringList());
     // The verdict line holds either verdict.
     for (const QString &verdict : verdicts) {
         w.window.board().setInfo(verdict);
         QCOMPARE(clippedCaptions(w.window), QStringList());
     }
+    // The settings dialog, as shown: at the window's size too.
     SettingsDialog dialog(Settings{}, [](int) {});
-    dialog.layout()->activate();
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QCOMPARE(clippedCaptions(dialog), QStringList());
 }
 
