@@ -33,8 +33,11 @@ public:
         }
     }
 
+    // A card out of play offers nothing to press.
     QStringList actionNames() const override
     {
+        if (widget()->isHidden())
+            return {};
         return QStringList{pressAction()} + QAccessibleWidget::actionNames();
     }
 
@@ -43,6 +46,8 @@ public:
         // Queued, so the screen reader's call returns at once and the turn runs
         // from the event queue, as a mouse click would: its pauses and message
         // boxes must not hold the call.
+        if (widget()->isHidden())
+            return;
         if (action == pressAction())
             QMetaObject::invokeMethod(widget(), [card = static_cast<CardBox *>(widget())] { card->click(); },
                                       Qt::QueuedConnection);

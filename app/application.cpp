@@ -8,7 +8,10 @@
 #include "app/padrelay.h"
 #include "app/qpaplatform.h"
 #include "app/qtplatform.h"
+#include "app/settingsflow.h"
+#include "game/besttimestore.h"
 #include "game/globals.h"
+#include "game/settingsstore.h"
 #include "device/controlfactory.h"
 #include "device/sdlhapticcontrol.h"
 #include "translations/language.h"
@@ -22,8 +25,11 @@ int runPelnori(int argc, char *argv[])
 {
     const QStringList arguments = argumentsOf(argc, argv);
     const CommandLine commandLine = readCommandLine(arguments);
+    // What the player set, for this run with what the command line asks.
+    const SettingsStore store;
+    const Settings settings = withOverrides(store.load(), commandLine);
     // The language is chosen once, before anything is said.
-    const QString language = chooseLanguage(preferredLanguages(), shippedLanguages());
+    const QString language = chooseLanguage(settings.language, preferredLanguages(), shippedLanguages());
     if (commandLine.exitCode) {
         // Said in the player's language, without a display.
         const QCoreApplication core(argc, argv);
@@ -43,12 +49,18 @@ int runPelnori(int argc, char *argv[])
 
     QtPlatform platform;
     Globals globals;
+    // Outlives the window, whose games it keeps.
+    BestTimeStore bestTimes;
     auto dialog = std::make_unique<CommonDialog>();
     CommonDialog &dialogRef = *dialog;
     frmMain window(platform, globals, std::move(dialog));
     dialogRef.setParentWidget(&window);
     platform.setMainWindow(&window);
-    if (!window.Form_Load(hapticControlFactory({.sound = commandLine.sound})))
+    window.applySettings(settings);
+    // The settings dialog keeps what the player sets there.
+    window.settingsFlow().setStore(&store);
+    window.game().setBestTimes(&bestTimes);
+    if (!window.Form_Load(hapticControlFactory({.sound = settings.sound})))
         return 1;
     // Game controllers move the selection and turn cards; gone before the window.
     std::unique_ptr<PadRelay> pads;

@@ -50,14 +50,16 @@ CardBox *CardSelection::focusedCard() const
 
 CardBox *CardSelection::card() const
 {
-    CardBox *focused = focusedCard();
-    return focused ? focused : m_last;
+    if (CardBox *focused = focusedCard())
+        return focused;
+    // Card 1 is in play in every game.
+    return m_last->isHidden() ? m_cards[1] : m_last;
 }
 
 void CardSelection::select()
 {
     if (!focusedCard())
-        m_last->setFocus(Qt::OtherFocusReason);
+        card()->setFocus(Qt::OtherFocusReason);
 }
 
 void CardSelection::step(PadAction direction)
@@ -67,7 +69,10 @@ void CardSelection::step(PadAction direction)
         select();
         return;
     }
-    m_cards[static_cast<std::size_t>(gridNeighbour(from->index(), direction))]->setFocus(Qt::OtherFocusReason);
+    // Cards out of play are an edge too.
+    CardBox *to = m_cards[static_cast<std::size_t>(gridNeighbour(from->index(), direction))];
+    if (!to->isHidden())
+        to->setFocus(Qt::OtherFocusReason);
 }
 
 void CardSelection::showMark(bool shown)

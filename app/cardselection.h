@@ -53,8 +53,9 @@ public:
     CardBox *card() const;
     // Gives the focus back to card() when it is elsewhere.
     void select();
-    // One card in `direction`, stopping at the edges. From outside the board
-    // a step only brings the selection back to card().
+    // One card in `direction`, stopping at the edges and before cards out of
+    // play. From outside the board a step only brings the selection back to
+    // card().
     void step(PadAction direction);
 
     void showMark(bool shown);

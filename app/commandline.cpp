@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/commandline.h"
 
+#include "game/settingslimits.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -41,6 +43,24 @@ CommandLine mistake(const QString &program, const QString &what)
     return result;
 }
 
+// The value of an option that takes a number, checked; empty with `problem`
+// set when it is not one the game can use.
+std::optional<int> numberOption(const QCommandLineParser &parser, const QCommandLineOption &option,
+                                bool (*valid)(int), const QString &allowed, QString &problem)
+{
+    if (!parser.isSet(option))
+        return std::nullopt;
+    const QString text = parser.value(option);
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    if (ok && valid(value))
+        return value;
+    if (problem.isEmpty())
+        problem = QCoreApplication::translate("CommandLine", "--%1 に '%2' は使えません。%3")
+                      .arg(option.names().constFirst(), text, allowed);
+    return std::nullopt;
+}
+
 } // namespace
 
 CommandLine readCommandLine(const QStringList &arguments)
@@ -62,7 +82,21 @@ CommandLine readCommandLine(const QStringList &arguments)
         QStringLiteral("sound"),
         QCoreApplication::translate("CommandLine", "すべてのエフェクトを音でも鳴らします。\n"
                                                    "フォースフィードバック機器がなくても、耳で遊べます。"));
-    parser.addOptions({help, version, sound});
+    const QCommandLineOption pairs(
+        QStringLiteral("pairs"),
+        QCoreApplication::translate("CommandLine", "この回だけ、ペアの数を N にします（4、6、8）。"),
+        QStringLiteral("N"));
+    const QCommandLineOption strength(
+        QStringLiteral("strength"),
+        QCoreApplication::translate("CommandLine", "この回だけ、効果の強さを PERCENT %にします\n"
+                                                   "（10〜100、10ずつ）。"),
+        QStringLiteral("PERCENT"));
+    const QCommandLineOption zoom(
+        QStringLiteral("zoom"),
+        QCoreApplication::translate("CommandLine", "この回だけ、表示の大きさを PERCENT %にします\n"
+                                                   "（100、150、200、300）。"),
+        QStringLiteral("PERCENT"));
+    parser.addOptions({help, version, sound, pairs, strength, zoom});
     acceptQtOptions(parser);
 
     if (!parser.parse(arguments))
@@ -72,6 +106,19 @@ CommandLine readCommandLine(const QStringList &arguments)
                                     .arg(parser.positionalArguments().constFirst()));
 
     CommandLine result;
+    QString problem;
+    result.pairs = numberOption(parser, pairs, validPairs,
+                                QCoreApplication::translate("CommandLine", "4、6、8 のどれかを指定してください。"),
+                                problem);
+    result.strength = numberOption(
+        parser, strength, validStrength,
+        QCoreApplication::translate("CommandLine", "10〜100 の 10 の倍数を指定してください。"), problem);
+    result.zoom = numberOption(
+        parser, zoom, validZoom,
+        QCoreApplication::translate("CommandLine", "100、150、200、300 のどれかを指定してください。"), problem);
+    if (!problem.isEmpty() && !parser.isSet(help) && !parser.isSet(version))
+        return mistake(program, problem);
+
     if (parser.isSet(help)) {
         result.exitCode = 0;
         // Qt names the program only when an application object exists; the
@@ -85,6 +132,15 @@ CommandLine readCommandLine(const QStringList &arguments)
     }
     result.sound = parser.isSet(sound);
     return result;
+}
+
+Settings withOverrides(Settings settings, const CommandLine &commandLine)
+{
+    settings.pairs = commandLine.pairs.value_or(settings.pairs);
+    settings.strength = commandLine.strength.value_or(settings.strength);
+    settings.zoom = commandLine.zoom.value_or(settings.zoom);
+    settings.sound = settings.sound || commandLine.sound;
+    return settings;
 }
 
 QStringList argumentsOf(int argc, char *argv[])

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "game/settings.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -14,6 +16,10 @@ namespace pelnori {
 struct CommandLine
 {
     bool sound = false;
+    // For this run only, instead of what is saved.
+    std::optional<int> pairs;
+    std::optional<int> strength;
+    std::optional<int> zoom;
     std::optional<int> exitCode;
     QString standardOutput;
     QString standardError;
@@ -24,6 +30,9 @@ struct CommandLine
 // Its texts are in the language of the installed translations, if any.
 // Qt's own options (-platform, -style, …) are let through for QApplication.
 CommandLine readCommandLine(const QStringList &arguments);
+
+// The saved settings with what the command line asks for this run.
+Settings withOverrides(Settings settings, const CommandLine &commandLine);
 
 // The process's arguments as text.
 QStringList argumentsOf(int argc, char *argv[]);

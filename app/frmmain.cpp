@@ -70,11 +70,11 @@ frmMain::frmMain(Platform &platform, Globals &globals, std::unique_ptr<OpenFileD
     m_controls = FrmMainControls::build(*this);
     m_input = std::make_unique<BoardInput>(*this, m_controls);
     m_announcer = new Announcer(this);
-    m_settings = std::make_unique<SettingsFlow>(*this, platform, globals);
+    m_settingsFlow = std::make_unique<SettingsFlow>(*this, platform, globals);
 
     // The window's menu: one line an entry.
     m_menu.addEntry(QCoreApplication::translate("pelnori::frmMain", "設定..."),
-                    [this] { dispatch("mnuSettings_Click", [this] { m_settings->openDialog(); }); });
+                    [this] { dispatch("mnuSettings_Click", [this] { m_settingsFlow->openDialog(); }); });
 
     connect(m_controls.Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
     connect(m_controls.btnStart, &QPushButton::clicked, this, &frmMain::btnStart_Click);
@@ -108,7 +108,22 @@ void frmMain::dispatch(const char *name, Handler &&handler)
 
 bool frmMain::Form_Load(const HapticFactory &createControl)
 {
-    return pelnori::Form_Load(m_board, m_platform, m_globals, createControl);
+    const bool loaded = pelnori::Form_Load(m_board, m_platform, m_globals, createControl, settings().pairs);
+    // The control is there now: the effects play at the player's strength.
+    if (loaded && m_globals.HapticControl)
+        skipOnError([this] { m_globals.HapticControl->setStrength(settings().strength); });
+    return loaded;
+}
+
+bool frmMain::applySettings(const Settings &settings)
+{
+    bool atOnce = true;
+    dispatch("applySettings", [&] { atOnce = m_game.applySettings(settings); });
+    setZoom(settings.zoom);
+    setHighContrast(settings.highContrast);
+    if (m_globals.HapticControl)
+        skipOnError([&] { m_globals.HapticControl->setStrength(settings.strength); });
+    return atOnce;
 }
 
 void frmMain::Form_Activate()
@@ -128,7 +143,7 @@ void frmMain::cmbRead_IFR_Click()
 {
     dispatch("cmbRead_IFR_Click", [this] {
         if (m_dialog)
-            pelnori::cmbRead_IFR_Click(*m_dialog, m_board, m_platform, m_globals);
+            pelnori::cmbRead_IFR_Click(*m_dialog, m_board, m_platform, m_globals, settings().pairs);
     });
 }
 
@@ -197,11 +212,6 @@ void frmMain::openMenu(QPoint globalPos, bool fromKeys)
 {
     if (!m_platform.hasEnded())
         m_menu.open(globalPos, fromKeys);
-}
-
-bool frmMain::gameInProgress() const
-{
-    return m_controls.Timer1->isActive() || m_game.assigningPairs();
 }
 
 void frmMain::setZoom(int percent)

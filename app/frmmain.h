@@ -41,6 +41,14 @@ public:
     // Start-up before the window is shown; false when the program must end.
     bool Form_Load(const HapticFactory &createControl);
 
+    // The settings the window and the game play by from now on: called once
+    // before Form_Load, and again when the player changes them. What can
+    // change at once does (the window's size, the cards' faces, the effects'
+    // strength); the pairs wait for the next game while one runs (see
+    // Game::applySettings). True when everything took effect at once.
+    bool applySettings(const Settings &settings);
+    const Settings &settings() const { return m_game.settings(); }
+
     // Event handlers, as the controls call them.
     void Form_Activate();
     void btnStart_Click();
@@ -65,13 +73,9 @@ public:
     // What the player asks to hear at any time (S, or Y on a controller):
     // before a game what to do, during one the cards left and the seconds.
     QString gameState() const;
-    // True from the start button until the game's end: the clock runs, or
-    // the pairs are being dealt.
-    bool gameInProgress() const;
-
     // The window's context menu and the settings this run plays with.
     WindowMenu &menu() { return m_menu; }
-    SettingsFlow &settingsFlow() { return *m_settings; }
+    SettingsFlow &settingsFlow() { return *m_settingsFlow; }
     // Opens the menu: at a point on the screen, or from the keys and the
     // controller over the focused control. Returns once it has closed and
     // the entry chosen, if any, has run.
@@ -135,7 +139,7 @@ private:
     std::unique_ptr<BoardInput> m_input;
     Announcer *m_announcer = nullptr;
     WindowMenu m_menu{*this};
-    std::unique_ptr<SettingsFlow> m_settings;
+    std::unique_ptr<SettingsFlow> m_settingsFlow;
 
     float m_left = 0.0f;
     float m_top = 0.0f;

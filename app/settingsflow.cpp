@@ -53,10 +53,10 @@ bool playStrengthTrial(HapticInterface &control, std::int32_t gameHandle, const 
     return played;
 }
 
-QStringList settingsNotLiveYet(const Settings &before, const Settings &after, bool gameInProgress)
+QStringList settingsNotLiveYet(const Settings &before, const Settings &after, bool pairsWait)
 {
     QStringList waiting;
-    if (after.pairs != before.pairs && gameInProgress)
+    if (pairsWait)
         waiting << text(QT_TRANSLATE_NOOP("SettingsFlow", "ペアの数は次のゲームから変わります。"));
     if (before.sound && !after.sound)
         waiting << text(QT_TRANSLATE_NOOP("SettingsFlow", "音は次回の起動から止まります。"));
@@ -87,32 +87,18 @@ SettingsFlow::SettingsFlow(frmMain &window, Platform &platform, Globals &globals
 {
 }
 
-void SettingsFlow::start(const Settings &settings)
-{
-    apply(settings);
-}
-
-void SettingsFlow::apply(const Settings &settings)
-{
-    m_settings = settings;
-    m_window.setZoom(settings.zoom);
-    m_window.setHighContrast(settings.highContrast);
-    if (m_globals.HapticControl)
-        skipOnError([&] { m_globals.HapticControl->setStrength(settings.strength); });
-    if (m_applyToGame)
-        m_applyToGame(settings);
-}
-
 void SettingsFlow::openDialog()
 {
-    SettingsDialog dialog(m_settings, [this](int percent) { tryStrength(percent); }, &m_window);
+    SettingsDialog dialog(m_window.settings(), [this](int percent) { tryStrength(percent); }, &m_window);
     if (dialog.exec() != QDialog::Accepted || m_platform.hasEnded())
         return;
-    const Settings before = m_settings;
+    const Settings before = m_window.settings();
     const Settings after = dialog.settings();
-    const bool gameInProgress = m_window.gameInProgress();
-    apply(after);
-    QStringList told = settingsNotLiveYet(before, after, gameInProgress);
+    const bool pairsWait = !m_window.applySettings(after);
+    // Playing by ear can start at once; it ends only with the program.
+    if (after.sound && !before.sound && m_globals.HapticControl)
+        skipOnError([this] { m_globals.HapticControl->turnSoundOn(); });
+    QStringList told = settingsNotLiveYet(before, after, pairsWait);
     const bool kept = !m_store || m_store->save(after);
     if (!kept)
         told << notKeptText();
@@ -126,7 +112,7 @@ void SettingsFlow::tryStrength(int percent)
 {
     const bool played = m_globals.HapticControl
                         && playStrengthTrial(*m_globals.HapticControl, m_globals.EffectResource,
-                                             m_window.board().effectPath(), percent, m_settings.strength);
+                                             m_window.board().effectPath(), percent, m_window.settings().strength);
     if (!played)
         m_platform.messageBox(nothingToTryText(), MessageIcon::Information);
 }

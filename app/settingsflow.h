@@ -7,7 +7,6 @@
 #include <QStringList>
 
 #include <cstdint>
-#include <functional>
 
 namespace pelnori {
 
@@ -27,30 +26,23 @@ bool playStrengthTrial(HapticInterface &control, std::int32_t gameHandle, const 
                        int applied);
 
 // What the player is told after OK, besides what they see change at once:
-// each setting that waits for the next game (pairs, while a game is being
-// played) or the next start (the language; the sound, turned off), one line
-// each, in the interface's language. Empty when all applied at once.
-QStringList settingsNotLiveYet(const Settings &before, const Settings &after, bool gameInProgress);
+// each setting that waits for the next game (the pairs, when pairsWait) or
+// the next start (the language; the sound, turned off), one line each, in
+// the interface's language. Empty when all applied at once.
+QStringList settingsNotLiveYet(const Settings &before, const Settings &after, bool pairsWait);
 
-// The settings this run plays with, and the settings dialog over them. On OK
-// the new settings are applied, at once where that is safe (the size, the
-// cards' faces, the strength, and through the game's applier the rest), the
-// player is told what waits, and they are kept; Cancel changes nothing.
+// The settings dialog over the settings the window plays by. On OK the new
+// settings are applied through frmMain::applySettings, at once where that is
+// safe, the sound turned on if asked, the player is told what waits, and
+// they are kept; Cancel changes nothing.
 class SettingsFlow
 {
 public:
-    // Applies the game's part of the settings (pairs, sound, …) to the game.
-    using GameApplier = std::function<void(const Settings &)>;
-
     SettingsFlow(frmMain &window, Platform &platform, Globals &globals);
 
-    const Settings &settings() const { return m_settings; }
-    // The settings this run starts with, applied without a word.
-    void start(const Settings &settings);
     // Where OK keeps the settings; without one they hold for this run only.
     // The store must outlive the flow.
     void setStore(const SettingsStore *store) { m_store = store; }
-    void setGameApplier(GameApplier applier) { m_applyToGame = std::move(applier); }
 
     // The menu's "設定...": the dialog, modal to the window.
     void openDialog();
@@ -64,14 +56,10 @@ public:
     static QString nothingToTryText();
 
 private:
-    void apply(const Settings &settings);
-
     frmMain &m_window;
     Platform &m_platform;
     Globals &m_globals;
-    Settings m_settings;
     const SettingsStore *m_store = nullptr;
-    GameApplier m_applyToGame;
 };
 
 } // namespace pelnori

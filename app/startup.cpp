@@ -70,7 +70,7 @@ QString playByEarChoice()
     return QCoreApplication::translate("Startup", "音で遊ぶ");
 }
 
-bool Form_Load(Board &window, Platform &platform, Globals &globals, const HapticFactory &createControl)
+bool Form_Load(Board &window, Platform &platform, Globals &globals, const HapticFactory &createControl, int pairs)
 {
     skipOnError([&] { window.setEffectPath(programFile(platform.programFolder(), kDefaultEffectFile)); });
     globals.EffectResource = kNoUsableFile;
@@ -86,7 +86,7 @@ bool Form_Load(Board &window, Platform &platform, Globals &globals, const Haptic
     if (!attached && !playByEarInstead(platform, *globals.HapticControl))
         return false;
 
-    switch (checkEffectFile(*globals.HapticControl, window.effectPath())) {
+    switch (checkEffectFile(*globals.HapticControl, window.effectPath(), pairs)) {
     case EffectFileVerdict::Usable:
         globals.EffectResource = kFileChosenNoGame;
         break;

@@ -120,6 +120,14 @@ void WindowBoard::setTimerInterval(int milliseconds)
         m_window.Timer1()->start(milliseconds);
 }
 
+void WindowBoard::setCardsInPlay(int count)
+{
+    // A hidden card takes no focus, is skipped by Tab and the selection's
+    // steps, and a screen reader finds it invisible with nothing to press.
+    for (int i = 0; i < kCardCount; ++i)
+        m_window.pic(i)->setHidden(i >= count);
+}
+
 void WindowBoard::repaintNow()
 {
     if (m_window.isVisible())

@@ -30,6 +30,7 @@ public:
     QString elapsed() const override;
     void setElapsed(const QString &text) override;
     void setTimerInterval(int milliseconds) override;
+    void setCardsInPlay(int count) override;
     void repaintNow() override;
     float windowLeft() const override;
     float windowTop() const override;

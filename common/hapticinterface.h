@@ -54,8 +54,8 @@ public:
     virtual void setStrength(int percent) = 0;
 };
 
-// A game lays the file's first eight effects as pairs: the names it asks for
-// are those of effects 0 to 7.
+// A game lays the file's first effects as pairs, as many as the player chose
+// pairs and at most eight: the names it asks for are those of effects 0 to 7.
 inline constexpr int kEffectsPerGame = 8;
 
 // Creates the control registered under a programmatic identifier; empty when

@@ -46,24 +46,24 @@ const MoveTable &dealMoves()
     return moves;
 }
 
-void animationPass(Board &board, const MoveTable &moves)
+void animationPass(Board &board, const MoveTable &moves, int cards)
 {
-    for (int i = 0; i < kCardCount; ++i) {
+    for (int i = 0; i < cards; ++i) {
         const float top = board.cardTop(i);
         if (top != moves[i].topTarget)
             board.setCardTop(i, top + moves[i].topStep);
     }
-    for (int i = 0; i < kCardCount; ++i) {
+    for (int i = 0; i < cards; ++i) {
         const float left = board.cardLeft(i);
         if (left != moves[i].leftTarget)
             board.setCardLeft(i, left + moves[i].leftStep);
     }
 }
 
-void animate(Board &board, Platform &platform, const MoveTable &moves)
+void animate(Board &board, Platform &platform, const MoveTable &moves, int cards)
 {
     for (int pass = 0; pass < kAnimationPasses; ++pass) {
-        animationPass(board, moves);
+        animationPass(board, moves, cards);
         board.repaintNow();
         platform.yieldEvents();
     }

@@ -28,11 +28,12 @@ inline constexpr float kPileTop = 2580.0f;
 const MoveTable &gatherMoves();
 const MoveTable &dealMoves();
 
-// One pass: the vertical moves of cards 0 to 15, then the horizontal ones. A
-// card not exactly on its target steps 10 twips; one on it stays.
-void animationPass(Board &board, const MoveTable &moves);
+// One pass over the cards in play, 0 to cards - 1: their vertical moves, then
+// the horizontal ones. A card not exactly on its target steps 10 twips; one
+// on it stays.
+void animationPass(Board &board, const MoveTable &moves, int cards = 16);
 
 // All passes, each one painted and followed by one yield to the event queue.
-void animate(Board &board, Platform &platform, const MoveTable &moves);
+void animate(Board &board, Platform &platform, const MoveTable &moves, int cards = 16);
 
 } // namespace pelnori

@@ -18,12 +18,12 @@ bool isFree(const CardSlot &slot)
     return slot.EffectName.trimmed().isEmpty();
 }
 
-int drawFreeSlot(Platform &platform, const CardSlots &cards)
+int drawFreeSlot(Platform &platform, const CardSlots &cards, int slotCount)
 {
     for (;;) {
         platform.yieldEvents();
         platform.reseedRandom();
-        const int slot = slotForDraw(platform.nextRandom());
+        const int slot = slotForDraw(platform.nextRandom(), slotCount);
         if (isFree(cards[slot]))
             return slot;
     }
@@ -31,14 +31,16 @@ int drawFreeSlot(Platform &platform, const CardSlots &cards)
 
 } // namespace
 
-int slotForDraw(float r)
+int slotForDraw(float r, int slotCount)
 {
-    const auto slot = static_cast<int>(std::floor(16.0f * r));
-    return std::clamp(slot, 0, kCardCount - 1);
+    const auto slot = static_cast<int>(std::floor(static_cast<float>(slotCount) * r));
+    return std::clamp(slot, 0, slotCount - 1);
 }
 
-EffectFileVerdict AssignPairs(Board &board, Platform &platform, Globals &globals)
+EffectFileVerdict AssignPairs(Board &board, Platform &platform, Globals &globals, int pairs)
 {
+    pairs = std::clamp(pairs, 1, kEffectsPerGame);
+    const int slotCount = 2 * pairs;
     globals.Cards.emplace();
     CardSlots &cards = *globals.Cards;
     platform.reseedRandom();
@@ -62,26 +64,27 @@ EffectFileVerdict AssignPairs(Board &board, Platform &platform, Globals &globals
         globals.EffectResource = kNoUsableFile;
         return EffectFileVerdict::OpenFailed;
     }
-    if (effectCount(control, handle) < kEffectsPerGame) {
+    if (effectCount(control, handle) < pairs) {
         globals.EffectResource = kNoUsableFile;
         return EffectFileVerdict::TooFewEffects;
     }
 
-    for (std::int16_t pair = 0; pair < kEffectsPerGame; ++pair) {
+    for (std::int16_t pair = 0; pair < pairs; ++pair) {
         platform.yieldEvents();
         const QString name = read([&] { return control.GetNameOfEffect(pair, handle); });
 
-        cards[drawFreeSlot(platform, cards)].EffectName = name;
+        cards[drawFreeSlot(platform, cards, slotCount)].EffectName = name;
 
-        if (pair == kEffectsPerGame - 1) {
+        if (pair == pairs - 1) {
             // The last card goes to the one slot left free.
             platform.yieldEvents();
-            const auto it = std::find_if(cards.begin(), cards.end(), isFree);
-            if (it != cards.end())
+            const auto end = cards.begin() + slotCount;
+            const auto it = std::find_if(cards.begin(), end, isFree);
+            if (it != end)
                 it->EffectName = name;
             break;
         }
-        cards[drawFreeSlot(platform, cards)].EffectName = name;
+        cards[drawFreeSlot(platform, cards, slotCount)].EffectName = name;
     }
     return EffectFileVerdict::Usable;
 }

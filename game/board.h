@@ -32,6 +32,10 @@ public:
     virtual void setElapsed(const QString &text) = 0;
     virtual void setTimerInterval(int milliseconds) = 0;  // Timer1; 0 stops it
 
+    // Cards 0 to count - 1 are in play; the others are hidden and out of reach
+    // of the keys, the controller and a screen reader.
+    virtual void setCardsInPlay(int count) = 0;
+
     // Paints what has changed now, before a blocking pause.
     virtual void repaintNow() = 0;
 

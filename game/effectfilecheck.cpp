@@ -18,13 +18,13 @@ std::int16_t effectCount(HapticInterface &control, std::int32_t handle)
     return count;
 }
 
-EffectFileVerdict checkEffectFile(HapticInterface &control, const QString &path)
+EffectFileVerdict checkEffectFile(HapticInterface &control, const QString &path, int pairs)
 {
     std::int32_t handle = 0;
     skipOnError([&] { handle = control.OpenForceResource(path); });
     if (handle < -1)
         return EffectFileVerdict::OpenFailed;
-    return effectCount(control, handle) >= kEffectsPerGame ? EffectFileVerdict::Usable
+    return effectCount(control, handle) >= pairs ? EffectFileVerdict::Usable
                                                            : EffectFileVerdict::TooFewEffects;
 }
 

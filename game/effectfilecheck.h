@@ -16,9 +16,9 @@ enum class EffectFileVerdict { OpenFailed, TooFewEffects, Usable };
 std::int16_t effectCount(HapticInterface &control, std::int32_t handle);
 
 // Opens the file and counts its effects, as start-up and the effect-file
-// button test a file. An open that raises leaves handle 0, and the count is
+// button test a file: usable with at least one effect for each pair. An open that raises leaves handle 0, and the count is
 // asked of that: a control that hands out no handle 0 cannot answer, so the
 // file counts as having too few effects. The caller keeps no handle.
-EffectFileVerdict checkEffectFile(HapticInterface &control, const QString &path);
+EffectFileVerdict checkEffectFile(HapticInterface &control, const QString &path, int pairs = kEffectsPerGame);
 
 } // namespace pelnori

@@ -18,9 +18,17 @@ QString openErrorMessage()
     return QCoreApplication::translate("EffectFileChoice", "IFRファイル読込みエラー");
 }
 
-QString tooFewEffectsMessage()
+QString tooFewEffectsMessage(int pairs)
 {
-    return QCoreApplication::translate("EffectFileChoice", "エフェクトが８つ以上ありません。");
+    // One whole sentence for each choice, so each language writes its number its own way.
+    switch (pairs) {
+    case 4:
+        return QCoreApplication::translate("EffectFileChoice", "エフェクトが４つ以上ありません。");
+    case 6:
+        return QCoreApplication::translate("EffectFileChoice", "エフェクトが６つ以上ありません。");
+    default:
+        return QCoreApplication::translate("EffectFileChoice", "エフェクトが８つ以上ありません。");
+    }
 }
 
 namespace {
@@ -33,7 +41,7 @@ QString effectFileFolder(const QString &path, const QString &programFolder)
 
 } // namespace
 
-void cmbRead_IFR_Click(OpenFileDialog &dialog, Board &board, Platform &platform, Globals &globals)
+void cmbRead_IFR_Click(OpenFileDialog &dialog, Board &board, Platform &platform, Globals &globals, int pairs)
 {
     // Each setting is tried on its own; any failure, a cancel included, ends
     // the handler once the dialog step is over.
@@ -66,13 +74,13 @@ void cmbRead_IFR_Click(OpenFileDialog &dialog, Board &board, Platform &platform,
     if (!globals.HapticControl)
         return;
 
-    switch (checkEffectFile(*globals.HapticControl, board.effectPath())) {
+    switch (checkEffectFile(*globals.HapticControl, board.effectPath(), pairs)) {
     case EffectFileVerdict::OpenFailed:
         skipOnError([&] { platform.messageBox(openErrorMessage(), MessageIcon::Warning); });
         skipOnError([&] { board.setEffectPath(QString()); });
         break;
     case EffectFileVerdict::TooFewEffects:
-        skipOnError([&] { platform.messageBox(tooFewEffectsMessage(), MessageIcon::Warning); });
+        skipOnError([&] { platform.messageBox(tooFewEffectsMessage(pairs), MessageIcon::Warning); });
         skipOnError([&] { board.setEffectPath(QString()); });
         break;
     case EffectFileVerdict::Usable:

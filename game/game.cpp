@@ -8,8 +8,11 @@
 #include "game/platform.h"
 #include "game/animation.h"
 #include "game/assignpairs.h"
+#include "game/besttimestore.h"
 #include "game/clock.h"
 #include "game/effectfilechoice.h"
+
+#include <QScopeGuard>
 
 namespace pelnori {
 
@@ -53,6 +56,11 @@ QString Game::completionMessage(const QString &elapsed)
     return tr("%1秒で全部揃いました。").arg(elapsed);
 }
 
+QString Game::newBestText()
+{
+    return tr("自己ベスト！");
+}
+
 Game::Game(Board &board, Platform &platform, Globals &globals, std::function<void()> shakeWindow)
     : m_board(board)
     , m_platform(platform)
@@ -67,6 +75,11 @@ void Game::btnStart_Click()
     // replace the slots under it.
     if (m_assigning)
         return;
+    // A start pressed in one of the deal's yields deals inside this one.
+    ++m_deals;
+    const auto dealt = qScopeGuard([this] { --m_deals; });
+    m_pairs = m_settings.pairs;
+    m_board.setCardsInPlay(cardsInPlay());
 
     const QString back = programFile(m_platform.programFolder(), kCardBackFile);
     for (int i = 0; i < kCardCount; ++i) {
@@ -75,12 +88,14 @@ void Game::btnStart_Click()
     }
     OpenCard = -1;
 
-    animate(m_board, m_platform, gatherMoves());
+    animate(m_board, m_platform, gatherMoves(), cardsInPlay());
 
     m_assigning = true;
     const int assignment = ++m_assignments;
+    // The file the names come from, whatever the path box says later.
+    const QString path = m_board.effectPath();
     try {
-        m_lastVerdict = AssignPairs(m_board, m_platform, m_globals);
+        m_lastVerdict = AssignPairs(m_board, m_platform, m_globals, m_pairs);
     } catch (const std::exception &) {
         m_assigning = false;
         m_lastVerdict = EffectFileVerdict::OpenFailed;
@@ -94,17 +109,19 @@ void Game::btnStart_Click()
     }
     m_assigning = false;
 
-    animate(m_board, m_platform, dealMoves());
+    animate(m_board, m_platform, dealMoves(), cardsInPlay());
 
     // A start pressed during the deal has assigned since; its file decides.
     if (m_lastVerdict != EffectFileVerdict::Usable) {
         showNoGame();
         if (assignment == m_assignments)
             m_platform.messageBox(m_lastVerdict == EffectFileVerdict::OpenFailed ? openErrorMessage()
-                                                                                 : tooFewEffectsMessage(),
+                                                                                 : tooFewEffectsMessage(m_pairs),
                                   MessageIcon::Warning);
         return;
     }
+    if (assignment == m_assignments)
+        m_gamePath = path;
     m_globals.StartSeconds = roundHalfToEven(m_platform.secondsSinceMidnight());
     m_board.setTimerInterval(kClockIntervalMs);
 }
@@ -116,7 +133,50 @@ void Game::showNoGame()
     m_board.setTimerInterval(0);
     m_board.setInfo(QString());
     m_board.setElapsed(QString());
-    m_board.setRemaining(QString::number(kCardCount));
+    m_board.setRemaining(QString::number(cardsInPlay()));
+}
+
+bool Game::gameRunning() const
+{
+    return m_deals > 0 || (m_globals.EffectResource >= -1 && m_globals.Cards && cardsLeft() > 0);
+}
+
+int Game::cardsLeft() const
+{
+    int left = 0;
+    for (int i = 0; i < cardsInPlay(); ++i)
+        left += isMatched(i) ? 0 : 1;
+    return left;
+}
+
+bool Game::applySettings(const Settings &settings)
+{
+    m_settings = settings;
+    if (settings.pairs == m_pairs)
+        return true;
+    if (gameRunning())
+        return false;
+    m_pairs = settings.pairs;
+    showPairsInPlay();
+    return true;
+}
+
+// The board as before a game of the new size: a finished game's cards and
+// result leave it, since they no longer match the cards in play.
+void Game::showPairsInPlay()
+{
+    m_board.setCardsInPlay(cardsInPlay());
+    if (!m_globals.Cards) {
+        m_board.setRemaining(QString::number(cardsInPlay()));
+        return;
+    }
+    m_globals.Cards.reset();
+    if (m_globals.EffectResource >= -1)
+        m_globals.EffectResource = kFileChosenNoGame;
+    OpenCard = -1;
+    for (int i = 0; i < kCardCount; ++i)
+        skipOnError([&] { showCard(i, kCardBackFile); });
+    showNoGame();
 }
 
 void Game::showCard(int card, QStringView file)
@@ -148,7 +208,7 @@ QString Game::prompt() const
 
 void Game::pic_Click(std::int16_t index)
 {
-    if (index < 0 || index >= kCardCount)
+    if (index < 0 || index >= cardsInPlay())
         return;
 
     if (m_globals.EffectResource < -1) {
@@ -203,8 +263,8 @@ void Game::pic_Click(std::int16_t index)
 
 void Game::progressUpdate()
 {
-    std::int16_t remaining = 16;
-    for (int i = 0; i < kCardCount; ++i)
+    auto remaining = static_cast<std::int16_t>(cardsInPlay());
+    for (int i = 0; i < cardsInPlay(); ++i)
         skipOnError([&] {
             if (slotOf(m_globals, i).Matched == -1)
                 --remaining;
@@ -218,7 +278,26 @@ void Game::progressUpdate()
         if (m_shakeWindow)
             m_shakeWindow();
     });
-    skipOnError([&] { m_platform.messageBox(completionMessage(m_board.elapsed()), MessageIcon::None); });
+    showCompletion();
+}
+
+// The time as the player saw it is the one kept; a second line tells a best
+// beaten, and any trouble keeping it comes after, as a warning.
+void Game::showCompletion()
+{
+    QString elapsed;
+    skipOnError([&] { elapsed = m_board.elapsed(); });
+    QString message = completionMessage(elapsed);
+    BestTimeStore::Kept kept;
+    bool counted = false;
+    const int seconds = elapsed.toInt(&counted);
+    if (m_bestTimes && m_settings.players == Players::One && counted && seconds >= 0)
+        kept = m_bestTimes->addGame(m_gamePath, m_pairs, seconds);
+    if (kept.beaten)
+        message += QStringLiteral("\r\n") + newBestText();
+    skipOnError([&] { m_platform.messageBox(message, MessageIcon::None); });
+    if (!kept.problem.isEmpty())
+        skipOnError([&] { m_platform.messageBox(kept.problem, MessageIcon::Warning); });
 }
 
 void Game::Timer1_Timer()

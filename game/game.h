@@ -2,6 +2,7 @@
 #pragma once
 
 #include "game/effectfilecheck.h"
+#include "game/settings.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -11,6 +12,7 @@
 
 namespace pelnori {
 
+class BestTimeStore;
 class Board;
 class Platform;
 struct Globals;
@@ -44,6 +46,21 @@ public:
 
     bool assigningPairs() const { return m_assigning; }
 
+    // The settings the game plays by from now on. The pairs change at once
+    // while no game runs (the board shows the new cards in play and count,
+    // and a finished game leaves it), else with the next game. True when
+    // everything took effect at once, false when the pairs wait.
+    bool applySettings(const Settings &settings);
+    const Settings &settings() const { return m_settings; }
+    // The pairs of the game on the board, or of the next one when none runs.
+    int pairsInPlay() const { return m_pairs; }
+    // A game is being dealt, or dealt and not yet over.
+    bool gameRunning() const;
+
+    // Where a finished one-player game's time is kept; none keeps nothing.
+    void setBestTimes(BestTimeStore *store) { m_bestTimes = store; }
+    BestTimeStore *bestTimes() const { return m_bestTimes; }
+
 private:
     // The texts the player is shown, in the interface's language.
     static QString startPrompt();
@@ -52,17 +69,27 @@ private:
     static QString mismatchText();
     // What the end of a game says, with the time box's text.
     static QString completionMessage(const QString &elapsed);
+    static QString newBestText();
 
     void showNoGame();
     void showCard(int card, QStringView file);
     void playEffect(int card);
     bool isMatched(int card) const;
     void progressUpdate();
+    int cardsInPlay() const { return 2 * m_pairs; }
+    int cardsLeft() const;
+    void showPairsInPlay();
+    void showCompletion();
 
     Board &m_board;
     Platform &m_platform;
     Globals &m_globals;
     std::function<void()> m_shakeWindow;
+    Settings m_settings;
+    int m_pairs = kEffectsPerGame;
+    BestTimeStore *m_bestTimes = nullptr;
+    QString m_gamePath; // the effect file of the game dealt last
+    int m_deals = 0; // deals under way, nested through the event queue
     bool m_assigning = false;
     int m_assignments = 0;
     EffectFileVerdict m_lastVerdict = EffectFileVerdict::Usable;

@@ -4,6 +4,8 @@
 #include "game/gamelog.h"
 #include "game/settingslimits.h"
 
+#include <QDateTime>
+#include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -157,10 +159,30 @@ SettingsStore::SettingsStore(QString path)
 {
 }
 
+// A file that does not read as INI was not used, and QSettings would report
+// its state after any write: it goes out of the way, kept for whoever
+// edited it by hand.
+void SettingsStore::setAsideIfBroken() const
+{
+    {
+        QSettings existing(m_path, QSettings::IniFormat);
+        existing.childGroups();
+        if (existing.status() != QSettings::FormatError)
+            return;
+    }
+    const QString aside =
+        m_path + QStringLiteral(".unreadable-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    if (QFile::rename(m_path, aside))
+        qCWarning(lcStore, "%s: set the unreadable settings aside as %s", qUtf8Printable(m_path), qUtf8Printable(aside));
+}
+
 Settings SettingsStore::load() const
 {
     const Settings defaults;
     QSettings file(m_path, QSettings::IniFormat);
+    // The file is read at the first question asked of it; only then does
+    // the status say whether it could be.
+    file.childGroups();
     if (file.status() != QSettings::NoError) {
         qCWarning(lcStore, "%s: cannot read the settings, using the defaults", qUtf8Printable(m_path));
         return defaults;
@@ -203,6 +225,7 @@ Settings SettingsStore::load() const
 
 bool SettingsStore::save(const Settings &s) const
 {
+    setAsideIfBroken();
     QSettings file(m_path, QSettings::IniFormat);
     file.setValue(kPairsKey, s.pairs);
     file.setValue(kStrengthKey, s.strength);

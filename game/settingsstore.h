@@ -29,6 +29,8 @@ public:
     bool save(const Settings &settings) const;
 
 private:
+    void setAsideIfBroken() const;
+
     QString m_path;
 };
 

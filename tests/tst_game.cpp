@@ -7,10 +7,14 @@
 #include "fakes/rowlanguage.h"
 #include "game/animation.h"
 #include "game/assignpairs.h"
+#include "game/besttimestore.h"
 #include "game/clock.h"
 #include "game/game.h"
 #include "translations/translations.h"
 
+#include <QCryptographicHash>
+#include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <random>
@@ -55,6 +59,25 @@ struct Table
         for (const CardSlot &slot : *globals.Cards)
             out += slot.EffectName.isEmpty() ? QStringLiteral("-") : slot.EffectName.right(1);
         return out;
+    }
+
+    // Turns the two cards of each pair in play, the time box at `time`.
+    void matchAll(int pairs, const QString &time = QStringLiteral("12"))
+    {
+        board.time = time;
+        for (int pair = 0; pair < pairs; ++pair) {
+            std::int16_t first = -1;
+            for (std::int16_t card = 0; card < 2 * pairs; ++card) {
+                if ((*globals.Cards)[card].EffectName != QStringLiteral("fx%1").arg(pair))
+                    continue;
+                if (first < 0) {
+                    first = card;
+                } else {
+                    game.pic_Click(first);
+                    game.pic_Click(card);
+                }
+            }
+        }
     }
 
     bool onGrid() const
@@ -103,6 +126,16 @@ private Q_SLOTS:
     void unusableFileLeavesSlotsEmpty();
     void blankNamesNeverOccupyASlot();
     void slotForDrawCoversAllSixteen();
+
+    // Pairs in play
+    void pairsSetTheCardsInPlay_data();
+    void pairsSetTheCardsInPlay();
+    void pairsChangeAtOnceOnlyWithoutAGame_data();
+    void pairsChangeAtOnceOnlyWithoutAGame();
+
+    // Best times
+    void bestTimesAreKeptPerFileAndPairs_data();
+    void bestTimesAreKeptPerFileAndPairs();
 
     // New game and deal
     void firstGameGathersOntoPileAndDealsOntoGrid();
@@ -272,6 +305,201 @@ void GameTest::slotForDrawCoversAllSixteen()
     QCOMPARE(slotForDraw(15.0f / 16.0f), 15);
     QCOMPARE(slotForDraw(1.0f), 15);
     QCOMPARE(slotForDraw(-0.5f), 0);
+}
+
+void GameTest::pairsSetTheCardsInPlay_data()
+{
+    QTest::addColumn<int>("pairs");
+    QTest::addColumn<int>("effects"); // in the file
+    QTest::addColumn<QString>("message"); // of the start; empty: a game is dealt
+    QTest::newRow("4 pairs") << 4 << 4 << QString();
+    QTest::newRow("6 pairs") << 6 << 7 << QString();
+    QTest::newRow("8 pairs") << 8 << 10 << QString();
+    QTest::newRow("4 pairs, 3 effects") << 4 << 3 << "エフェクトが４つ以上ありません。";
+    QTest::newRow("6 pairs, 5 effects") << 6 << 5 << "エフェクトが６つ以上ありません。";
+    QTest::newRow("8 pairs, 7 effects") << 8 << 7 << "エフェクトが８つ以上ありません。";
+    QTest::newRow("English: 4 pairs, 3 effects") << 4 << 3 << "The file has fewer than four effects.";
+    QTest::newRow("English: 6 pairs, 5 effects") << 6 << 5 << "The file has fewer than six effects.";
+}
+
+void GameTest::pairsSetTheCardsInPlay()
+{
+    QFETCH(int, pairs);
+    QFETCH(int, effects);
+    QFETCH(QString, message);
+    const Translations texts(rowLanguage());
+    const int cards = 2 * pairs;
+    Table t;
+    t.haptic->addFile(kPath, effects);
+    Settings settings;
+    settings.pairs = pairs;
+    QVERIFY(t.game.applySettings(settings));
+    QCOMPARE(t.board.cardsInPlay, cards);
+    QCOMPARE(t.board.remaining, QString::number(cards));
+
+    t.game.btnStart_Click();
+    QCOMPARE(t.platform.messages.empty() ? QString() : t.platform.messages[0].text, message);
+    QCOMPARE(t.board.remaining, QString::number(cards));
+    if (!message.isEmpty())
+        return;
+    // Only the cards in play were gathered and dealt, and only they carry
+    // effects: the file's first, two cards each.
+    QVERIFY(t.onGrid());
+    QCOMPARE(t.haptic->calls.filter(QStringLiteral("Name ")).size(), pairs);
+    QString dealt = t.names().left(cards);
+    std::sort(dealt.begin(), dealt.end());
+    QCOMPARE(dealt, QStringLiteral("0011223344556677").left(cards));
+    QCOMPARE(t.names().mid(cards), QString(kCardCount - cards, u'-'));
+
+    // A card out of play does nothing.
+    for (int card = cards; card < kCardCount; ++card)
+        t.game.pic_Click(static_cast<std::int16_t>(card));
+    QVERIFY(t.haptic->started.isEmpty());
+    QVERIFY(t.platform.messages.empty());
+
+    // Matching every card in play ends the game.
+    t.matchAll(pairs);
+    QCOMPARE(t.board.remaining, QStringLiteral("0"));
+    QCOMPARE(t.shakes, 1);
+    QCOMPARE(t.board.timerInterval, 0);
+    QCOMPARE(t.platform.messages.size(), 1u);
+    QCOMPARE(t.board.faces(), QString(cards, u's') + QString(kCardCount - cards, u'b'));
+}
+
+void GameTest::pairsChangeAtOnceOnlyWithoutAGame_data()
+{
+    QTest::addColumn<QString>("when");
+    QTest::addColumn<bool>("atOnce");
+    QTest::addColumn<QString>("remaining"); // the counter after the change
+    QTest::newRow("before the first game") << "before" << true << "8";
+    QTest::newRow("during a game") << "playing" << false << "14";
+    QTest::newRow("during the deal") << "dealing" << false << "16";
+    QTest::newRow("after a game") << "over" << true << "8";
+}
+
+void GameTest::pairsChangeAtOnceOnlyWithoutAGame()
+{
+    QFETCH(QString, when);
+    QFETCH(bool, atOnce);
+    Table t;
+    Settings four;
+    four.pairs = 4;
+    bool applied = false;
+    if (when == u"dealing") {
+        t.platform.onYield = [&](int n) {
+            if (n == 1)
+                applied = t.game.applySettings(four);
+        };
+        t.game.btnStart_Click();
+        t.platform.onYield = nullptr;
+    } else {
+        if (when != u"before")
+            t.lay(QStringLiteral("AABBCCDDEEFFGGHH"));
+        for (int card = 0; card < (when == u"over" ? kCardCount : 2); ++card)
+            t.game.pic_Click(static_cast<std::int16_t>(card));
+        applied = t.game.applySettings(four);
+    }
+    QCOMPARE(applied, atOnce);
+    QTEST(t.board.remaining, "remaining");
+    QCOMPARE(t.board.cardsInPlay, atOnce ? 8 : 16);
+    if (when == u"over") {
+        // A finished game's cards leave the board, which waits for a start.
+        QCOMPARE(t.board.faces(), QStringLiteral("bbbbbbbbbbbbbbbb"));
+        QCOMPARE(t.globals.EffectResource, kFileChosenNoGame);
+    }
+    // The next game has the new pairs either way.
+    t.game.btnStart_Click();
+    QCOMPARE(t.board.cardsInPlay, 8);
+    QCOMPARE(t.names().mid(8), QStringLiteral("--------"));
+}
+
+void GameTest::bestTimesAreKeptPerFileAndPairs_data()
+{
+    // The records file before the game, "%1" standing for the effect file's
+    // digest; the game takes 25 seconds with 4 pairs.
+    QTest::addColumn<QString>("before"); // "": no file; "unwritable": no place for one
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("warning"); // pattern; empty: none
+    QTest::addColumn<int>("best"); // kept for 4 pairs afterwards, -1 none
+    const QString header = QStringLiteral("pelnori best times 1\n");
+    const QString done = QStringLiteral("25秒で全部揃いました。");
+    QTest::newRow("first") << QString() << done << QString() << 25;
+    QTest::newRow("beaten") << header + "%1\t4\t30\ta.ifr\n" << done + "\r\n自己ベスト！" << QString() << 25;
+    QTest::newRow("not beaten") << header + "%1\t4\t20\ta.ifr\n" << done << QString() << 20;
+    QTest::newRow("equalled") << header + "%1\t4\t25\ta.ifr\n" << done << QString() << 25;
+    QTest::newRow("first with 4 pairs") << header + "%1\t8\t10\ta.ifr\n" << done << QString() << 25;
+    QTest::newRow("renamed copy") << header + "%1\t4\t30\told name.ifr\n" << done + "\r\n自己ベスト！" << QString()
+                                  << 25;
+    QTest::newRow("other file") << header + QString(64, u'0') + "\t4\t5\ta.ifr\n" << done << QString() << 25;
+    QTest::newRow("English: beaten") << header + "%1\t4\t30\ta.ifr\n"
+                                     << "All pairs found in 25 seconds.\r\nNew best time!" << QString() << 25;
+    QTest::newRow("unreadable") << "%1\t4\t30\ta.ifr\n" << done
+                                << "^記録のファイルが読めないため、.*besttimes\\.txt\\.unreadable-\\d{8}-\\d{6} として残し"
+                                << 25;
+    QTest::newRow("damaged line") << header + "%1\t4\tthirty\ta.ifr\n" << done << "として残し" << 25;
+    QTest::newRow("English: unwritable") << "unwritable" << "All pairs found in 25 seconds."
+                                         << "^The best time could not be saved to .*besttimes\\.txt\\.$" << -1;
+}
+
+void GameTest::bestTimesAreKeptPerFileAndPairs()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, warning);
+    const Translations texts(rowLanguage());
+    const auto withDigest = [&before](const QString &digest) {
+        return before.contains(u"%1") ? before.arg(digest) : before;
+    };
+    QTemporaryDir dir;
+    const QString effects = dir.filePath(QStringLiteral("a.ifr"));
+    QFile effectFile(effects);
+    QVERIFY(effectFile.open(QIODevice::WriteOnly) && effectFile.write("[fx0]\n") > 0);
+    effectFile.close();
+    const QString digest = QString::fromLatin1(QCryptographicHash::hash("[fx0]\n", QCryptographicHash::Sha256).toHex());
+    const QString records = dir.filePath(QStringLiteral("data/pelnori/besttimes.txt"));
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("data/pelnori")));
+    if (before == u"unwritable") {
+        QVERIFY(QDir(dir.filePath(QStringLiteral("data"))).removeRecursively());
+        QFile blocker(dir.filePath(QStringLiteral("data")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
+    } else if (!before.isEmpty()) {
+        QFile file(records);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(withDigest(digest).toUtf8());
+    }
+
+    BestTimeStore store(records);
+    Table t;
+    t.haptic->addFile(effects, 4);
+    t.board.path = effects;
+    t.game.setBestTimes(&store);
+    Settings four;
+    four.pairs = 4;
+    t.game.applySettings(four);
+    t.game.btnStart_Click();
+    t.matchAll(4, QStringLiteral("25"));
+
+    QVERIFY(!t.platform.messages.empty());
+    QTEST(t.platform.messages[0].text, "message");
+    QCOMPARE(t.platform.messages.size(), warning.isEmpty() ? 1u : 2u);
+    if (!warning.isEmpty()) {
+        QVERIFY2(QRegularExpression(warning).match(t.platform.messages[1].text).hasMatch(),
+                 qPrintable(t.platform.messages[1].text));
+        QCOMPARE(t.platform.messages[1].icon, MessageIcon::Warning);
+    }
+    const BestTimes kept = store.load();
+    QTEST(kept.best(digest, 4).value_or(-1), "best");
+    for (const BestTime &time : kept.all())
+        if (time.fileId == digest)
+            QCOMPARE(time.fileName, QStringLiteral("a.ifr"));
+    // An unreadable file is kept as it was, under another name.
+    const QStringList aside = QDir(dir.filePath(QStringLiteral("data/pelnori")))
+                                  .entryList({QStringLiteral("besttimes.txt.unreadable-*")});
+    QCOMPARE(aside.size(), warning.contains(u"として残し") ? 1 : 0);
+    if (!aside.isEmpty()) {
+        QFile file(dir.filePath(QStringLiteral("data/pelnori/")) + aside.constFirst());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(file.readAll()), withDigest(digest));
+    }
 }
 
 void GameTest::firstGameGathersOntoPileAndDealsOntoGrid()

@@ -2,7 +2,9 @@
 #include "app/commandline.h"
 #include "app/shake.h"
 #include "app/startup.h"
+#include "game/game.h"
 #include "game/globals.h"
+#include "game/settingsstore.h"
 #include "fakes/fakeboard.h"
 #include "fakes/fakehaptic.h"
 #include "fakes/fakeplatform.h"
@@ -10,7 +12,10 @@
 #include "translations/language.h"
 #include "translations/translations.h"
 
+#include <QDir>
+#include <QFile>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace pelnori;
@@ -78,8 +83,13 @@ private Q_SLOTS:
     void shakeReturnsWindowToItsPlace();
     void commandLineIsRead_data();
     void commandLineIsRead();
+    void commandLineOverridesSavedSettings_data();
+    void commandLineOverridesSavedSettings();
     void languageIsChosen_data();
     void languageIsChosen();
+    void savedSettingsDecideTheGame_data();
+    void savedSettingsDecideTheGame();
+    void settingsAreKeptOnlyWhenSaved();
 };
 
 void StartupTest::missingControlShowsFirstMessageOnlyAndEnds_data()
@@ -304,6 +314,62 @@ void StartupTest::commandLineIsRead()
     QVERIFY2(QRegularExpression(error).match(line.standardError).hasMatch(), qPrintable(line.standardError));
 }
 
+void StartupTest::commandLineOverridesSavedSettings_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode"); // -1: the game starts
+    QTest::addColumn<QString>("played"); // pairs, strength, zoom, sound; saved: 6 50 200 off
+    QTest::addColumn<QString>("said"); // pattern for what is printed
+    const QString none = QStringLiteral("^$");
+    QTest::newRow("saved") << QStringList{} << -1 << "6 50 200 off" << none;
+    QTest::newRow("pairs") << QStringList{"--pairs", "4"} << -1 << "4 50 200 off" << none;
+    QTest::newRow("pairs=8") << QStringList{"--pairs=8"} << -1 << "8 50 200 off" << none;
+    QTest::newRow("strength, zoom") << QStringList{"--strength", "10", "--zoom", "300"} << -1 << "6 10 300 off"
+                                    << none;
+    QTest::newRow("sound") << QStringList{"--sound"} << -1 << "6 50 200 on" << none;
+    QTest::newRow("pairs 5") << QStringList{"--pairs", "5"} << 2 << ""
+                             << "^pelnori: --pairs に '5' は使えません。4、6、8 のどれかを指定してください。\n詳しくは";
+    QTest::newRow("English: strength 55") << QStringList{"--strength", "55"} << 2 << ""
+                                          << "^pelnori: Invalid value '55' for --strength\\. Use a multiple of 10 "
+                                             "from 10 to 100\\.\nTry";
+    QTest::newRow("strength 110") << QStringList{"--strength", "110"} << 2 << "" << "--strength に '110'";
+    QTest::newRow("English: zoom in words") << QStringList{"--zoom", "big"} << 2 << ""
+                                            << "^pelnori: Invalid value 'big' for --zoom\\. Use 100, 150, 200 or 300\\.";
+    QTest::newRow("zoom 125") << QStringList{"--zoom", "125"} << 2 << "" << "--zoom に '125'";
+    QTest::newRow("pairs without a value") << QStringList{"--pairs"} << 2 << "" << "pairs";
+    QTest::newRow("help lists them") << QStringList{"--help"} << 0 << ""
+                                     << "\n  --pairs <N> +この回だけ、ペアの数(.|\n)*--strength <PERCENT> (.|\n)*"
+                                        "--zoom <PERCENT> ";
+    QTest::newRow("English: help lists them")
+        << QStringList{"--help"} << 0 << ""
+        << "\n  --pairs <N> +Play with N pairs(.|\n)*--strength <PERCENT> +Play effects(.|\n)*--zoom <PERCENT> +Show";
+}
+
+void StartupTest::commandLineOverridesSavedSettings()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, said);
+    const Translations texts(rowLanguage());
+    const CommandLine line = readCommandLine(QStringList{QStringLiteral("pelnori")} + arguments);
+    QCOMPARE(line.exitCode.value_or(-1), exitCode);
+    const QString printed = line.standardOutput + line.standardError;
+    QVERIFY2(QRegularExpression(said).match(printed).hasMatch(), qPrintable(printed));
+    if (exitCode != -1)
+        return;
+    Settings saved;
+    saved.pairs = 6;
+    saved.strength = 50;
+    saved.zoom = 200;
+    const Settings played = withOverrides(saved, line);
+    QTEST(QStringLiteral("%1 %2 %3 %4")
+              .arg(played.pairs)
+              .arg(played.strength)
+              .arg(played.zoom)
+              .arg(played.sound ? u"on" : u"off"),
+          "played");
+}
+
 void StartupTest::languageIsChosen_data()
 {
     QTest::addColumn<QStringList>("preferred");
@@ -329,6 +395,127 @@ void StartupTest::languageIsChosen()
     QTEST(chooseLanguage(preferred, shipped), "chosen");
     // The English translation is built into the program.
     QCOMPARE(shippedLanguages(), (QStringList{"ja", "en"}));
+}
+
+namespace {
+
+int storeWarnings = 0;
+
+void countStoreWarnings(QtMsgType type, const QMessageLogContext &context, const QString &)
+{
+    if (type == QtWarningMsg && QLatin1String(context.category) == QLatin1String("pelnori.store"))
+        ++storeWarnings;
+}
+
+} // namespace
+
+void StartupTest::savedSettingsDecideTheGame_data()
+{
+    // What the settings file holds: INI text, or "folder" for a folder where
+    // the file should be. What the game then does, as "pairs, cards in play,
+    // strength, zoom, contrast | buttons, dead zone | sound, language, players".
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("played");
+    QTest::addColumn<bool>("warned");
+    const QString asDesigned = QStringLiteral("8 16 100 100 off | a start x y 25 | off ja one normal off off");
+    QTest::newRow("no file") << QByteArray() << asDesigned << false;
+    QTest::newRow("every setting")
+        << QByteArray("[game]\npairs=4\nstrength=30\n[display]\nzoom=300\nhighContrast=true\n"
+                      "[controller]\ndevice=pad-2\nturn=b\nnewGame=y\nloadFile=leftshoulder\nsayState=x\n"
+                      "deadZone=10\n[sound]\non=true\n[interface]\nlanguage=en\n"
+                      "[players]\nmode=computer\nlevel=strong\nswapControllers=true\n[journal]\non=true\n")
+        << "4 8 30 300 on | b y leftshoulder x 10 | on en computer strong on on" << false;
+    QTest::newRow("six pairs") << QByteArray("[game]\npairs=6\n")
+                               << "6 12 100 100 off | a start x y 25 | off ja one normal off off" << false;
+    QTest::newRow("five pairs") << QByteArray("[game]\npairs=5\n") << asDesigned << true;
+    QTest::newRow("pairs in words") << QByteArray("[game]\npairs=four\n") << asDesigned << true;
+    QTest::newRow("pairs as a list") << QByteArray("[game]\npairs=4, 6\n") << asDesigned << true;
+    QTest::newRow("strength between steps") << QByteArray("[game]\nstrength=55\n") << asDesigned << true;
+    QTest::newRow("strength 0") << QByteArray("[game]\nstrength=0\n") << asDesigned << true;
+    QTest::newRow("zoom 125") << QByteArray("[display]\nzoom=125\n") << asDesigned << true;
+    QTest::newRow("contrast yes") << QByteArray("[display]\nhighContrast=yes\n") << asDesigned << true;
+    QTest::newRow("dead zone 60") << QByteArray("[controller]\ndeadZone=60\n") << asDesigned << true;
+    QTest::newRow("unknown button") << QByteArray("[controller]\nturn=z\n") << asDesigned << true;
+    QTest::newRow("one button for two actions") << QByteArray("[controller]\nturn=b\nsayState=b\n")
+                                                << asDesigned << true;
+    QTest::newRow("language fr") << QByteArray("[interface]\nlanguage=fr\n") << asDesigned << true;
+    QTest::newRow("players many") << QByteArray("[players]\nmode=many\nlevel=hard\n") << asDesigned << true;
+    QTest::newRow("unknown keys") << QByteArray("[game]\ncolour=red\n[other]\nx=1\n") << asDesigned << false;
+    QTest::newRow("broken file") << QByteArray("[game]\npairs=4\n[display\nzoom=200\n") << asDesigned << true;
+    QTest::newRow("a folder where the file should be") << QByteArray("folder") << asDesigned << true;
+}
+
+void StartupTest::savedSettingsDecideTheGame()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(bool, warned);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("pelnori/pelnori.conf"));
+    QVERIFY(QDir(dir.path()).mkpath(file == "folder" ? QStringLiteral("pelnori/pelnori.conf")
+                                                     : QStringLiteral("pelnori")));
+    if (!file.isEmpty() && file != "folder") {
+        QFile ini(path);
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write(file);
+    }
+    storeWarnings = 0;
+    const QtMessageHandler before = qInstallMessageHandler(countStoreWarnings);
+    const Settings settings = SettingsStore(path).load();
+    qInstallMessageHandler(before);
+    QCOMPARE(storeWarnings > 0, warned);
+    QCOMPARE(QFileInfo::exists(path), !file.isEmpty());
+
+    FakeBoard board;
+    FakePlatform platform;
+    Globals globals;
+    Game game(board, platform, globals, nullptr);
+    game.applySettings(settings);
+    const auto onOff = [](bool on) { return on ? QStringLiteral("on") : QStringLiteral("off"); };
+    static const QStringList players{"one", "two", "computer"};
+    static const QStringList levels{"easy", "normal", "strong"};
+    const QString played =
+        QStringList{QString::number(game.pairsInPlay()), QString::number(board.cardsInPlay),
+                    QString::number(settings.strength), QString::number(settings.zoom), onOff(settings.highContrast),
+                    "|", settings.turnButton, settings.startButton, settings.readFileButton, settings.stateButton,
+                    QString::number(settings.deadZone), "|", onOff(settings.sound),
+                    chooseLanguage(settings.language, {}, shippedLanguages()),
+                    players.value(int(settings.players)), levels.value(int(settings.computerLevel)),
+                    onOff(settings.swapControllers), onOff(settings.journal)}
+            .join(u' ');
+    QTEST(played, "played");
+}
+
+void StartupTest::settingsAreKeptOnlyWhenSaved()
+{
+    QTemporaryDir dir;
+    Settings chosen;
+    chosen.pairs = 6;
+    chosen.strength = 70;
+    chosen.controller = QStringLiteral("pad with = and ; in its name");
+    chosen.players = Players::Two;
+    const SettingsStore store(dir.filePath(QStringLiteral("new/pelnori.conf")));
+    QVERIFY(store.save(chosen));
+    QCOMPARE(store.load(), chosen);
+
+    // Regression: over a file that did not read, saving wrote and yet said it could not.
+    const SettingsStore broken(dir.filePath(QStringLiteral("broken.conf")));
+    QFile brokenFile(broken.path());
+    QVERIFY(brokenFile.open(QIODevice::WriteOnly) && brokenFile.write("[game]\npairs=4\n[display\n") > 0);
+    brokenFile.close();
+    QtMessageHandler quiet = qInstallMessageHandler(countStoreWarnings);
+    QVERIFY(broken.save(chosen));
+    qInstallMessageHandler(quiet);
+    QCOMPARE(broken.load(), chosen);
+    QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("broken.conf.unreadable-*")}).size(), 1);
+
+    // A file where the folder should be: the settings cannot be kept.
+    QFile blocker(dir.filePath(QStringLiteral("blocked")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QtMessageHandler before = qInstallMessageHandler(countStoreWarnings);
+    const bool kept = SettingsStore(dir.filePath(QStringLiteral("blocked/pelnori.conf"))).save(chosen);
+    qInstallMessageHandler(before);
+    QVERIFY(!kept);
 }
 
 QTEST_GUILESS_MAIN(StartupTest)

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/announcer.h"
+#include "app/besttimesdialog.h"
 #include "app/cardbox.h"
 #include "app/commondialog.h"
 #include "app/contrastfaces.h"
@@ -9,6 +10,7 @@
 #include "app/settingsdialog.h"
 #include "app/settingsflow.h"
 #include "app/twips.h"
+#include "game/besttimestore.h"
 #include "game/globals.h"
 #include "game/paths.h"
 #include "game/settingsstore.h"
@@ -36,6 +38,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -187,6 +190,10 @@ private Q_SLOTS:
     void strengthTrialPlaysOneEffectAndRestores_data();
     void strengthTrialPlaysOneEffectAndRestores();
     void cleanup();
+    void cardsOutOfPlayAreOutOfReach_data();
+    void cardsOutOfPlayAreOutOfReach();
+    void bestTimesListEachFileAndClearAfterAsking_data();
+    void bestTimesListEachFileAndClearAfterAsking();
 };
 
 void WindowTest::initTestCase()
@@ -960,7 +967,7 @@ void WindowTest::menuAndSettingsWorkByKeysAndPad()
         return;
     }
 
-    const Settings now = w.window.settingsFlow().settings();
+    const Settings now = w.window.settings();
     const Settings designed;
     QStringList changed;
     if (now.pairs != designed.pairs)
@@ -1067,6 +1074,106 @@ void WindowTest::strengthTrialPlaysOneEffectAndRestores()
     QCOMPARE(playStrengthTrial(control, handle, QStringLiteral("/box.ifr"), 50, 80), !felt.isEmpty());
     QCOMPARE(control.felt.join(u", "), felt);
     QCOMPARE(control.strength, 80);
+}
+
+void WindowTest::cardsOutOfPlayAreOutOfReach_data()
+{
+    QTest::addColumn<int>("pairs");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<QString>("inputs");
+    QTest::addColumn<int>("selected");
+    QTest::newRow("4 pairs: arrows stop at row 2") << 4 << 5 << "Down Down" << 5;
+    QTest::newRow("4 pairs: pad stops at row 2") << 4 << 6 << "padDown padRight" << 7;
+    QTest::newRow("6 pairs: arrows stop at row 3") << 6 << 1 << "Down Down Down Down" << 9;
+    QTest::newRow("8 pairs: every row") << 8 << 1 << "Down Down Down" << 13;
+}
+
+void WindowTest::cardsOutOfPlayAreOutOfReach()
+{
+    QFETCH(int, pairs);
+    QFETCH(int, from);
+    QFETCH(QString, inputs);
+    Window w;
+    Settings settings;
+    settings.pairs = pairs;
+    QVERIFY(w.window.applySettings(settings));
+    QVERIFY(showActive(w));
+    QCOMPARE(w.window.txtNokori()->text(), QString::number(2 * pairs));
+    w.window.pic(from)->setFocus();
+    play(w, inputs);
+    QFETCH(int, selected);
+    QCOMPARE(w.window.focusWidget(), static_cast<QWidget *>(w.window.pic(selected)));
+    for (int card = 0; card < kCardCount; ++card) {
+        const bool inPlay = card < 2 * pairs;
+        QCOMPARE(w.window.pic(card)->isVisible(), inPlay);
+        QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(w.window.pic(card));
+        QCOMPARE(reader->state().invisible, !inPlay);
+        QCOMPARE(reader->actionInterface()->actionNames().isEmpty(), !inPlay);
+    }
+    // Tab goes from the last card in play to the start button.
+    w.window.pic(2 * pairs - 1)->setFocus();
+    QTest::keyClick(w.window.focusWidget(), Qt::Key_Tab);
+    QCOMPARE(w.window.focusWidget(), w.window.btnStart());
+}
+
+void WindowTest::bestTimesListEachFileAndClearAfterAsking_data()
+{
+    QTest::addColumn<QStringList>("cells"); // the first row, after a header
+    QTest::addColumn<QString>("question");
+    QTest::newRow("Japanese") << QStringList{"エフェクトファイル", "4ペア", "6ペア", "8ペア", "a.ifr", "20秒", "なし", "41秒"}
+                              << "すべての記録を消しますか？";
+    QTest::newRow("English") << QStringList{"Effect file", "4 pairs", "6 pairs", "8 pairs", "a.ifr", "20 s", "none",
+                                            "41 s"}
+                             << "Clear all best times?";
+}
+
+void WindowTest::bestTimesListEachFileAndClearAfterAsking()
+{
+    QFETCH(QStringList, cells);
+    const Translations texts(QLatin1String(QTest::currentDataTag()) == u"English" ? "en" : "ja");
+    QTemporaryDir folder;
+    const auto effectFile = [&folder](const char *name, const QByteArray &contents) {
+        QFile file(folder.filePath(QString::fromLatin1(name)));
+        file.open(QIODevice::WriteOnly);
+        file.write(contents);
+        return file.fileName();
+    };
+    BestTimeStore store(folder.filePath(QStringLiteral("besttimes.txt")));
+    store.addGame(effectFile("b.ifr", "two"), 6, 33);
+    store.addGame(effectFile("a.ifr", "one"), 8, 41);
+    store.addGame(effectFile("a.ifr", "one"), 4, 20);
+
+    BestTimesDialog dialog(store);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(clippedCaptions(dialog).join(u"; "), QString());
+    QTableWidget *table = dialog.table();
+    QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(table);
+    QVERIFY(!reader->text(QAccessible::Name).isEmpty());
+    QAccessibleTableInterface *cellsRead = reader->tableInterface();
+    QCOMPARE(cellsRead->rowCount(), 2);
+    QStringList seen;
+    for (int column = 0; column < 4; ++column)
+        seen << cellsRead->cellAt(0, column)->tableCellInterface()->columnHeaderCells().value(0)->text(QAccessible::Name);
+    for (int column = 0; column < 4; ++column)
+        seen << cellsRead->cellAt(0, column)->text(QAccessible::Name);
+    QCOMPARE(seen, cells);
+    QCOMPARE(table->item(1, 0)->text(), QStringLiteral("b.ifr"));
+
+    // Asked first: No keeps them, Yes clears them.
+    for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+        QString asked;
+        QTimer::singleShot(0, &dialog, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            asked = box->text();
+            box->button(answer)->click();
+        });
+        dialog.clearButton()->click();
+        QTEST(asked, "question");
+        QCOMPARE(store.load().isEmpty(), answer == QMessageBox::Yes);
+    }
+    QCOMPARE(dialog.clearButton()->isEnabled(), false);
 }
 
 QTEST_MAIN(WindowTest)

@@ -54,6 +54,13 @@ QString chooseLanguage(const QStringList &preferred, const QStringList &shipped)
     return namesOne ? kFallbackLanguage : kSourceLanguage;
 }
 
+QString chooseLanguage(const QString &chosen, const QStringList &preferred, const QStringList &shipped)
+{
+    if (!chosen.isEmpty() && shipped.contains(chosen))
+        return chosen;
+    return chooseLanguage(preferred, shipped);
+}
+
 QStringList preferredLanguages()
 {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)

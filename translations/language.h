@@ -17,6 +17,11 @@ inline constexpr QLatin1String kFallbackLanguage("en");
 // at all (empty, "C", "POSIX"); English when it names only others. Pure.
 QString chooseLanguage(const QStringList &preferred, const QStringList &shipped);
 
+// The language the player chose in the settings ("ja", "en") when it is
+// shipped, else the one chooseLanguage() finds; empty `chosen` means "as
+// the desktop says".
+QString chooseLanguage(const QString &chosen, const QStringList &preferred, const QStringList &shipped);
+
 // The player's languages, most wanted first, as the desktop gives them
 // (LANGUAGE, LC_ALL, LC_MESSAGES, LANG on Linux); empty under C or POSIX.
 QStringList preferredLanguages();

@@ -2,6 +2,64 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
+    <name>BestTimeStore</name>
+    <message>
+        <source>記録のファイルが読めないため、%1 として残し、記録を新しく始めます。</source>
+        <translation>The best times file could not be read. It was kept as %1, and the best times start afresh.</translation>
+    </message>
+    <message>
+        <source>記録のファイル %1 が読めないため、記録を残せません。</source>
+        <translation>The best times file %1 cannot be read, so this time cannot be kept.</translation>
+    </message>
+    <message>
+        <source>記録を %1 に保存できませんでした。</source>
+        <translation>The best time could not be saved to %1.</translation>
+    </message>
+    <message>
+        <source>記録を消せませんでした。</source>
+        <translation>The best times could not be cleared.</translation>
+    </message>
+</context>
+<context>
+    <name>BestTimesDialog</name>
+    <message>
+        <source>記録</source>
+        <translation>Best times</translation>
+    </message>
+    <message>
+        <source>エフェクトファイル</source>
+        <translation>Effect file</translation>
+    </message>
+    <message>
+        <source>%1ペア</source>
+        <translation>%1 pairs</translation>
+    </message>
+    <message>
+        <source>まだ記録がありません。</source>
+        <translation>No best times yet.</translation>
+    </message>
+    <message>
+        <source>記録を消す...</source>
+        <translation>Clear...</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>なし</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>%1秒</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>すべての記録を消しますか？</source>
+        <translation>Clear all best times?</translation>
+    </message>
+</context>
+<context>
     <name>CardBox</name>
     <message>
         <source>%1行目 %2列目のカード</source>
@@ -55,6 +113,38 @@
         <source>使い方: %1 [オプション]</source>
         <translation>Usage: %1 [options]</translation>
     </message>
+    <message>
+        <source>この回だけ、ペアの数を N にします（4、6、8）。</source>
+        <translation>Play with N pairs for this run (4, 6 or 8).</translation>
+    </message>
+    <message>
+        <source>この回だけ、効果の強さを PERCENT %にします
+（10〜100、10ずつ）。</source>
+        <translation>Play effects at PERCENT % strength for this run
+(10 to 100, in steps of 10).</translation>
+    </message>
+    <message>
+        <source>この回だけ、表示の大きさを PERCENT %にします
+（100、150、200、300）。</source>
+        <translation>Show the window at PERCENT % size for this run
+(100, 150, 200 or 300).</translation>
+    </message>
+    <message>
+        <source>--%1 に &apos;%2&apos; は使えません。%3</source>
+        <translation>Invalid value &apos;%2&apos; for --%1. %3</translation>
+    </message>
+    <message>
+        <source>4、6、8 のどれかを指定してください。</source>
+        <translation>Use 4, 6 or 8.</translation>
+    </message>
+    <message>
+        <source>10〜100 の 10 の倍数を指定してください。</source>
+        <translation>Use a multiple of 10 from 10 to 100.</translation>
+    </message>
+    <message>
+        <source>100、150、200、300 のどれかを指定してください。</source>
+        <translation>Use 100, 150, 200 or 300.</translation>
+    </message>
 </context>
 <context>
     <name>CommonDialog</name>
@@ -92,6 +182,14 @@
     <message>
         <source>すべてのファイル</source>
         <translation>All files</translation>
+    </message>
+    <message>
+        <source>エフェクトが４つ以上ありません。</source>
+        <translation>The file has fewer than four effects.</translation>
+    </message>
+    <message>
+        <source>エフェクトが６つ以上ありません。</source>
+        <translation>The file has fewer than six effects.</translation>
     </message>
 </context>
 <context>
@@ -141,6 +239,10 @@
     <message>
         <source>%1秒で全部揃いました。</source>
         <translation>All pairs found in %1 seconds.</translation>
+    </message>
+    <message>
+        <source>自己ベスト！</source>
+        <translation>New best time!</translation>
     </message>
 </context>
 <context>

@@ -32,6 +32,7 @@ public:
     QString elapsed() const override { return time; }
     void setElapsed(const QString &text) override { time = text; }
     void setTimerInterval(int milliseconds) override { timerInterval = milliseconds; }
+    void setCardsInPlay(int count) override { cardsInPlay = count; }
     void repaintNow() override;
 
     float windowLeft() const override { return winLeft; }
@@ -55,6 +56,7 @@ public:
     QString remaining = QStringLiteral("16");
     QString time;
     int timerInterval = 0;
+    int cardsInPlay = kCardCount;
     float winLeft = 0, winTop = 0, winWidth = 3900, winHeight = 5880;
     QStringList *log = nullptr;
 };
