@@ -8,6 +8,7 @@
 #include "app/padrelay.h"
 #include "app/qpaplatform.h"
 #include "app/qtplatform.h"
+#include "app/settingsflow.h"
 #include "game/besttimestore.h"
 #include "game/globals.h"
 #include "game/journalfile.h"
@@ -57,6 +58,8 @@ int runPelnori(int argc, char *argv[])
     dialogRef.setParentWidget(&window);
     platform.setMainWindow(&window);
     window.applySettings(settings);
+    // The settings dialog keeps what the player sets there.
+    window.settingsFlow().setStore(&store);
     window.game().setBestTimes(&bestTimes);
     window.journal().setFile(journalFileFor(settings.journal, commandLine.journal));
     window.journal().setPlayers(settings.players);

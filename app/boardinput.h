@@ -29,6 +29,8 @@ public:
     bool arrowKey(int key);
     // For the window's paint event: the selection's focus mark.
     void paintMark(QPainter &painter) const;
+    // Places the mark again, after the window changed its size.
+    void updateMark() { m_selection.updateMark(); }
 
 private:
     QWidget &m_window;

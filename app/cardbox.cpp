@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/cardbox.h"
 
+#include "app/contrastfaces.h"
 #include "app/twips.h"
 
 #include <QAccessible>
@@ -13,8 +14,9 @@
 namespace pelnori {
 
 namespace {
-constexpr int kCardWidthPx = 61;  // 915 twips
-constexpr int kCardHeightPx = 57; // 855 twips
+constexpr float kCardWidthTwips = 915.0f; // 61 pixels at the designed size
+constexpr float kCardHeightTwips = 855.0f; // 57 pixels
+constexpr int kBorderPx = 2;
 } // namespace
 
 CardBox::CardBox(int index, QWidget *parent)
@@ -23,9 +25,33 @@ CardBox::CardBox(int index, QWidget *parent)
 {
     setObjectName(QStringLiteral("pic(%1)").arg(index));
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    setLineWidth(2);
     setFocusPolicy(Qt::StrongFocus);
-    resize(kCardWidthPx, kCardHeightPx);
+    layOut();
+}
+
+void CardBox::layOut()
+{
+    setLineWidth(scaledPixels(kBorderPx));
+    resize(twipsToPixels(kCardWidthTwips), twipsToPixels(kCardHeightTwips));
+    place();
+    scalePicture();
+}
+
+void CardBox::scalePicture()
+{
+    const int percent = zoomPercent();
+    if (m_picture.isNull() || percent == 100)
+        m_shown = m_picture;
+    else
+        m_shown = m_picture.scaled(m_picture.size() * zoomScale(), Qt::IgnoreAspectRatio,
+                                   percent % 100 == 0 ? Qt::FastTransformation : Qt::SmoothTransformation);
+    update();
+}
+
+void CardBox::setHighContrast(bool on)
+{
+    m_highContrast = on;
+    update();
 }
 
 void CardBox::setLeftTwips(float twips)
@@ -48,7 +74,7 @@ void CardBox::place()
 void CardBox::clearPicture()
 {
     m_picture = QPixmap();
-    update();
+    scalePicture();
 }
 
 namespace {
@@ -84,7 +110,7 @@ bool CardBox::loadPicture(const QString &path)
 void CardBox::setPicture(const QPixmap &picture)
 {
     m_picture = picture;
-    update();
+    scalePicture();
 }
 
 void CardBox::setFace(CardFace face)
@@ -92,6 +118,8 @@ void CardBox::setFace(CardFace face)
     if (face == m_face)
         return;
     m_face = face;
+    if (m_highContrast)
+        update();
     QAccessibleEvent event(this, QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&event);
 }
@@ -114,10 +142,13 @@ void CardBox::paintEvent(QPaintEvent *event)
 {
     QFrame::paintEvent(event);
     QPainter painter(this);
-    if (!m_picture.isNull()) {
+    if (!m_shown.isNull()) {
         const QRect inner = contentsRect();
         painter.setClipRect(inner);
-        painter.drawPixmap(inner.topLeft(), m_picture);
+        if (m_highContrast)
+            painter.drawPixmap(inner.topLeft(), contrastFace(m_face, inner.size()));
+        else
+            painter.drawPixmap(inner.topLeft(), m_shown);
     }
     if (!m_markOver.isEmpty()) {
         painter.setClipRegion(m_markOver);

@@ -12,9 +12,12 @@ namespace pelnori {
 // What a card shows of itself, as the screen reader tells it.
 enum class CardFace { Down, Open, Matched };
 
-// One card of the board: a sunken picture box that shows its picture unscaled
-// from the top-left of its inner area, cut off at the edges. Its position is
-// kept in twips, as written; the pixel position follows from it.
+// One card of the board: a sunken picture box that shows its picture from the
+// top-left of its inner area, cut off at the edges, at the window's size
+// (zoomPercent()): by whole pixels at 200 and 300 %, so its edges stay sharp,
+// smoothly at 150 %. Its position is kept in twips, as written; the pixel
+// position follows from it. With high contrast it shows its face drawn for
+// low vision instead of the picture, wherever it has a picture.
 class CardBox : public QFrame
 {
     Q_OBJECT
@@ -33,7 +36,12 @@ public:
     // Loads the picture from a file; false when it cannot be read.
     bool loadPicture(const QString &path);
     void setPicture(const QPixmap &picture);
+    // The picture as loaded, at the designed size.
     const QPixmap &picture() const { return m_picture; }
+
+    // Size, border, place and picture at the window's size, after it changed.
+    void layOut();
+    void setHighContrast(bool on);
 
     CardFace face() const { return m_face; }
     // Raises the accessibility event of a change, so a screen reader hears it.
@@ -61,15 +69,18 @@ protected:
 
 private:
     void place();
+    void scalePicture();
 
     int m_index;
     float m_left = 0.0f;
     float m_top = 0.0f;
     QPixmap m_picture;
+    QPixmap m_shown; // m_picture at the window's size
     QRegion m_markOver;
     CardFace m_face = CardFace::Down;
     bool m_pressed = false;
     TurnInput m_input = TurnInput::Mouse;
+    bool m_highContrast = false;
 };
 
 } // namespace pelnori

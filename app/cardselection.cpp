@@ -2,6 +2,7 @@
 #include "app/cardselection.h"
 
 #include "app/cardbox.h"
+#include "app/twips.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -14,14 +15,19 @@ namespace pelnori {
 
 namespace {
 
-// The gaps between the cards are 3 pixels wide; the mark fills them.
-const QMargins kMarkWidth(3, 3, 3, 3);
+// The gaps between the cards are 3 pixels wide at the designed size; the
+// mark fills them, at every size of the window.
+QMargins markWidth()
+{
+    const int width = scaledPixels(3);
+    return {width, width, width, width};
+}
 
 // Only the ring around the card: where a card has no picture, the window
 // shows through it.
 QRegion ringOf(const QRect &mark)
 {
-    return QRegion(mark).subtracted(QRegion(mark.marginsRemoved(kMarkWidth)));
+    return QRegion(mark).subtracted(QRegion(mark.marginsRemoved(markWidth())));
 }
 
 } // namespace
@@ -82,7 +88,7 @@ void CardSelection::updateMark()
     // A card at the window's edge has no gap on that side: there the ring
     // lies over the card's own outermost pixels, as thick as elsewhere.
     if (card && m_shown)
-        now = card->geometry().marginsAdded(kMarkWidth).intersected(m_window.rect());
+        now = card->geometry().marginsAdded(markWidth()).intersected(m_window.rect());
     CardBox *marked = now.isEmpty() ? nullptr : card;
     if (now == m_mark && marked == m_markedCard)
         return;

@@ -39,10 +39,11 @@ constexpr int gridNeighbour(int card, PadAction step)
 // The selection over the board, which is the keyboard focus whenever that
 // stands on a card, and its focus mark. The mark shows once the player uses
 // the keyboard or the controller and hides again at a mouse press, so a game
-// played with the mouse looks exactly as designed. The mark is a ring
-// 3 pixels wide in the gaps around the selected card, which the window paints
-// under its cards; where the card touches the window's edge, the card paints
-// that side over its own outermost pixels. Hidden, it changes no pixel.
+// played with the mouse looks exactly as designed. The mark is a ring as wide
+// as the gaps around the selected card (3 pixels at the designed size), which
+// the window paints under its cards; where the card touches the window's
+// edge, the card paints that side over its own outermost pixels. Hidden, it
+// changes no pixel.
 class CardSelection : public QObject
 {
 public:
@@ -58,6 +59,8 @@ public:
     void step(PadAction direction);
 
     void showMark(bool shown);
+    // Places the mark again, after the window changed its size.
+    void updateMark();
     bool markShown() const { return m_shown; }
     // For the window's paint event.
     void paintMark(QPainter &painter) const;
@@ -67,7 +70,6 @@ protected:
 
 private:
     CardBox *focusedCard() const;
-    void updateMark();
 
     QWidget &m_window;
     std::array<CardBox *, kCardCount> m_cards;

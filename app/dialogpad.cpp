@@ -3,6 +3,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCheckBox>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QPointer>
@@ -38,7 +39,8 @@ std::optional<Key> keyFor(PadAction action)
     case PadAction::NextField: return Key{Qt::Key_Tab, Qt::NoModifier, "\t"};
     case PadAction::PreviousField: return Key{Qt::Key_Backtab, Qt::ShiftModifier};
     case PadAction::ReadFile:
-    case PadAction::SayState: break;
+    case PadAction::SayState:
+    case PadAction::Menu: break;
     }
     return std::nullopt;
 }
@@ -82,13 +84,22 @@ void sendKey(const QPointer<QWidget> &target, const Key &key)
 
 bool padToModalWindow(PadAction action)
 {
-    QWidget *modal = QApplication::activeModalWidget();
+    // A menu is open over the window or a dialog: it takes every key.
+    QWidget *modal = QApplication::activePopupWidget();
+    if (!modal)
+        modal = QApplication::activeModalWidget();
     if (!modal)
         return false;
     const std::optional<Key> key = keyFor(action);
     if (!key)
         return true;
     const QPointer<QWidget> target = keyTarget(modal);
+    // A, on a check box, ticks it as Space does; Start still presses the
+    // dialog's default button, as Enter does.
+    if (action == PadAction::Turn && qobject_cast<QCheckBox *>(target)) {
+        sendKey(target, kSpace);
+        return true;
+    }
     if (key->code == Qt::Key_Return && cursorOnUnselectedItem(target))
         sendKey(target, kSpace);
     if (target)

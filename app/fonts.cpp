@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/fonts.h"
 
+#include "app/twips.h"
+
 #include <QFontDatabase>
 #include <QGuiApplication>
 
@@ -70,6 +72,15 @@ QFont designFont(const QString &family, qreal pointSize, bool bold)
     font.setItalic(false);
     font.setUnderline(false);
     font.setStrikeOut(false);
+    return font;
+}
+
+QFont zoomedDefaultFont()
+{
+    if (zoomPercent() == 100)
+        return QFont();
+    QFont font = QGuiApplication::font();
+    font.setPointSizeF(font.pointSizeF() * zoomScale());
     return font;
 }
 

@@ -23,4 +23,10 @@ QStringList installFontSubstitutions();
 // A design font: family, size in points, bold or regular.
 QFont designFont(const QString &family, qreal pointSize, bool bold);
 
+// The desktop's font at the window's size (zoomPercent()), for the controls
+// that have no design font of their own, the menu and the dialogs. At the
+// designed size it is the desktop's own, unresolved, so a control given it
+// goes on following the desktop's font as it always has.
+QFont zoomedDefaultFont();
+
 } // namespace pelnori

@@ -7,6 +7,7 @@
 #include "app/cardbox.h"
 #include "app/errorreport.h"
 #include "app/qtplatform.h"
+#include "app/settingsflow.h"
 #include "app/shake.h"
 #include "app/twips.h"
 #include "common/errors.h"
@@ -18,6 +19,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QElapsedTimer>
+#include <QContextMenuEvent>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -83,6 +85,11 @@ frmMain::frmMain(Platform &platform, Globals &globals, std::unique_ptr<OpenFileD
     seats.setView(m_counters.get());
     seats.setHand([this](int card) { computerTurns(card); });
     m_announcer = new Announcer(this);
+    m_settingsFlow = std::make_unique<SettingsFlow>(*this, platform, globals);
+
+    // The window's menu: one line an entry.
+    m_menu.addEntry(QCoreApplication::translate("pelnori::frmMain", "設定..."),
+                    [this] { dispatch("mnuSettings_Click", [this] { m_settingsFlow->openDialog(); }); });
 
     connect(m_controls.Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
     connect(m_controls.btnStart, &QPushButton::clicked, this, &frmMain::btnStart_Click);
@@ -116,13 +123,21 @@ void frmMain::dispatch(const char *name, Handler &&handler)
 
 bool frmMain::Form_Load(const HapticFactory &createControl)
 {
-    return pelnori::Form_Load(m_board, m_platform, m_globals, createControl, settings().pairs);
+    const bool loaded = pelnori::Form_Load(m_board, m_platform, m_globals, createControl, settings().pairs);
+    // The control is there now: the effects play at the player's strength.
+    if (loaded && m_globals.HapticControl)
+        skipOnError([this] { m_globals.HapticControl->setStrength(settings().strength); });
+    return loaded;
 }
 
 bool frmMain::applySettings(const Settings &settings)
 {
     bool atOnce = true;
     dispatch("applySettings", [&] { atOnce = m_game.applySettings(settings); });
+    setZoom(settings.zoom);
+    setHighContrast(settings.highContrast);
+    if (m_globals.HapticControl)
+        skipOnError([&] { m_globals.HapticControl->setStrength(settings.strength); });
     return atOnce;
 }
 
@@ -184,10 +199,17 @@ void frmMain::Timer1_Timer()
 
 void frmMain::padAction(PadAction action)
 {
-    // Y tells the state, as S does, while this is the active window.
+    // Y tells the state, as S does, and Back opens the menu, as the Menu key
+    // does, while this is the active window.
+    const bool onTop = QApplication::activeWindow() == this && !QApplication::activePopupWidget();
     if (action == PadAction::SayState) {
-        if (QApplication::activeWindow() == this)
+        if (onTop)
             announce(gameState());
+        return;
+    }
+    if (action == PadAction::Menu) {
+        if (onTop)
+            openMenu({}, true);
         return;
     }
     m_input->padAction(action);
@@ -195,12 +217,50 @@ void frmMain::padAction(PadAction action)
 
 void frmMain::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_S && !(event->modifiers() & ~Qt::KeypadModifier)) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (event->key() == Qt::Key_S && !modifiers) {
         announce(gameState());
+        return;
+    }
+    if ((event->key() == Qt::Key_Menu && !modifiers) || (event->key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier)) {
+        openMenu({}, true);
         return;
     }
     if (!m_input->arrowKey(event->key()))
         QWidget::keyPressEvent(event);
+}
+
+void frmMain::contextMenuEvent(QContextMenuEvent *event)
+{
+    // The Menu key comes as a key press first, and opens the menu there.
+    if (event->reason() == QContextMenuEvent::Keyboard)
+        return;
+    openMenu(event->globalPos(), false);
+}
+
+void frmMain::openMenu(QPoint globalPos, bool fromKeys)
+{
+    if (!m_platform.hasEnded())
+        m_menu.open(globalPos, fromKeys);
+}
+
+void frmMain::setZoom(int percent)
+{
+    if (percent == zoomPercent())
+        return;
+    setZoomPercent(percent);
+    setFixedSize(twipsToPixels(3810), twipsToPixels(5385));
+    m_controls.layOut();
+    m_counters->layOut();
+    m_input->updateMark();
+    if (isVisible())
+        centreWindow(m_board, m_platform);
+}
+
+void frmMain::setHighContrast(bool on)
+{
+    for (CardBox *card : m_controls.pic)
+        card->setHighContrast(on);
 }
 
 void frmMain::announce(const QString &text)

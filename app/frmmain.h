@@ -7,6 +7,7 @@
 #include "app/startup.h"
 #include "app/turnnarration.h"
 #include "app/windowboard.h"
+#include "app/windowmenu.h"
 #include "game/game.h"
 #include "game/openfiledialog.h"
 #include "game/playjournal.h"
@@ -24,6 +25,7 @@ namespace pelnori {
 class Announcer;
 class BoardInput;
 class Platform;
+class SettingsFlow;
 struct Globals;
 
 // The program's one window: the effect-file row, the message row, the two
@@ -45,8 +47,9 @@ public:
 
     // The settings the window and the game play by from now on: called once
     // before Form_Load, and again when the player changes them. What can
-    // change at once does; the pairs wait for the next game while one runs
-    // (see Game::applySettings). True when everything took effect at once.
+    // change at once does (the window's size, the cards' faces, the effects'
+    // strength); the pairs wait for the next game while one runs (see
+    // Game::applySettings). True when everything took effect at once.
     bool applySettings(const Settings &settings);
     const Settings &settings() const { return m_game.settings(); }
 
@@ -62,8 +65,9 @@ public:
 public Q_SLOTS:
     // A game-controller press, acted on only while this is the active window:
     // a step moves the selection as the arrow keys do, Turn turns the selected
-    // card and Start and ReadFile press their buttons, each as a click does.
-    // On a modal dialog or message box the press acts as a key does there.
+    // card and Start and ReadFile press their buttons, each as a click does,
+    // and Menu opens the window's menu. On a menu, a modal dialog or a
+    // message box the press acts as a key does there.
     void padAction(PadAction action);
 
 public:
@@ -77,6 +81,20 @@ public:
     // before a game what to do, during one the cards left and the seconds,
     // with two at the table each one's pairs and whose turn it is.
     QString gameState() const;
+    // The window's context menu and the settings this run plays with.
+    WindowMenu &menu() { return m_menu; }
+    SettingsFlow &settingsFlow() { return *m_settingsFlow; }
+    // Opens the menu: at a point on the screen, or from the keys and the
+    // controller over the focused control. Returns once it has closed and
+    // the entry chosen, if any, has run.
+    void openMenu(QPoint globalPos, bool fromKeys);
+
+    // The whole window at percent of its designed size (100, 150, 200 or
+    // 300): every control, font, card picture and the focus mark. Centred
+    // again on the screen once shown.
+    void setZoom(int percent);
+    // The cards' faces drawn for low vision, or as designed.
+    void setHighContrast(bool on);
 
     QLineEdit *txtLoadIFR() const { return m_controls.txtLoadIFR; }
     QLabel *lblinfo() const { return m_controls.lblinfo; }
@@ -107,6 +125,7 @@ public:
 protected:
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
@@ -136,6 +155,8 @@ private:
     // Gone before the controls, whose focus its selection follows.
     std::unique_ptr<BoardInput> m_input;
     Announcer *m_announcer = nullptr;
+    WindowMenu m_menu{*this};
+    std::unique_ptr<SettingsFlow> m_settingsFlow;
 
     float m_left = 0.0f;
     float m_top = 0.0f;

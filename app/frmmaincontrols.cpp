@@ -25,7 +25,8 @@ QString caption(const char *text)
 // The light grey of scroll bars in the classic scheme, behind the text boxes.
 const QColor kTextBoxBackground(200, 200, 200);
 
-// A horizontal one-pixel rule in the window-text colour.
+// A horizontal rule in the window-text colour, as thick as the widget is
+// high: one pixel at the designed size.
 class LineShape : public QWidget
 {
 public:
@@ -35,22 +36,20 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
-        painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawLine(0, 0, width() - 1, 0);
+        painter.fillRect(rect(), palette().color(QPalette::WindowText));
     }
 };
 
-QRect twipsRect(int left, int top, int width, int height)
+// A design font at the window's size.
+QFont zoomedFont(const QString &family, qreal pointSize, bool bold)
 {
-    return {twipsToPixels(static_cast<float>(left)), twipsToPixels(static_cast<float>(top)),
-            twipsToPixels(static_cast<float>(width)), twipsToPixels(static_cast<float>(height))};
+    return designFont(family, pointSize * zoomScale(), bold);
 }
 
-QLineEdit *makeTextBox(QWidget *parent, const char *name, const QRect &geometry)
+QLineEdit *makeTextBox(QWidget *parent, const char *name)
 {
     auto *box = new QLineEdit(parent);
     box->setObjectName(QString::fromLatin1(name));
-    box->setGeometry(geometry);
     QPalette palette = box->palette();
     palette.setColor(QPalette::Base, kTextBoxBackground);
     box->setPalette(palette);
@@ -62,25 +61,21 @@ void makeCounter(QLineEdit *box)
 {
     box->setReadOnly(true);
     box->setAlignment(Qt::AlignCenter);
-    box->setFont(designFont(fixedGothicFamily(), 9.75, true));
 }
 
-QLabel *makeLabel(QWidget *parent, const char *name, const QRect &geometry, const QString &text, const QFont &font)
+QLabel *makeLabel(QWidget *parent, const char *name, const QString &text)
 {
     auto *label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(geometry);
-    label->setFont(font);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(false);
     return label;
 }
 
-QPushButton *makeButton(QWidget *parent, const char *name, const QRect &geometry, const QString &caption)
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption)
 {
     auto *button = new QPushButton(caption, parent);
     button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(geometry);
     button->setAutoDefault(false);
     button->setDefault(false);
     return button;
@@ -92,21 +87,15 @@ FrmMainControls FrmMainControls::build(QWidget &window)
 {
     QWidget *parent = &window;
     FrmMainControls c;
-    c.txtLoadIFR = makeTextBox(parent, "txtLoadIFR", twipsRect(60, 60, 3735, 315));
-    c.lblinfo = makeLabel(parent, "lblinfo", twipsRect(120, 480, 2415, 315), QString(),
-                          designFont(fixedGothicFamily(), 12, true));
-    c.cmbRead_IFR = makeButton(parent, "cmbRead_IFR", twipsRect(2460, 480, 1335, 315),
-                               caption(QT_TRANSLATE_NOOP("pelnori::frmMain", "IFRﾌｧｲﾙ読込...")));
-    c.Label1 = makeLabel(parent, "Label1", twipsRect(60, 900, 795, 255),
-                         caption(QT_TRANSLATE_NOOP("pelnori::frmMain", "残り枚数")),
-                         designFont(proportionalGothicFamily(), 9.75, false));
-    c.txtNokori = makeTextBox(parent, "txtNokori", twipsRect(840, 840, 375, 270));
+    c.txtLoadIFR = makeTextBox(parent, "txtLoadIFR");
+    c.lblinfo = makeLabel(parent, "lblinfo", QString());
+    c.cmbRead_IFR = makeButton(parent, "cmbRead_IFR", caption(QT_TRANSLATE_NOOP("pelnori::frmMain", "IFRﾌｧｲﾙ読込...")));
+    c.Label1 = makeLabel(parent, "Label1", caption(QT_TRANSLATE_NOOP("pelnori::frmMain", "残り枚数")));
+    c.txtNokori = makeTextBox(parent, "txtNokori");
     c.txtNokori->setText(QStringLiteral("16"));
     makeCounter(c.txtNokori);
-    c.Label2 = makeLabel(parent, "Label2", twipsRect(1500, 900, 855, 195),
-                         caption(QT_TRANSLATE_NOOP("pelnori::frmMain", "経過時間")),
-                         designFont(proportionalGothicFamily(), 9.75, false));
-    c.txtTime = makeTextBox(parent, "txtTime", twipsRect(2400, 840, 555, 270));
+    c.Label2 = makeLabel(parent, "Label2", caption(QT_TRANSLATE_NOOP("pelnori::frmMain", "経過時間")));
+    c.txtTime = makeTextBox(parent, "txtTime");
     makeCounter(c.txtTime);
     // A screen reader names each counter by its label, and the verdict line
     // and the path box by what they hold.
@@ -117,7 +106,6 @@ FrmMainControls FrmMainControls::build(QWidget &window)
 
     c.Line1 = new LineShape(parent);
     c.Line1->setObjectName(QStringLiteral("Line1"));
-    c.Line1->setGeometry(0, twipsToPixels(1140), twipsToPixels(3840), 1);
     c.Line1->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     const QPixmap back(QStringLiteral(":/Card.bmp"));
@@ -129,10 +117,9 @@ FrmMainControls FrmMainControls::build(QWidget &window)
         c.pic[static_cast<std::size_t>(i)] = card;
     }
 
-    c.btnStart = makeButton(parent, "btnStart", twipsRect(480, 4920, 1575, 375),
-                            caption(QT_TRANSLATE_NOOP("pelnori::frmMain", "Zolva開始")));
-    c.Command1 = makeButton(parent, "Command1", twipsRect(2220, 4920, 1575, 375),
-                            caption(QT_TRANSLATE_NOOP("pelnori::frmMain", "終了")));
+    c.btnStart = makeButton(parent, "btnStart", caption(QT_TRANSLATE_NOOP("pelnori::frmMain", "Zolva開始")));
+    c.Command1 = makeButton(parent, "Command1", caption(QT_TRANSLATE_NOOP("pelnori::frmMain", "終了")));
+    c.layOut();
 
     // Tab order: the cards first, card 1 before card 0, then the buttons and boxes.
     QList<QWidget *> order{c.pic[1], c.pic[0]};
@@ -145,6 +132,31 @@ FrmMainControls FrmMainControls::build(QWidget &window)
     c.Timer1 = new QTimer(parent);
     c.Timer1->setObjectName(QStringLiteral("Timer1"));
     return c;
+}
+
+void FrmMainControls::layOut() const
+{
+    txtLoadIFR->setGeometry(twipsRect(60, 60, 3735, 315));
+    txtLoadIFR->setFont(zoomedDefaultFont());
+    lblinfo->setGeometry(twipsRect(120, 480, 2415, 315));
+    lblinfo->setFont(zoomedFont(fixedGothicFamily(), 12, true));
+    cmbRead_IFR->setGeometry(twipsRect(2460, 480, 1335, 315));
+    cmbRead_IFR->setFont(zoomedDefaultFont());
+    Label1->setGeometry(twipsRect(60, 900, 795, 255));
+    Label1->setFont(zoomedFont(proportionalGothicFamily(), 9.75, false));
+    txtNokori->setGeometry(twipsRect(840, 840, 375, 270));
+    txtNokori->setFont(zoomedFont(fixedGothicFamily(), 9.75, true));
+    Label2->setGeometry(twipsRect(1500, 900, 855, 195));
+    Label2->setFont(zoomedFont(proportionalGothicFamily(), 9.75, false));
+    txtTime->setGeometry(twipsRect(2400, 840, 555, 270));
+    txtTime->setFont(zoomedFont(fixedGothicFamily(), 9.75, true));
+    Line1->setGeometry(0, twipsToPixels(1140), twipsToPixels(3840), scaledPixels(1));
+    for (CardBox *card : pic)
+        card->layOut();
+    btnStart->setGeometry(twipsRect(480, 4920, 1575, 375));
+    btnStart->setFont(zoomedDefaultFont());
+    Command1->setGeometry(twipsRect(2220, 4920, 1575, 375));
+    Command1->setFont(zoomedDefaultFont());
 }
 
 } // namespace pelnori

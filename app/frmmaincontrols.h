@@ -24,6 +24,9 @@ struct FrmMainControls
     // Builds them on `window` at their design places, with their captions,
     // fonts and colours and the tab order that starts on card 1.
     static FrmMainControls build(QWidget &window);
+    // Places and sizes every control, its font and the cards' pictures at
+    // the window's size (zoomPercent()), as when built.
+    void layOut() const;
 
     QLineEdit *txtLoadIFR = nullptr;
     QLabel *lblinfo = nullptr;

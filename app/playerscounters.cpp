@@ -11,16 +11,6 @@
 
 namespace pelnori {
 
-namespace {
-
-QRect twipsRect(int left, int top, int width, int height)
-{
-    return {twipsToPixels(static_cast<float>(left)), twipsToPixels(static_cast<float>(top)),
-            twipsToPixels(static_cast<float>(width)), twipsToPixels(static_cast<float>(height))};
-}
-
-} // namespace
-
 PlayersCounters::PlayersCounters(QWidget &window, const FrmMainControls &controls, TurnNarration &narration)
     : m_controls(controls)
     , m_narration(narration)
@@ -29,20 +19,25 @@ PlayersCounters::PlayersCounters(QWidget &window, const FrmMainControls &control
     // a label, a counter, both like the first ones.
     m_label = new QLabel(&window);
     m_label->setObjectName(QStringLiteral("lblPlayer2"));
-    m_label->setGeometry(twipsRect(3000, 900, 420, 255));
-    m_label->setFont(controls.Label1->font());
     m_label->setAlignment(controls.Label1->alignment());
     m_counter = new QLineEdit(&window);
     m_counter->setObjectName(QStringLiteral("txtPlayer2"));
-    m_counter->setGeometry(twipsRect(3420, 840, 375, 270));
     m_counter->setPalette(controls.txtNokori->palette());
-    m_counter->setFont(controls.txtNokori->font());
     m_counter->setReadOnly(true);
     m_counter->setAlignment(Qt::AlignCenter);
     m_label->setBuddy(m_counter);
     QWidget::setTabOrder(controls.txtTime, m_counter);
     m_label->hide();
     m_counter->hide();
+    layOut();
+}
+
+void PlayersCounters::layOut()
+{
+    m_label->setGeometry(twipsRect(3000, 900, 420, 255));
+    m_label->setFont(m_controls.Label1->font());
+    m_counter->setGeometry(twipsRect(3420, 840, 375, 270));
+    m_counter->setFont(m_controls.txtNokori->font());
 }
 
 void PlayersCounters::showPlayers(const QString &first, const QString &second)

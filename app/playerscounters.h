@@ -24,6 +24,8 @@ public:
     void showPlayers(const QString &first, const QString &second) override;
     void setSecondCount(const QString &text) override;
     void turnAfterVerdict(const QString &text) override;
+    // Places and fonts at the window's size, as the other counters have them.
+    void layOut();
 
     QLabel *label() const { return m_label; }
     QLineEdit *counter() const { return m_counter; }

@@ -32,6 +32,7 @@ std::optional<PadStepper::Button> stepperButton(Uint8 button)
     case SDL_CONTROLLER_BUTTON_Y: return PadStepper::Button::North;
     case SDL_CONTROLLER_BUTTON_LEFTSHOULDER: return PadStepper::Button::LeftShoulder;
     case SDL_CONTROLLER_BUTTON_RIGHTSHOULDER: return PadStepper::Button::RightShoulder;
+    case SDL_CONTROLLER_BUTTON_BACK: return PadStepper::Button::Back;
     default: return std::nullopt;
     }
 }

@@ -85,6 +85,11 @@ bool SdlHapticControl::turnSoundOn()
     return m_player->turnSoundOn();
 }
 
+void SdlHapticControl::setStrength(int percent)
+{
+    m_strength = percent;
+}
+
 std::vector<HapticDeviceInfo> SdlHapticControl::devices()
 {
     return m_player->devices();

@@ -44,6 +44,7 @@ public:
     bool soundOn() override;
     bool soundOutputWorks() override;
     bool turnSoundOn() override;
+    void setStrength(int percent) override;
 
     // Every device SDL reports, and which one the control plays on.
     std::vector<HapticDeviceInfo> devices();
@@ -67,6 +68,7 @@ private:
 
     EffectLibrary m_library;
     std::unique_ptr<PlaybackThread> m_player;
+    int m_strength = 100;
 };
 
 } // namespace pelnori

@@ -40,6 +40,7 @@ std::vector<PadAction> PadStepper::button(Button button, bool down, Ms now)
     case Button::North: if (down) out.push_back(PadAction::SayState); break;
     case Button::LeftShoulder: if (down) out.push_back(PadAction::PreviousField); break;
     case Button::RightShoulder: if (down) out.push_back(PadAction::NextField); break;
+    case Button::Back: if (down) out.push_back(PadAction::Menu); break;
     }
     return out;
 }

@@ -20,7 +20,7 @@ class PadStepper
 public:
     using Ms = std::chrono::milliseconds;
 
-    enum class Button { DpadUp, DpadDown, DpadLeft, DpadRight, South, West, Start, East, North, LeftShoulder, RightShoulder };
+    enum class Button { DpadUp, DpadDown, DpadLeft, DpadRight, South, West, Start, East, North, LeftShoulder, RightShoulder, Back };
     enum class Axis { LeftX, LeftY };
 
     // A tilt counts from kEngage (about half way) and lasts until the stick

@@ -13,13 +13,13 @@ namespace {
 QChar letter(PadAction action)
 {
     // F: the effect-file button; C: cancel; N, P: the next and previous
-    // field; Y: the state of the game.
-    return QStringLiteral("UDLRTSFCNPY").at(int(action));
+    // field; Y: the state of the game; M: the window's menu.
+    return QStringLiteral("UDLRTSFCNPYM").at(int(action));
 }
 
 // Plays a script of "MS:WHAT" steps: a d-pad direction or face button down
 // ("R+") or up ("R-"), A/X/Start/B/Y as "A+", "X+", "S+", "B+", "Y+", the left and
-// right shoulder as "[+" and "]+", the stick as "x=N" or
+// right shoulder as "[+" and "]+", Back as "K+", the stick as "x=N" or
 // "y=N", and "r" to look for repeats. Returns the actions as letters.
 QString play(const QString &script)
 {
@@ -38,7 +38,7 @@ QString play(const QString &script)
             take(stepper.axis(what[0] == u'x' ? PadStepper::Axis::LeftX : PadStepper::Axis::LeftY,
                               what.mid(2).toInt(), at));
         } else {
-            static const QString names = QStringLiteral("UDLRAXSBY[]");
+            static const QString names = QStringLiteral("UDLRAXSBY[]K");
             const auto button = PadStepper::Button(names.indexOf(what[0]));
             take(stepper.button(button, what[1] == u'+', at));
         }
@@ -66,6 +66,7 @@ void TestPadStepper::actions_data()
     QTest::newRow("a late look gives one repeat") << "0:L+ 5000:r 5001:r" << "LL";
     QTest::newRow("face buttons act on the press") << "0:A+ 10:A- 20:X+ 30:X- 40:S+ 50:S-" << "TFS";
     QTest::newRow("B, Y and the shoulders act on the press, once") << "0:B+ 10:[+ 20:]+ 30:Y+ 500:r 510:]-" << "CPNY";
+    QTest::newRow("Back opens the menu, once") << "0:K+ 400:r 500:K-" << "M";
     QTest::newRow("a tilt past the dead zone is one step") << "0:x=20000 100:r 120:x=0 500:r" << "R";
     QTest::newRow("a tilt inside the dead zone is none") << "0:x=12000 1000:r 1001:y=-16000" << "";
     QTest::newRow("wobbling at the edge is one step") << "0:x=20000 50:x=10000 100:x=20000 150:x=9000" << "R";

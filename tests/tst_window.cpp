@@ -3,11 +3,17 @@
 #include "app/besttimesdialog.h"
 #include "app/cardbox.h"
 #include "app/commondialog.h"
+#include "app/contrastfaces.h"
+#include "app/dialogpad.h"
 #include "app/fonts.h"
 #include "app/frmmain.h"
+#include "app/settingsdialog.h"
+#include "app/settingsflow.h"
+#include "app/twips.h"
 #include "game/besttimestore.h"
 #include "game/globals.h"
 #include "game/paths.h"
+#include "game/settingsstore.h"
 #include "translations/translations.h"
 #include "fakes/captionfit.h"
 #include "fakes/fakedialog.h"
@@ -18,11 +24,14 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileDialog>
 #include <QFontInfo>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
@@ -69,9 +78,14 @@ QImage imageOf(const CardBox *card)
     return card->picture().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
+QString fileImagePath(const QString &name)
+{
+    return programFile(QCoreApplication::applicationDirPath(), name);
+}
+
 QImage fileImage(const QString &name)
 {
-    return QImage(programFile(QCoreApplication::applicationDirPath(), name)).convertToFormat(QImage::Format_RGB32);
+    return QImage(fileImagePath(name)).convertToFormat(QImage::Format_RGB32);
 }
 
 bool showActive(Window &w)
@@ -100,9 +114,13 @@ void play(Window &w, const QString &inputs)
         {QStringLiteral("padLeft"), PadAction::Left},   {QStringLiteral("padRight"), PadAction::Right},
         {QStringLiteral("padTurn"), PadAction::Turn},   {QStringLiteral("padStart"), PadAction::Start},
         {QStringLiteral("padFile"), PadAction::ReadFile}, {QStringLiteral("padCancel"), PadAction::Cancel},
-        {QStringLiteral("padNext"), PadAction::NextField}, {QStringLiteral("padPrevious"), PadAction::PreviousField}};
+        {QStringLiteral("padNext"), PadAction::NextField}, {QStringLiteral("padPrevious"), PadAction::PreviousField},
+        {QStringLiteral("padMenu"), PadAction::Menu}};
     for (const QString &input : inputs.split(u' ', Qt::SkipEmptyParts)) {
-        QWidget *focused = w.window.focusWidget();
+        // On a menu or a dialog, the keys go where the keyboard's would.
+        QWidget *focused = QApplication::activePopupWidget() ? QApplication::activePopupWidget()
+                           : QApplication::activeModalWidget() ? QApplication::focusWidget()
+                                                                : w.window.focusWidget();
         if (keys.count(input))
             QTest::keyClick(focused, keys.at(input), input == u"Enter" ? Qt::KeypadModifier : Qt::NoModifier);
         else if (pad.count(input))
@@ -115,7 +133,14 @@ void play(Window &w, const QString &inputs)
             QCoreApplication::processEvents();
         } else if (input == u"button")
             w.window.btnStart()->setFocus();
-        else
+        else if (input == u"Tab" || input == u"Escape" || input == u"Menu")
+            QTest::keyClick(focused, input == u"Tab" ? Qt::Key_Tab : input == u"Escape" ? Qt::Key_Escape : Qt::Key_Menu);
+        else if (input == u"ShiftF10")
+            QTest::keyClick(focused, Qt::Key_F10, Qt::ShiftModifier);
+        else if (input == u"rightClick") {
+            QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), focused->mapToGlobal(QPoint(5, 5)));
+            QCoreApplication::sendEvent(focused, &event);
+        } else
             QFAIL(qPrintable(input));
     }
 }
@@ -156,6 +181,16 @@ private Q_SLOTS:
     void padWorksTheOpenDialog();
     void focusMarkShowsForKeysAndPadOnly_data();
     void focusMarkShowsForKeysAndPadOnly();
+    void zoomScalesTheWholeWindow_data();
+    void zoomScalesTheWholeWindow();
+    void highContrastFacesDifferByShapeAndBrightness();
+    void menuAndSettingsWorkByKeysAndPad_data();
+    void menuAndSettingsWorkByKeysAndPad();
+    void settingsDialogNamesEachControl_data();
+    void settingsDialogNamesEachControl();
+    void strengthTrialPlaysOneEffectAndRestores_data();
+    void strengthTrialPlaysOneEffectAndRestores();
+    void cleanup();
     void cardsOutOfPlayAreOutOfReach_data();
     void cardsOutOfPlayAreOutOfReach();
     void bestTimesListEachFileAndClearAfterAsking_data();
@@ -167,6 +202,11 @@ void WindowTest::initTestCase()
     installFontSubstitutions();
     // Qt's file dialog remembers its last folder in the user's settings.
     QStandardPaths::setTestModeEnabled(true);
+}
+
+void WindowTest::cleanup()
+{
+    setZoomPercent(100); // the size is the whole program's
 }
 
 void WindowTest::controlsStandWhereDesigned_data()
@@ -226,19 +266,25 @@ void WindowTest::captionsFitTheirControls_data()
 {
     QTest::addColumn<QString>("language");
     QTest::addColumn<QStringList>("verdicts");
-    QTest::newRow("Japanese") << "ja"
-                              << QStringList{"正解！", "残念、違います。", "2Pの番", "コンピューターの番", "あなたの番"};
-    QTest::newRow("English") << "en"
-                             << QStringList{"A pair!", "Not a pair.", "Player 2's turn", "The computer's turn",
-                                            "Your turn"};
+    QTest::addColumn<int>("zoom");
+    const QStringList japanese{"正解！", "残念、違います。", "2Pの番", "コンピューターの番", "あなたの番"};
+    const QStringList english{"A pair!", "Not a pair.", "Player 2's turn", "The computer's turn", "Your turn"};
+    QTest::newRow("Japanese") << "ja" << japanese << 100;
+    QTest::newRow("English") << "en" << english << 100;
+    for (int zoom : {150, 200, 300}) {
+        QTest::addRow("Japanese at %d %%", zoom) << "ja" << japanese << zoom;
+        QTest::addRow("English at %d %%", zoom) << "en" << english << zoom;
+    }
 }
 
 void WindowTest::captionsFitTheirControls()
 {
     QFETCH(QString, language);
     QFETCH(QStringList, verdicts);
+    QFETCH(int, zoom);
     const Translations texts(language);
     Window w;
+    w.window.setZoom(zoom);
     QCOMPARE(clippedCaptions(w.window), QStringList());
     // The verdict line holds either verdict, and whose turn it is.
     for (const QString &verdict : verdicts) {
@@ -252,6 +298,11 @@ void WindowTest::captionsFitTheirControls()
         QVERIFY(w.window.lblPlayer2()->isVisibleTo(&w.window));
         QCOMPARE(clippedCaptions(w.window), QStringList());
     }
+    // The settings dialog, as shown: at the window's size too.
+    SettingsDialog dialog(Settings{}, [](int) {});
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(clippedCaptions(dialog), QStringList());
 }
 
 void WindowTest::fontsAreJapaneseGothicAtDesignSizes_data()
@@ -777,6 +828,280 @@ void WindowTest::screenReaderHearsEachPress()
             QTest::mouseClick(w.window.pic(press == u"A" ? 0 : press == u"a" ? partner : other), Qt::LeftButton);
     }
     QCOMPARE(w.window.findChild<Announcer *>()->text(), said);
+}
+
+void WindowTest::zoomScalesTheWholeWindow_data()
+{
+    QTest::addColumn<int>("zoom");
+    QTest::addColumn<QSize>("client");
+    QTest::addColumn<QRect>("card5");
+    QTest::addColumn<int>("verdictPixels"); // the verdict line's 12 points
+    QTest::addColumn<int>("step");          // the shake's 20 twips, in pixels
+    QTest::newRow("100 %") << 100 << QSize(254, 359) << QRect(64, 140, 61, 57) << 16 << 1;
+    QTest::newRow("150 %") << 150 << QSize(381, 539) << QRect(96, 210, 92, 86) << 24 << 2;
+    QTest::newRow("200 %") << 200 << QSize(508, 718) << QRect(128, 280, 122, 114) << 32 << 3;
+    QTest::newRow("300 %") << 300 << QSize(762, 1077) << QRect(192, 420, 183, 171) << 48 << 4;
+}
+
+void WindowTest::zoomScalesTheWholeWindow()
+{
+    QFETCH(int, zoom);
+    Window w;
+    w.window.setZoom(zoom);
+    QTEST(w.window.size(), "client");
+    QTEST(w.window.pic(5)->geometry(), "card5");
+    QTEST(QFontInfo(w.window.lblinfo()->font()).pixelSize(), "verdictPixels");
+    w.window.setWindowLeft(1500.0f);
+    const int before = w.window.pos().x();
+    w.window.setWindowLeft(1520.0f);
+    QTEST(w.window.pos().x() - before, "step");
+    // Shown, the window is centred again at once by its new size.
+    QVERIFY(showActive(w));
+    w.window.setZoom(zoom == 100 ? 200 : 100);
+    w.window.setZoom(zoom);
+    const QRect frame = w.window.frameGeometry();
+    QCOMPARE(w.window.windowLeft(), (w.platform.screenWidth - frame.width() * 1500.0f / zoom) / 2);
+    QCOMPARE(w.window.windowTop(), (w.platform.screenHeight - frame.height() * 1500.0f / zoom) / 2);
+    // At 200 and 300 % each pixel of a card's picture is a square of whole pixels.
+    if (zoom % 100 == 0) {
+        CardBox *card = w.window.pic(0);
+        const QImage drawn = card->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage picture = imageOf(card);
+        const QRect inner = card->contentsRect();
+        const int k = zoom / 100;
+        for (int y = 0; y < inner.height(); ++y) {
+            for (int x = 0; x < inner.width(); ++x) {
+                if (drawn.pixel(inner.left() + x, inner.top() + y) != picture.pixel(x / k, y / k))
+                    QFAIL(qPrintable(QStringLiteral("picture pixel at (%1, %2)").arg(x).arg(y)));
+            }
+        }
+    }
+}
+
+void WindowTest::highContrastFacesDifferByShapeAndBrightness()
+{
+    const QSize size(57, 53);
+    const auto brightness = [](const QImage &image) {
+        qint64 sum = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                sum += qGray(image.pixel(x, y));
+        return sum / (image.width() * image.height());
+    };
+    std::map<CardFace, QImage> faces;
+    for (CardFace face : {CardFace::Down, CardFace::Open, CardFace::Matched}) {
+        faces[face] = contrastFace(face, size).toImage().convertToFormat(QImage::Format_RGB32);
+        // A white band along the edges: the black focus mark, where it lies
+        // over a card at the window's edge, stays visible on each face.
+        for (int x = 0; x < size.width(); ++x)
+            for (int y : {0, 1, size.height() - 2, size.height() - 1})
+                QCOMPARE(QColor(faces[face].pixel(x, y)), QColor(Qt::white));
+    }
+    // Bright, middling and dark.
+    QVERIFY(brightness(faces[CardFace::Open]) > 170);
+    QVERIFY(brightness(faces[CardFace::Down]) > 110 && brightness(faces[CardFace::Down]) < 160);
+    QVERIFY(brightness(faces[CardFace::Matched]) < 95);
+
+    // On the cards at once, and each follows its card's face.
+    Window w;
+    w.window.setHighContrast(true);
+    const auto shown = [&w](int card) {
+        const QRect inner = w.window.pic(card)->contentsRect();
+        return w.window.pic(card)->grab().toImage().convertToFormat(QImage::Format_RGB32).copy(inner);
+    };
+    QCOMPARE(shown(3), faces[CardFace::Down]);
+    w.window.board().loadCardPicture(3, fileImagePath(QStringLiteral("Cardsumi.bmp")));
+    QCOMPARE(shown(3), faces[CardFace::Matched]);
+    w.window.setHighContrast(false);
+    QCOMPARE(shown(3), fileImage(QStringLiteral("Cardsumi.bmp")).copy(QRect(QPoint(0, 0), size)));
+}
+
+void WindowTest::menuAndSettingsWorkByKeysAndPad_data()
+{
+    QTest::addColumn<QString>("open");   // on the window
+    QTest::addColumn<QString>("menu");   // once the menu is open
+    QTest::addColumn<QString>("dialog"); // once the dialog is open
+    QTest::addColumn<bool>("midGame");
+    QTest::addColumn<bool>("writable");
+    QTest::addColumn<QString>("outcome"); // what changed; what the player was told; whether kept
+    QTest::newRow("Shift+F10, Enter, OK") << "ShiftF10" << "Return" << "Return" << false << true
+                                          << "as designed; 設定を変更しました。; kept";
+    QTest::newRow("Menu key, fewer pairs") << "Menu" << "Return" << "Up Up Return" << false << true
+                                           << "pairs 4; 設定を変更しました。; kept";
+    QTest::newRow("right click, Escape") << "rightClick" << "Down Return" << "Up Escape" << false << true
+                                         << "as designed; ; not kept";
+    QTest::newRow("pad: size and high contrast")
+        << "padMenu" << "padTurn" << "padNext padNext padNext padNext padDown padDown padNext padTurn padStart" << false
+        << true << "zoom 200, high contrast; 設定を変更しました。; kept";
+    QTest::newRow("pad: softer, sound") << "padMenu" << "padDown padUp padTurn"
+                                        << "padNext padUp padNext padNext padTurn padStart" << false << true
+                                        << "strength 90, sound; 設定を変更しました。; kept";
+    QTest::newRow("pad: B closes the menu") << "padMenu" << "padCancel" << "" << false << true << "no dialog";
+    QTest::newRow("pad: B closes the dialog") << "padMenu" << "padTurn" << "padUp padCancel" << false << true
+                                              << "as designed; ; not kept";
+    QTest::newRow("mid-game: pairs from the next game") << "ShiftF10" << "Return" << "Up Return" << true << true
+                                                        << "pairs 6; ペアの数は次のゲームから変わります。; kept";
+    QTest::newRow("language: at the next start")
+        << "ShiftF10" << "Return" << "Tab Tab Tab Tab Tab Tab Down Return" << false << true
+        << "language ja; 言語は次回の起動から変わります。; kept";
+    QTest::newRow("a store that cannot write") << "ShiftF10" << "Return" << "Up Up Return" << false << false
+                                               << "pairs 4; 設定を保存できませんでした。今回の実行中だけ有効です。; not kept";
+    QTest::newRow("English: a store that cannot write")
+        << "ShiftF10" << "Return" << "Up Up Return" << false << false
+        << "pairs 4; The settings could not be kept. They apply until the program ends.; not kept";
+}
+
+void WindowTest::menuAndSettingsWorkByKeysAndPad()
+{
+    QFETCH(QString, open);
+    QFETCH(QString, menu);
+    QFETCH(QString, dialog);
+    QFETCH(bool, midGame);
+    QFETCH(bool, writable);
+    const Translations texts(rowLanguage());
+    QTemporaryDir folder;
+    // A file where the store's folder should be.
+    QFile(folder.filePath(QStringLiteral("file"))).open(QIODevice::WriteOnly);
+    const SettingsStore store(folder.filePath(writable ? QStringLiteral("pelnori.conf") : QStringLiteral("file/pelnori.conf")));
+    Window w;
+    w.window.settingsFlow().setStore(&store);
+    QVERIFY(showActive(w));
+    if (midGame)
+        QTest::mouseClick(w.window.btnStart(), Qt::LeftButton);
+
+    // Each script is played once its window is up; the menu and the dialog
+    // wait in their own loops meanwhile.
+    QTimer driver;
+    connect(&driver, &QTimer::timeout, &w.window, [&] {
+        if (QApplication::activePopupWidget() && !menu.isNull()) {
+            play(w, std::exchange(menu, QString()));
+        } else if (qobject_cast<SettingsDialog *>(QApplication::activeModalWidget()) && !dialog.isNull()
+                   && QApplication::activeModalWidget()->isActiveWindow()) {
+            play(w, std::exchange(dialog, QString()));
+        }
+    });
+    driver.start(0);
+    QTimer::singleShot(10000, &w.window, [] {
+        if (QApplication::activePopupWidget())
+            QApplication::activePopupWidget()->close();
+        if (auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+            modal->reject();
+    });
+    play(w, open);
+    driver.stop();
+    QVERIFY2(menu.isNull(), "the menu did not open");
+    if (!dialog.isNull()) {
+        QTEST(QStringLiteral("no dialog"), "outcome");
+        return;
+    }
+
+    const Settings now = w.window.settings();
+    const Settings designed;
+    QStringList changed;
+    if (now.pairs != designed.pairs)
+        changed << QStringLiteral("pairs %1").arg(now.pairs);
+    if (now.strength != designed.strength)
+        changed << QStringLiteral("strength %1").arg(now.strength);
+    if (now.zoom != designed.zoom)
+        changed << QStringLiteral("zoom %1").arg(now.zoom);
+    if (now.highContrast)
+        changed << QStringLiteral("high contrast");
+    if (now.sound)
+        changed << QStringLiteral("sound");
+    if (now.language != designed.language)
+        changed << QStringLiteral("language ") + now.language;
+    const QString told = w.platform.messages.empty() ? w.window.findChild<Announcer *>()->text()
+                                                     : w.platform.messages.back().text;
+    const QString kept = QFile::exists(store.path()) ? QStringLiteral("kept") : QStringLiteral("not kept");
+    const QStringList outcome{changed.isEmpty() ? QStringLiteral("as designed") : changed.join(u", "), told, kept};
+    QTEST(outcome.join(u"; "), "outcome");
+    // Applied at once: the strength felt, the window's size.
+    QCOMPARE(w.haptic->strength, now.strength);
+    QCOMPARE(zoomPercent(), now.zoom);
+}
+
+void WindowTest::settingsDialogNamesEachControl_data()
+{
+    QTest::addColumn<PadAction>("step"); // how the player moves on: Tab, or the right shoulder
+    QTest::addColumn<QStringList>("heard");
+    QTest::newRow("Japanese, Tab") << PadAction::Start
+                                   << QStringList{"ペアの数: 8", "効果の強さ: 100 %", "効果の強さを試す", "音でも遊ぶ",
+                                                  "表示の大きさ: 100 %", "見やすいカード",
+                                                  "言語: 自動 (言語は次回の起動から変わります。)", "OK", "キャンセル"};
+    QTest::newRow("English: the shoulder")
+        << PadAction::NextField
+        << QStringList{"Pairs: 8", "Effect strength: 100 %", "Try the effect strength", "Play by ear too",
+                       "Size: 100 %", "High-contrast cards", "Language: Automatic (The language changes at the next start.)",
+                       "OK", "Cancel"};
+}
+
+// What a screen reader says of each control as the focus comes to it.
+void WindowTest::settingsDialogNamesEachControl()
+{
+    QFETCH(PadAction, step);
+    const Translations texts(rowLanguage());
+    SettingsDialog dialog(Settings{}, [](int) {});
+    dialog.setModal(true);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QStringList heard;
+    for (int i = 0; i < 9; ++i) {
+        QAccessibleInterface *control = QAccessible::queryAccessibleInterface(QApplication::focusWidget());
+        QString said = control->text(QAccessible::Name);
+        // A list box is named by its label, and says its value.
+        if (control->role() == QAccessible::ComboBox) {
+            const auto labels = control->relations(QAccessible::Label);
+            said = (labels.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name)) + QStringLiteral(": ")
+                   + control->text(QAccessible::Value);
+        }
+        if (!control->text(QAccessible::Description).isEmpty())
+            said += QStringLiteral(" (%1)").arg(control->text(QAccessible::Description));
+        heard << said;
+        if (step == PadAction::NextField)
+            QVERIFY(padToModalWindow(step));
+        else
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QTEST(heard, "heard");
+}
+
+void WindowTest::strengthTrialPlaysOneEffectAndRestores_data()
+{
+    QTest::addColumn<bool>("gameFile"); // a game has opened a file of 8 effects
+    QTest::addColumn<int>("effects");   // in the path box's file; -1: none there
+    QTest::addColumn<bool>("refuses");  // the control refuses to start effects
+    QTest::addColumn<QString>("felt");
+    QTest::newRow("the path box's file") << false << 8 << false << "fx0 at 50";
+    QTest::newRow("the game's file") << true << -1 << false << "game0 at 50";
+    QTest::newRow("no file") << false << -1 << false << "";
+    QTest::newRow("a file without effects") << false << 0 << false << "";
+    QTest::newRow("refused") << false << 8 << true << "";
+}
+
+void WindowTest::strengthTrialPlaysOneEffectAndRestores()
+{
+    QFETCH(bool, gameFile);
+    QFETCH(int, effects);
+    QFETCH(bool, refuses);
+    struct Felt : FakeHaptic
+    {
+        QStringList felt;
+        void StartEffect(const QString &name, std::int32_t handle) override
+        {
+            FakeHaptic::StartEffect(name, handle);
+            felt << QStringLiteral("%1 at %2").arg(name).arg(strength);
+        }
+    } control;
+    control.strength = 80;
+    control.startThrows = refuses;
+    control.files.insert(QStringLiteral("/game.ifr"), FakeFile{{"game0", "game1"}});
+    if (effects >= 0)
+        control.addFile(QStringLiteral("/box.ifr"), effects);
+    const std::int32_t handle = gameFile ? control.OpenForceResource(QStringLiteral("/game.ifr")) : kFileChosenNoGame;
+    QFETCH(QString, felt);
+    QCOMPARE(playStrengthTrial(control, handle, QStringLiteral("/box.ifr"), 50, 80), !felt.isEmpty());
+    QCOMPARE(control.felt.join(u", "), felt);
+    QCOMPARE(control.strength, 80);
 }
 
 void WindowTest::cardsOutOfPlayAreOutOfReach_data()

@@ -339,6 +339,96 @@ This run&apos;s games are not kept, but the game goes on.</translation>
     </message>
 </context>
 <context>
+    <name>SettingsDialog</name>
+    <message>
+        <source>%1 %</source>
+        <translation>%1 %</translation>
+    </message>
+    <message>
+        <source>設定</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>言語は次回の起動から変わります。</source>
+        <translation>The language changes at the next start.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>ゲーム</source>
+        <translation>Game</translation>
+    </message>
+    <message>
+        <source>ペアの数</source>
+        <translation>Pairs</translation>
+    </message>
+    <message>
+        <source>試す</source>
+        <translation>Try</translation>
+    </message>
+    <message>
+        <source>効果の強さを試す</source>
+        <translation>Try the effect strength</translation>
+    </message>
+    <message>
+        <source>効果の強さ</source>
+        <translation>Effect strength</translation>
+    </message>
+    <message>
+        <source>音でも遊ぶ</source>
+        <translation>Play by ear too</translation>
+    </message>
+    <message>
+        <source>表示</source>
+        <translation>Display</translation>
+    </message>
+    <message>
+        <source>表示の大きさ</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>見やすいカード</source>
+        <translation>High-contrast cards</translation>
+    </message>
+    <message>
+        <source>言語</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>自動</source>
+        <translation>Automatic</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsFlow</name>
+    <message>
+        <source>ペアの数は次のゲームから変わります。</source>
+        <translation>The number of pairs changes from the next game.</translation>
+    </message>
+    <message>
+        <source>音は次回の起動から止まります。</source>
+        <translation>The sound stops from the next start.</translation>
+    </message>
+    <message>
+        <source>設定を変更しました。</source>
+        <translation>Settings changed.</translation>
+    </message>
+    <message>
+        <source>設定を保存できませんでした。今回の実行中だけ有効です。</source>
+        <translation>The settings could not be kept. They apply until the program ends.</translation>
+    </message>
+    <message>
+        <source>試せる効果がありません。IFRファイルを選んでください。</source>
+        <translation>There is no effect to try. Choose an IFR file.</translation>
+    </message>
+</context>
+<context>
     <name>Startup</name>
     <message>
         <source>使用環境をもう一度お確かめください。</source>
@@ -480,6 +570,10 @@ This run&apos;s games are not kept, but the game goes on.</translation>
     <message>
         <source>%1、%2秒</source>
         <translation>%1, %2 seconds</translation>
+    </message>
+    <message>
+        <source>設定...</source>
+        <translation>Settings...</translation>
     </message>
 </context>
 </TS>

@@ -20,6 +20,9 @@ start-up finds a device), and checks screenshots pixel by pixel:
     in the gaps around it, and no card changed a pixel;
   * after a click on a card: it turns open and the controller rumbles, and
     the mark is gone;
+  * Shift+F10 opens the window's menu and Enter its first entry, the
+    settings dialog; Escape closes it, the cards unchanged and no settings
+    file written;
   * a click on the quit button ends the program cleanly.
 
 Only the standard library, Xvfb, openbox, xdotool, xwininfo, xprop and
@@ -193,6 +196,8 @@ class Session:
             # Only the virtual controller: no devices of the machine.
             "SDL_JOYSTICK_HIDAPI": "0",
             "SDL_JOYSTICK_DISABLE_UDEV": "1",
+            # Settings the program might keep stay in the run's own folder.
+            "XDG_CONFIG_HOME": os.path.join(self.work, "config"),
         })
         env.pop("SESSION_MANAGER", None)
         env.pop("QT_QPA_PLATFORM", None)
@@ -312,6 +317,12 @@ def check_cards(shot, pictures, where):
                           f"first at ({cx + dx}, {cy + dy}): {got} instead of {want}")
 
 
+def viewable(session, window):
+    """Whether the window is there and shown; a window gone is not."""
+    info = subprocess.run(["xwininfo", "-id", window], env=session.env(), capture_output=True, text=True)
+    return info.returncode == 0 and "IsViewable" in info.stdout
+
+
 def has_ink(shot, box):
     x, y, w, h = box
     return any(sum(p) < 3 * 100 for p in shot.region(x, y, w, h))
@@ -411,6 +422,32 @@ def main():
         with open(session.rumble_log) as log:
             commands = log.read().split("\n")
         print(f"card: card {card} turned open, {len(commands) - 1} rumble commands reached the controller")
+
+        # The menu and the settings dialog, by the keys alone.
+        session.x("xdotool", "key", "--delay", "200", "shift+F10", "Return")
+        deadline = time.monotonic() + 20
+        dialog = None
+        while not dialog:
+            found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^設定$"], env=session.env(),
+                                   capture_output=True, text=True).stdout.split()
+            dialog = next((d for d in found if viewable(session, d)), None)
+            if not dialog and time.monotonic() > deadline:
+                session.shoot("no-dialog.png")
+                raise Failure("Shift+F10 and Enter did not open the settings dialog; see no-dialog.png")
+            time.sleep(0.2)
+        session.shoot("5-settings.png")
+        session.x("xdotool", "key", "Escape")
+        deadline = time.monotonic() + 20
+        while viewable(session, dialog):
+            if time.monotonic() > deadline:
+                raise Failure("Escape did not close the settings dialog")
+            time.sleep(0.2)
+        time.sleep(0.3)
+        after = session.client_shot("6-after-settings.png")
+        check_cards(after, [opened if i == card else back for i in range(16)], "after the settings dialog")
+        if os.path.exists(os.path.join(session.work, "config", "pelnori")):
+            raise Failure("a cancelled settings dialog wrote settings")
+        print("settings: Shift+F10 and Enter opened the dialog, Escape closed it, nothing changed or kept")
 
         # Quit.
         qx, qy, qw, qh = CAPTIONS["Command1"]
