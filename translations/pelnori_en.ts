@@ -227,6 +227,25 @@ This run&apos;s games are not kept, but the game goes on.</translation>
     </message>
 </context>
 <context>
+    <name>PracticeBoard</name>
+    <message>
+        <source>効果を覚える...</source>
+        <translation>Learn the effects...</translation>
+    </message>
+    <message>
+        <source>効果を覚える</source>
+        <translation>Learn the effects</translation>
+    </message>
+    <message>
+        <source>カードをめくると、その効果を感じられます。</source>
+        <translation>Turn a card to feel its effect.</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
     <name>Startup</name>
     <message>
         <source>使用環境をもう一度お確かめください。</source>
