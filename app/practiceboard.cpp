@@ -66,10 +66,13 @@ PracticeBoard::PracticeBoard(HapticInterface &control, std::int32_t handle, cons
     installPracticeCardAccessibility();
     setObjectName(QStringLiteral("practiceBoard"));
     setWindowTitle(QCoreApplication::translate("PracticeBoard", "効果を覚える"));
+    // A fixed frame with the close box only, as the main window's.
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
     auto *layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    auto *hint = new QLabel(QCoreApplication::translate("PracticeBoard", "カードをめくると、その効果を感じられます。"), this);
+    auto *hint = new QLabel(QCoreApplication::translate("PracticeBoard", "カードを押すと、その効果を感じられます。"), this);
     hint->setObjectName(QStringLiteral("hint"));
     layout->addWidget(hint);
 

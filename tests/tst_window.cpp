@@ -110,6 +110,10 @@ void play(Window &w, const QString &inputs)
                 QWidget *board = QApplication::activeModalWidget();
                 QVERIFY(QTest::qWaitForWindowActive(board));
                 QCOMPARE(clippedCaptions(*board), QStringList());
+                // A screen reader meets the first card as a button named by its effect.
+                QAccessibleInterface *card = QAccessible::queryAccessibleInterface(board->focusWidget());
+                QCOMPARE(card->role(), QAccessible::Button);
+                QCOMPARE(card->text(QAccessible::Name), QStringLiteral("fx0"));
                 play(w, rest.join(u' '));
                 if (QApplication::activeModalWidget() == board) {
                     board->close();

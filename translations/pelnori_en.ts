@@ -237,8 +237,8 @@ This run&apos;s games are not kept, but the game goes on.</translation>
         <translation>Learn the effects</translation>
     </message>
     <message>
-        <source>カードをめくると、その効果を感じられます。</source>
-        <translation>Turn a card to feel its effect.</translation>
+        <source>カードを押すと、その効果を感じられます。</source>
+        <translation>Press a card to feel its effect.</translation>
     </message>
     <message>
         <source>閉じる</source>
