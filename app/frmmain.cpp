@@ -3,9 +3,11 @@
 
 #include "app/accessibility.h"
 #include "app/announcer.h"
+#include "app/besttimesdialog.h"
 #include "app/boardinput.h"
 #include "app/cardbox.h"
 #include "app/errorreport.h"
+#include "app/practiceboard.h"
 #include "app/qtplatform.h"
 #include "app/settingsflow.h"
 #include "app/shake.h"
@@ -15,6 +17,7 @@
 #include "game/platform.h"
 #include "game/effectfilechoice.h"
 #include "game/openfiledialog.h"
+#include "game/practiceset.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -90,6 +93,23 @@ frmMain::frmMain(Platform &platform, Globals &globals, std::unique_ptr<OpenFileD
     // The window's menu: one line an entry.
     m_menu.addEntry(QCoreApplication::translate("pelnori::frmMain", "設定..."),
                     [this] { dispatch("mnuSettings_Click", [this] { m_settingsFlow->openDialog(); }); });
+    m_menu.addEntry(QCoreApplication::translate("pelnori::frmMain", "記録..."), [this] {
+        dispatch("mnuRecords_Click", [this] {
+            if (m_game.bestTimes())
+                showBestTimes(this, *m_game.bestTimes());
+        });
+    });
+    // The practice board stands beside a game, never in one.
+    m_menu.addEntry(
+        practiceBoardMenuText(),
+        [this] {
+            dispatch("mnuPractice_Click", [this] {
+                if (m_globals.HapticControl)
+                    showPracticeBoard(this, m_platform, *m_globals.HapticControl, m_board.effectPath(),
+                                      m_game.pairsInPlay());
+            });
+        },
+        [this] { return !m_game.gameRunning() && practiceBoardOffered(m_globals, m_board.effectPath()); });
 
     connect(m_controls.Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
     connect(m_controls.btnStart, &QPushButton::clicked, this, &frmMain::btnStart_Click);

@@ -23,8 +23,9 @@ public:
     ~WindowMenu();
 
     // An entry, in the order added: its caption, already translated, and
-    // what choosing it does, run once the menu has closed.
-    void addEntry(const QString &caption, std::function<void()> chosen);
+    // what choosing it does, run once the menu has closed. With `offered`,
+    // the entry is left out of the menu whenever that says no.
+    void addEntry(const QString &caption, std::function<void()> chosen, std::function<bool()> offered = {});
 
     // Opens the menu at a point on the screen and waits until the player
     // chooses an entry or closes it. From the keyboard or the controller
@@ -40,6 +41,7 @@ private:
     {
         QString caption;
         std::function<void()> chosen;
+        std::function<bool()> offered;
     };
 
     QWidget &m_window;

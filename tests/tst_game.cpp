@@ -10,6 +10,7 @@
 #include "game/besttimestore.h"
 #include "game/clock.h"
 #include "game/game.h"
+#include "game/practiceset.h"
 #include "translations/translations.h"
 
 #include <QCryptographicHash>
@@ -164,6 +165,12 @@ private Q_SLOTS:
     void clickDuringEndShakeOnlyReplays();
     void missingMatchedImageLeavesCardBlank();
     void failingEffectStillTurnsTheCard();
+
+    // Practice board
+    void practiceBoardOfferedBetweenGamesOnly_data();
+    void practiceBoardOfferedBetweenGamesOnly();
+    void practiceSetReadsFirstEffectsOnItsOwnHandle_data();
+    void practiceSetReadsFirstEffectsOnItsOwnHandle();
 
     // Clock
     void startSecondsRoundHalfToEven_data();
@@ -985,6 +992,59 @@ void GameTest::tickShowsSecondsAcrossMidnight()
     t.platform.clock = now;
     t.game.Timer1_Timer();
     QTEST(t.board.time, "text");
+}
+
+void GameTest::practiceBoardOfferedBetweenGamesOnly_data()
+{
+    QTest::addColumn<int>("resource");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("matched"); // cards whose pair was found; -1: none dealt
+    QTest::addColumn<bool>("offered");
+    QTest::newRow("file chosen, no game") << -50 << kPath << -1 << true;
+    QTest::newRow("no usable file") << -100 << kPath << -1 << false;
+    QTest::newRow("path box emptied") << -50 << QString() << -1 << false;
+    QTest::newRow("a game being dealt") << 1 << kPath << 0 << false;
+    QTest::newRow("a game under way") << 1 << kPath << 14 << false;
+    QTest::newRow("a game completed") << 1 << kPath << 16 << true;
+    QTest::newRow("a game completed, then a file refused") << 1 << QString() << 16 << false;
+}
+
+void GameTest::practiceBoardOfferedBetweenGamesOnly()
+{
+    QFETCH(int, resource);
+    QFETCH(QString, path);
+    QFETCH(int, matched);
+    Table t;
+    if (matched >= 0)
+        t.lay(QStringLiteral("AABBCCDDEEFFGGHH"));
+    for (int i = 0; i < matched; ++i)
+        (*t.globals.Cards)[i].Matched = -1;
+    t.globals.EffectResource = resource;
+    QTEST(practiceBoardOffered(t.globals, path), "offered");
+}
+
+void GameTest::practiceSetReadsFirstEffectsOnItsOwnHandle_data()
+{
+    QTest::addColumn<int>("effects");
+    QTest::addColumn<int>("pairs");
+    QTest::addColumn<QString>("names"); // empty: refused
+    QTest::newRow("eight pairs") << 10 << 8 << "fx0 fx1 fx2 fx3 fx4 fx5 fx6 fx7";
+    QTest::newRow("four pairs") << 10 << 4 << "fx0 fx1 fx2 fx3";
+    QTest::newRow("too few effects for a game") << 7 << 4 << "";
+}
+
+void GameTest::practiceSetReadsFirstEffectsOnItsOwnHandle()
+{
+    QFETCH(int, effects);
+    QFETCH(int, pairs);
+    Table t;
+    t.haptic->addFile(kPath, effects);
+    const PracticeSet set = openPracticeSet(*t.haptic, kPath, pairs);
+    QTEST(set.names.join(u' '), "names");
+    QCOMPARE(set.check.verdict == EffectFileVerdict::Usable, !set.names.isEmpty());
+    QCOMPARE(set.handle, 1);
+    QCOMPARE(t.globals.EffectResource, kFileChosenNoGame);
+    QVERIFY(!t.globals.Cards);
 }
 
 QTEST_GUILESS_MAIN(GameTest)

@@ -11,6 +11,7 @@
 #include "app/settingsflow.h"
 #include "app/twips.h"
 #include "game/besttimestore.h"
+#include "app/practiceboard.h"
 #include "game/globals.h"
 #include "game/paths.h"
 #include "game/settingsstore.h"
@@ -38,6 +39,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -98,17 +100,18 @@ bool showActive(Window &w)
     return active;
 }
 
-// The player's inputs, in order: arrow keys and Space, Return or the keypad's
-// Enter on the focused control; pad presses; "click" with the mouse on the
-// focused control; "press" is a screen reader's press action on it; "button"
-// moves the focus to the start button.
+// The player's inputs, in order: arrow keys, Space, Return, the keypad's
+// Enter or Escape on the focused control; pad presses; "click" with the mouse
+// on the focused control; "press" is a screen reader's press action on it;
+// "button" moves the focus to the start button; "practice" opens the practice
+// board over the window and plays the inputs after it there.
 void play(Window &w, const QString &inputs)
 {
     static const std::map<QString, Qt::Key> keys{
         {QStringLiteral("Up"), Qt::Key_Up},       {QStringLiteral("Down"), Qt::Key_Down},
         {QStringLiteral("Left"), Qt::Key_Left},   {QStringLiteral("Right"), Qt::Key_Right},
         {QStringLiteral("Space"), Qt::Key_Space}, {QStringLiteral("Return"), Qt::Key_Return},
-        {QStringLiteral("Enter"), Qt::Key_Enter}};
+        {QStringLiteral("Enter"), Qt::Key_Enter}, {QStringLiteral("Escape"), Qt::Key_Escape}};
     static const std::map<QString, PadAction> pad{
         {QStringLiteral("padUp"), PadAction::Up},       {QStringLiteral("padDown"), PadAction::Down},
         {QStringLiteral("padLeft"), PadAction::Left},   {QStringLiteral("padRight"), PadAction::Right},
@@ -116,11 +119,31 @@ void play(Window &w, const QString &inputs)
         {QStringLiteral("padFile"), PadAction::ReadFile}, {QStringLiteral("padCancel"), PadAction::Cancel},
         {QStringLiteral("padNext"), PadAction::NextField}, {QStringLiteral("padPrevious"), PadAction::PreviousField},
         {QStringLiteral("padMenu"), PadAction::Menu}};
-    for (const QString &input : inputs.split(u' ', Qt::SkipEmptyParts)) {
+    QStringList rest = inputs.split(u' ', Qt::SkipEmptyParts);
+    while (!rest.isEmpty()) {
+        const QString input = rest.takeFirst();
         // On a menu or a dialog, the keys go where the keyboard's would.
         QWidget *focused = QApplication::activePopupWidget() ? QApplication::activePopupWidget()
                            : QApplication::activeModalWidget() ? QApplication::focusWidget()
                                                                 : w.window.focusWidget();
+        if (input == u"practice") {
+            QTimer::singleShot(0, &w.window, [&w, rest] {
+                QWidget *board = QApplication::activeModalWidget();
+                QVERIFY(QTest::qWaitForWindowActive(board));
+                QCOMPARE(clippedCaptions(*board), QStringList());
+                // A screen reader meets the first card as a button named by its effect.
+                QAccessibleInterface *card = QAccessible::queryAccessibleInterface(board->focusWidget());
+                QCOMPARE(card->role(), QAccessible::Button);
+                QCOMPARE(card->text(QAccessible::Name), QStringLiteral("fx0"));
+                play(w, rest.join(u' '));
+                if (QApplication::activeModalWidget() == board) {
+                    board->close();
+                    QFAIL("the practice board stayed open");
+                }
+            });
+            showPracticeBoard(&w.window, w.platform, *w.globals.HapticControl, w.window.txtLoadIFR()->text(), 8);
+            return;
+        }
         if (keys.count(input))
             QTest::keyClick(focused, keys.at(input), input == u"Enter" ? Qt::KeypadModifier : Qt::NoModifier);
         else if (pad.count(input))
@@ -588,6 +611,13 @@ void WindowTest::keysAndPadPlayTheBoard_data()
     QTest::newRow("pad step, another window active") << 9 << "padRight padTurn" << false << "card 9 selected";
     QTest::newRow("B and the shoulders: dialogs only") << 9 << "padCancel padNext padPrevious" << true
                                                         << "card 9 selected";
+    // The board shows the file's first effects in order, four to a row.
+    QTest::newRow("practice board: keys") << 9 << "practice Right Space Escape" << true
+                                          << "card 9 selected, practice felt fx1";
+    QTest::newRow("practice board: pad") << 9 << "practice padRight padDown padTurn padCancel" << true
+                                         << "card 9 selected, practice felt fx5";
+    QTest::newRow("English: practice board: screen reader's press") << 9 << "practice Down press Escape" << true
+                                                                     << "card 9 selected, practice felt fx4";
 }
 
 void WindowTest::keysAndPadPlayTheBoard()
@@ -610,6 +640,7 @@ void WindowTest::keysAndPadPlayTheBoard()
         QVERIFY(QTest::qWaitForWindowActive(&other));
     }
     const int yields = w.platform.yields;
+    const std::int32_t resource = w.globals.EffectResource;
     play(w, inputs);
 
     const auto *selected = qobject_cast<CardBox *>(w.window.focusWidget());
@@ -624,12 +655,24 @@ void WindowTest::keysAndPadPlayTheBoard()
         outcome << QStringLiteral("dealt");
     if (shown.shows > 0)
         outcome << QStringLiteral("dialog");
+    // What the player felt: in the game the turned card's effect, or nothing;
+    // on the practice board's own handle what it played.
+    QStringList felt;
+    for (const QString &call : w.haptic->calls.filter(QRegularExpression(QStringLiteral("^Start ")))) {
+        const QStringList parts = call.split(u' ');
+        if (parts[2].toInt() == w.globals.EffectResource)
+            felt << parts[1];
+        else
+            outcome << QStringLiteral("practice felt ") + parts[1];
+    }
     QTEST(outcome.join(u", "), "outcome");
-    // What the player felt: the turned card's effect, or nothing; and what a
-    // screen reader says of the card.
     const bool turned = outcome.contains(QStringLiteral("open"));
-    QCOMPARE(w.haptic->started,
-             turned ? QStringList{(*w.globals.Cards)[selected->index()].EffectName} : QStringList{});
+    QCOMPARE(felt, turned ? QStringList{(*w.globals.Cards)[selected->index()].EffectName} : QStringList{});
+    // The game goes on: its clock runs and its handle is the same.
+    QVERIFY(w.window.Timer1()->isActive());
+    if (!outcome.contains(QStringLiteral("dealt")))
+        QCOMPARE(w.globals.EffectResource, resource);
+    // What a screen reader says of the card.
     QAccessibleInterface *card = QAccessible::queryAccessibleInterface(w.window.pic(9));
     if (rowLanguage() == u"en") {
         QCOMPARE(card->text(QAccessible::Name), QStringLiteral("Card in row 3, column 2"));

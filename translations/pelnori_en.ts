@@ -339,6 +339,25 @@ This run&apos;s games are not kept, but the game goes on.</translation>
     </message>
 </context>
 <context>
+    <name>PracticeBoard</name>
+    <message>
+        <source>効果を覚える...</source>
+        <translation>Learn the effects...</translation>
+    </message>
+    <message>
+        <source>効果を覚える</source>
+        <translation>Learn the effects</translation>
+    </message>
+    <message>
+        <source>カードを押すと、その効果を感じられます。</source>
+        <translation>Press a card to feel its effect.</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
     <name>SettingsDialog</name>
     <message>
         <source>%1 %</source>
@@ -574,6 +593,10 @@ This run&apos;s games are not kept, but the game goes on.</translation>
     <message>
         <source>設定...</source>
         <translation>Settings...</translation>
+    </message>
+    <message>
+        <source>記録...</source>
+        <translation>Best times...</translation>
     </message>
 </context>
 </TS>
