@@ -123,9 +123,10 @@ void play(Window &w, const QString &inputs)
     while (!rest.isEmpty()) {
         const QString input = rest.takeFirst();
         // On a menu or a dialog, the keys go where the keyboard's would.
+        QWidget *modal = QApplication::activeModalWidget();
         QWidget *focused = QApplication::activePopupWidget() ? QApplication::activePopupWidget()
-                           : QApplication::activeModalWidget() ? QApplication::focusWidget()
-                                                                : w.window.focusWidget();
+                           : modal                           ? modal->focusWidget()
+                                                             : w.window.focusWidget();
         if (input == u"practice") {
             QTimer::singleShot(0, &w.window, [&w, rest] {
                 QWidget *board = QApplication::activeModalWidget();
