@@ -17,8 +17,10 @@ struct Globals;
 // Start-up before the window is shown: the default effect file in the path
 // box, the haptic control created, the device checked (without one the
 // player may choose to play by ear), the default file tested and the window
-// centred. Returns false when the program cannot run; the player has then
-// been told why and the program must end at once.
+// centred. With the sound asked for, a device attached and no audio output
+// to hear it on, the player is told and the game goes on. Returns false when
+// the program cannot run; the player has then been told why and the program
+// must end at once.
 bool Form_Load(Board &window, Platform &platform, Globals &globals, const HapticFactory &createControl);
 
 // Moves the window to the middle of the screen by its outer size, in twips

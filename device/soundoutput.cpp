@@ -6,6 +6,7 @@
 #include "device/hapticslog.h"
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 
 namespace pelnori {
@@ -46,6 +47,14 @@ SDL_AudioDeviceID openPaused(SDL_AudioCallback callback, void *userdata)
     return device;
 }
 
+// Whether the output SDL opened reaches a speaker: its dummy driver takes
+// every sample and plays none. Only while the audio subsystem is up.
+bool playsAloud()
+{
+    const char *driver = SDL_GetCurrentAudioDriver();
+    return driver != nullptr && std::strcmp(driver, "dummy") != 0;
+}
+
 void SDLCALL silence(void *, Uint8 *stream, int bytes)
 {
     std::fill_n(stream, bytes, Uint8(0));
@@ -71,10 +80,12 @@ bool SoundOutput::opens()
     const SDL_AudioDeviceID device = openPaused(&silence, nullptr);
     if (device == 0)
         return false;
-    qCInfo(lcHaptics) << "an audio output opens on SDL's" << SDL_GetCurrentAudioDriver() << "driver";
+    const bool aloud = playsAloud();
+    qCInfo(lcHaptics) << "an audio output opens on SDL's" << SDL_GetCurrentAudioDriver() << "driver"
+                      << (aloud ? "" : "(which plays nothing)");
     SDL_CloseAudioDevice(device);
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    return true;
+    return aloud;
 }
 
 bool SoundOutput::open()
@@ -83,6 +94,7 @@ bool SoundOutput::open()
     if (m_device == 0)
         return m_works = false;
     m_voices.reserve(16);
+    m_aloud = playsAloud();
     qCInfo(lcHaptics) << "sound output opened on SDL's" << SDL_GetCurrentAudioDriver() << "driver";
     SDL_PauseAudioDevice(m_device, 0);
     return m_works = true;

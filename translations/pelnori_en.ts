@@ -165,6 +165,14 @@
         <source>音で遊ぶ</source>
         <translation>Play by ear</translation>
     </message>
+    <message>
+        <source>音声出力が使用できません。</source>
+        <translation>No audio output is available.</translation>
+    </message>
+    <message>
+        <source>エフェクトは音なしで再生します。</source>
+        <translation>The effects play without sound.</translation>
+    </message>
 </context>
 <context>
     <name>TurnNarration</name>
