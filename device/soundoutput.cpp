@@ -3,6 +3,7 @@
 
 #include "effects/effectrenderer.h"
 #include "effects/effectsound.h"
+#include "device/alsamessages.h"
 #include "device/hapticslog.h"
 
 #include <algorithm>
@@ -27,6 +28,7 @@ SDL_AudioDeviceID openPaused(SDL_AudioCallback callback, void *userdata)
     // which nobody reads.
     SDL_EventState(SDL_AUDIODEVICEADDED, SDL_IGNORE);
     SDL_EventState(SDL_AUDIODEVICEREMOVED, SDL_IGNORE);
+    sendAlsaMessagesToLog();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         logSdlFailure("SDL_InitSubSystem(audio)");
         return 0;
