@@ -13,7 +13,8 @@ struct Globals;
 // The effect-file button: the player picks a file in the open-file dialog, its
 // path goes into the path box, and the file is tested like the default one at
 // start-up. A usable file becomes the next game's; an unusable one is reported
-// and its path removed. Cancelling changes nothing.
+// and its path removed. Cancelling changes nothing. The dialog opens beside
+// the file in the path box, or where the player last browsed when it is empty.
 void cmbRead_IFR_Click(OpenFileDialog &dialog, Board &board, Platform &platform, Globals &globals);
 
 // The warnings for a file that does not open and one with too few effects,
