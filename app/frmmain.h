@@ -112,6 +112,7 @@ private:
     // Gone before the controls, whose focus its selection follows.
     std::unique_ptr<BoardInput> m_input;
     Announcer *m_announcer = nullptr;
+    int m_starts = 0; // start presses being handled, one inside another's deal
 
     float m_left = 0.0f;
     float m_top = 0.0f;

@@ -43,9 +43,13 @@ QString TurnNarration::take()
     if (!m_active)
         return {};
     m_active = false;
-    QStringList parts{m_face, m_verdict, m_remaining};
+    QStringList parts{m_verdict, m_remaining};
     parts.removeAll(QString());
-    return parts.join(QLatin1Char(' '));
+    const QString outcome = parts.join(QLatin1Char(' '));
+    if (m_face.isEmpty() || outcome.isEmpty())
+        return m_face + outcome;
+    // The state is a sentence of its own, so the verdict is not read as part of it.
+    return tr("%1。%2", "a card's state, then what the press did").arg(m_face, outcome);
 }
 
 } // namespace pelnori

@@ -707,8 +707,9 @@ void WindowTest::screenReaderHearsEachPress_data()
     QTest::addColumn<QString>("presses");
     QTest::addColumn<QString>("said");
     QTest::newRow("first card") << true << "A" << "表向き";
-    QTest::newRow("a missed pair") << true << "A B" << "表向き 残念、違います。";
-    QTest::newRow("a found pair") << true << "A a" << "揃った 正解！ 残り14枚";
+    QTest::newRow("the deal over") << true << "" << "配りました";
+    QTest::newRow("a missed pair") << true << "A B" << "表向き。残念、違います。";
+    QTest::newRow("a found pair") << true << "A a" << "揃った。正解！ 残り14枚";
     QTest::newRow("the open card again") << true << "A A" << "表向き";
     QTest::newRow("a matched card again: no count") << true << "A a A" << "揃った";
     QTest::newRow("the state during a game") << true << "A a S" << "残り14枚、83秒";
@@ -716,6 +717,10 @@ void WindowTest::screenReaderHearsEachPress_data()
     QTest::newRow("the state on the pad's Y") << true << "A a Y" << "残り14枚、83秒";
     QTest::newRow("the state before a game") << false << "S"
                                              << "ゲームを開始するにはZolva開始ボタンを押してください";
+    QTest::newRow("English: the deal over") << true << "" << "Cards dealt";
+    // Regression: "face up Not a pair." ran the state into the verdict.
+    QTest::newRow("English: a missed pair") << true << "A B" << "face up. Not a pair.";
+    QTest::newRow("English: a found pair") << true << "A a" << "matched. A pair! 14 cards left";
 }
 
 // A screen reader kept quiet about everything but the focused card: the
@@ -725,6 +730,7 @@ void WindowTest::screenReaderHearsEachPress()
     QFETCH(bool, dealt);
     QFETCH(QString, presses);
     QFETCH(QString, said);
+    const Translations texts(rowLanguage());
     Window w;
     if (dealt)
         QTest::mouseClick(w.window.btnStart(), Qt::LeftButton);
@@ -732,7 +738,7 @@ void WindowTest::screenReaderHearsEachPress()
     int partner = -1, other = -1;
     for (int i = 1; i < kCardCount && dealt; ++i)
         (w.globals.Cards->at(std::size_t(i)).EffectName == w.globals.Cards->at(0).EffectName ? partner : other) = i;
-    for (const QString &press : presses.split(u' ')) {
+    for (const QString &press : presses.split(u' ', Qt::SkipEmptyParts)) {
         if (press == u"S")
             QTest::keyClick(&w.window, Qt::Key_S);
         else if (press == u"Y" && showActive(w))

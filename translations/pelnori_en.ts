@@ -180,6 +180,11 @@
         <source>残り%1枚</source>
         <translation>%1 cards left</translation>
     </message>
+    <message>
+        <source>%1。%2</source>
+        <comment>a card&apos;s state, then what the press did</comment>
+        <translation>%1. %2</translation>
+    </message>
 </context>
 <context>
     <name>pelnori::frmMain</name>
@@ -214,6 +219,10 @@
     <message>
         <source>残り%1枚、%2秒</source>
         <translation>%1 cards left, %2 seconds</translation>
+    </message>
+    <message>
+        <source>配りました</source>
+        <translation>Cards dealt</translation>
     </message>
 </context>
 </TS>
