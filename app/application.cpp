@@ -41,6 +41,9 @@ int runPelnori(int argc, char *argv[])
     selectQtPlatform();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pelnori"));
+    // A dock ties the window to its desktop entry by this name (on Wayland)
+    // and by the class Pelnori, the entry's StartupWMClass (on X11).
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.pelnori.Pelnori"));
     QApplication::setApplicationVersion(QStringLiteral(PELNORI_VERSION));
     // The program ends when its window is unloaded, and only then.
     QApplication::setQuitOnLastWindowClosed(false);

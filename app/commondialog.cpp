@@ -137,6 +137,7 @@ void CommonDialog::showOpen()
 
     for (;;) {
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+            m_folder = dialog.directory().absolutePath();
             m_fileName.clear();
             if (m_cancelError)
                 throw DialogCancelled();
@@ -146,6 +147,7 @@ void CommonDialog::showOpen()
         const QString refused = refusal(path);
         if (refused.isEmpty()) {
             m_fileName = path;
+            m_folder = QFileInfo(path).absolutePath();
             const bool sameType = m_defaultExt.isEmpty()
                                   || QFileInfo(path).suffix().compare(m_defaultExt, Qt::CaseInsensitive) == 0;
             m_flags = sameType ? (m_flags & ~OpenFlags::ExtensionDifferent)

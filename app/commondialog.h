@@ -40,6 +40,7 @@ public:
     // allow or cancels.
     void showOpen() override;
     QString fileName() const override { return m_fileName; }
+    QString folder() const override { return m_folder; }
     int flags() const override { return m_flags; }
 
     // The '|'-separated filter as QFileDialog name filters, one per pair,
@@ -62,6 +63,7 @@ private:
     QString m_title;
     QString m_filter;
     QString m_initDir;
+    QString m_folder;
     int m_filterIndex = 1;
     int m_flags = 0;
     bool m_cancelError = false;

@@ -171,7 +171,13 @@ void frmMain::Form_Activate()
 
 void frmMain::btnStart_Click()
 {
+    ++m_starts;
     dispatch("btnStart_Click", [this] { m_game.btnStart_Click(); });
+    --m_starts;
+    // Once the cards can be turned: after the last deal when a start was
+    // pressed during another, and not when the file let no game begin.
+    if (m_starts == 0 && m_globals.EffectResource >= -1 && !m_platform.hasEnded())
+        announce(QCoreApplication::translate("pelnori::frmMain", "配りました"));
 }
 
 void frmMain::cmbRead_IFR_Click()

@@ -157,6 +157,7 @@ private:
     Announcer *m_announcer = nullptr;
     WindowMenu m_menu{*this};
     std::unique_ptr<SettingsFlow> m_settingsFlow;
+    int m_starts = 0; // start presses being handled, one inside another's deal
 
     float m_left = 0.0f;
     float m_top = 0.0f;

@@ -49,6 +49,23 @@ bool playByEarInstead(Platform &platform, HapticInterface &control)
     return heard;
 }
 
+// The sound was asked for, and a device plays the effects: an audio output
+// that does not work leaves the game playable, felt only, and the player is
+// told so rather than left to wonder at the silence.
+void sayWhenSoundIsMissing(Platform &platform, HapticInterface &control)
+{
+    bool soundAsked = false;
+    skipOnError([&] { soundAsked = control.soundOn(); });
+    bool heard = true;
+    if (soundAsked)
+        skipOnError([&] { heard = control.soundOutputWorks(); });
+    if (!heard) {
+        const QString text = QCoreApplication::translate("Startup", "音声出力が使用できません。") + kNewLine
+                             + QCoreApplication::translate("Startup", "エフェクトは音なしで再生します。");
+        skipOnError([&] { platform.messageBox(text, MessageIcon::Warning); });
+    }
+}
+
 } // namespace
 
 QString noControlMessage()
@@ -85,6 +102,8 @@ bool Form_Load(Board &window, Platform &platform, Globals &globals, const Haptic
     skipOnError([&] { attached = globals.HapticControl->ForceDeviceAttached(); });
     if (!attached && !playByEarInstead(platform, *globals.HapticControl))
         return false;
+    if (attached)
+        sayWhenSoundIsMissing(platform, *globals.HapticControl);
 
     switch (checkEffectFile(*globals.HapticControl, window.effectPath(), pairs).verdict) {
     case EffectFileVerdict::Usable:

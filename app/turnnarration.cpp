@@ -54,9 +54,16 @@ QString TurnNarration::take()
     if (!m_active)
         return {};
     m_active = false;
-    QStringList parts{m_place, m_face, m_verdict, m_remaining, m_turn};
+    QStringList card{m_place, m_face};
+    card.removeAll(QString());
+    const QString state = card.join(QLatin1Char(' '));
+    QStringList parts{m_verdict, m_remaining, m_turn};
     parts.removeAll(QString());
-    return parts.join(QLatin1Char(' '));
+    const QString outcome = parts.join(QLatin1Char(' '));
+    if (state.isEmpty() || outcome.isEmpty())
+        return state + outcome;
+    // The state is a sentence of its own, so the verdict is not read as part of it.
+    return tr("%1。%2", "a card's state, then what the press did").arg(state, outcome);
 }
 
 } // namespace pelnori

@@ -8,9 +8,10 @@ namespace pelnori {
 
 // What a press of a card says to a player who cannot see the board: the
 // pressed card's new state, the verdict of an attempt, and the cards left
-// when that number changed, gathered while the press is handled and said as
-// one sentence. The clock is never part of it. With two at the table the
-// counters hold pairs, and whose turn it is after the verdict is said instead.
+// when that number changed, gathered while the press is handled and said
+// together, the state as a sentence of its own. The clock is never part of
+// it. With two at the table the counters hold pairs, and whose turn it is
+// after the verdict is said instead.
 class TurnNarration
 {
     Q_DECLARE_TR_FUNCTIONS(TurnNarration)

@@ -66,13 +66,16 @@ public:
     virtual void StartEffect(const QString &name, std::int32_t handle) = 0;
 
     // Playing by ear, for a player without a device. Whether every effect is
-    // also heard; then a working audio output counts as an attached device.
+    // also heard; then an audio output that is heard counts as an attached
+    // device.
     virtual bool soundOn() = 0;
-    // Whether an audio output opens here: tried without a sound and closed
-    // again, in a bounded time. The control stays as it was.
+    // Whether the effects can be heard here: the control's own output when
+    // the sound is on and it works, else an output tried without a sound and
+    // closed again, in a bounded time. An output that plays nothing (SDL's
+    // dummy driver) does not count. The control stays as it was.
     virtual bool soundOutputWorks() = 0;
     // Every effect is heard from now on, as when the control was made with
-    // sound; true when the audio output opened.
+    // sound; true when the audio output opened and is heard.
     virtual bool turnSoundOn() = 0;
 
     // Every effect from now on plays at percent (10 to 100) of its strength:

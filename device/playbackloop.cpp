@@ -121,7 +121,7 @@ bool PlaybackLoop::findDevice()
     pump(Clock::now());
     if (!m_watch->device())
         m_watch->rescan();
-    return m_watch->device() != nullptr || m_sound->works();
+    return m_watch->device() != nullptr || m_sound->aloud();
 }
 
 std::vector<HapticDeviceInfo> PlaybackLoop::devices()
@@ -168,7 +168,7 @@ bool PlaybackLoop::soundOn() const
 
 bool PlaybackLoop::soundOutputWorks()
 {
-    return m_sound->works() || SoundOutput::opens();
+    return m_sound->aloud() || SoundOutput::opens();
 }
 
 bool PlaybackLoop::turnSoundOn()
@@ -206,10 +206,10 @@ bool PlaybackLoop::waitUntilIdle(std::chrono::milliseconds timeout)
     return m_idle.wait_for(lock, timeout, [this] { return !m_busy; });
 }
 
-// A device plays effects, and so does a sound output that works.
+// A device plays effects, and so does a sound output that is heard.
 void PlaybackLoop::publish()
 {
-    const bool attached = (m_watch && m_watch->device()) || (m_sound && m_sound->works());
+    const bool attached = (m_watch && m_watch->device()) || (m_sound && m_sound->aloud());
     const bool sounding = m_sound && m_sound->soundingUntil(Clock::now());
     {
         std::lock_guard lock(m_mutex);

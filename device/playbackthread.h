@@ -35,7 +35,7 @@ public:
     // Starts the thread and returns once SDL is up and the first look for a
     // device is done, or once options.startTimeout has passed: the thread
     // then goes on starting, and until it is done no device is known. With
-    // options.sound an audio output that opens counts as a device. startSdl
+    // options.sound an audio output that is heard counts as a device. startSdl
     // starts SDL's subsystems on the thread.
     explicit PlaybackThread(ControlOptions options = {}, StartSdl startSdl = {});
     // Stops what plays, shuts SDL down and ends the thread; waits for it at
@@ -54,7 +54,7 @@ public:
     // Waits until the current effect has ended; false on timeout.
     bool waitUntilIdle(std::chrono::milliseconds timeout);
     // Looks for a device now; true when one can play effects (a working
-    // sound output counts).
+    // sound output that is heard counts).
     bool findDevice();
     // Every device SDL lists, and which one plays.
     std::vector<HapticDeviceInfo> devices();
@@ -66,9 +66,10 @@ public:
     void setPadInputWanted(bool wanted);
     // Whether effects are also played as sound.
     bool soundOn();
-    // Whether an audio output opens; it is closed again before it plays.
+    // Whether an audio output that is heard opens, or is open already; one
+    // opened here is closed again before it plays.
     bool soundOutputWorks();
-    // Plays every effect as sound from now on; true when the output works.
+    // Plays every effect as sound from now on; true when it is heard.
     bool turnSoundOn();
 
 private:

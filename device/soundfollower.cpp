@@ -18,11 +18,16 @@ bool SoundFollower::works() const
     return m_sound && m_sound->works();
 }
 
+bool SoundFollower::aloud() const
+{
+    return m_sound && m_sound->aloud();
+}
+
 bool SoundFollower::turnOn()
 {
     if (!m_sound)
         m_sound = std::make_unique<SoundOutput>();
-    return works();
+    return aloud();
 }
 
 void SoundFollower::ready()

@@ -26,7 +26,9 @@ public:
     bool on() const { return m_sound != nullptr; }
     // The output opened the last time it was tried.
     bool works() const;
-    // Plays every effect as sound from now on; true when the output works.
+    // The output works and reaches a speaker.
+    bool aloud() const;
+    // Plays every effect as sound from now on; true when it is heard.
     bool turnOn();
     // Opens the output now if it was closed while quiet, so that the next
     // effect does not wait for it.

@@ -3,9 +3,11 @@
 
 #include "effects/effectrenderer.h"
 #include "effects/effectsound.h"
+#include "device/alsamessages.h"
 #include "device/hapticslog.h"
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 
 namespace pelnori {
@@ -26,6 +28,7 @@ SDL_AudioDeviceID openPaused(SDL_AudioCallback callback, void *userdata)
     // which nobody reads.
     SDL_EventState(SDL_AUDIODEVICEADDED, SDL_IGNORE);
     SDL_EventState(SDL_AUDIODEVICEREMOVED, SDL_IGNORE);
+    sendAlsaMessagesToLog();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         logSdlFailure("SDL_InitSubSystem(audio)");
         return 0;
@@ -44,6 +47,14 @@ SDL_AudioDeviceID openPaused(SDL_AudioCallback callback, void *userdata)
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
     return device;
+}
+
+// Whether the output SDL opened reaches a speaker: its dummy driver takes
+// every sample and plays none. Only while the audio subsystem is up.
+bool playsAloud()
+{
+    const char *driver = SDL_GetCurrentAudioDriver();
+    return driver != nullptr && std::strcmp(driver, "dummy") != 0;
 }
 
 void SDLCALL silence(void *, Uint8 *stream, int bytes)
@@ -71,10 +82,12 @@ bool SoundOutput::opens()
     const SDL_AudioDeviceID device = openPaused(&silence, nullptr);
     if (device == 0)
         return false;
-    qCInfo(lcHaptics) << "an audio output opens on SDL's" << SDL_GetCurrentAudioDriver() << "driver";
+    const bool aloud = playsAloud();
+    qCInfo(lcHaptics) << "an audio output opens on SDL's" << SDL_GetCurrentAudioDriver() << "driver"
+                      << (aloud ? "" : "(which plays nothing)");
     SDL_CloseAudioDevice(device);
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    return true;
+    return aloud;
 }
 
 bool SoundOutput::open()
@@ -83,6 +96,7 @@ bool SoundOutput::open()
     if (m_device == 0)
         return m_works = false;
     m_voices.reserve(16);
+    m_aloud = playsAloud();
     qCInfo(lcHaptics) << "sound output opened on SDL's" << SDL_GetCurrentAudioDriver() << "driver";
     SDL_PauseAudioDevice(m_device, 0);
     return m_works = true;

@@ -31,7 +31,8 @@ public:
 
     // Opens the output; works() tells whether it did.
     SoundOutput();
-    // Whether the output opens now; it is closed again before it plays.
+    // Whether an output that reaches a speaker opens now; it is closed again
+    // before it plays.
     static bool opens();
     ~SoundOutput();
 
@@ -40,6 +41,9 @@ public:
 
     // The output opened the last time it was tried.
     bool works() const { return m_works; }
+    // It opened on a driver that reaches a speaker: SDL's dummy driver plays
+    // nothing, though effects are handed to it as to any other.
+    bool aloud() const { return m_works && m_aloud; }
     // Plays the effect's sound, cutting off what sounds; opens the output
     // first when it was closed.
     void play(const Effect &effect);
@@ -63,6 +67,7 @@ private:
 
     SDL_AudioDeviceID m_device = 0;
     bool m_works = false;
+    bool m_aloud = false;
     Clock::time_point m_quietFrom;
     // Mixed by SDL's audio thread; changed only under the audio-device lock
     // while the device is open.

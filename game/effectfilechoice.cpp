@@ -16,10 +16,14 @@ namespace pelnori {
 
 namespace {
 
-// The folder of the file at `path`, or the program's own when there is none.
-QString effectFileFolder(const QString &path, const QString &programFolder)
+// The folder of the file at `path`; when there is none, the one the player
+// last browsed (a rejected file empties the path box, and the next look goes
+// on beside it), else the program's own.
+QString effectFileFolder(const QString &path, const QString &browsed, const QString &programFolder)
 {
-    return path.isEmpty() ? programFolder : QFileInfo(path).absolutePath();
+    if (!path.isEmpty())
+        return QFileInfo(path).absolutePath();
+    return browsed.isEmpty() ? programFolder : browsed;
 }
 
 } // namespace
@@ -48,7 +52,9 @@ void cmbRead_IFR_Click(OpenFileDialog &dialog, Board &board, Platform &platform,
     step([&] { dialog.setFlags(kEffectFileDialogFlags); });
     step([&] { dialog.setCancelError(true); });
     // Where the current file lies, so the files beside it are one step away.
-    skipOnError([&] { dialog.setInitDir(effectFileFolder(board.effectPath(), platform.programFolder())); });
+    skipOnError([&] {
+        dialog.setInitDir(effectFileFolder(board.effectPath(), dialog.folder(), platform.programFolder()));
+    });
     step([&] { dialog.showOpen(); });
     if (failed)
         return;

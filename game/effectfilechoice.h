@@ -14,7 +14,8 @@ struct Globals;
 // path goes into the path box, and the file is tested like the default one at
 // start-up, for a game of `pairs` pairs. A usable file becomes the next
 // game's; an unusable one is reported and its path removed. Cancelling
-// changes nothing.
+// changes nothing. The dialog opens beside the file in the path box, or where
+// the player last browsed when it is empty.
 void cmbRead_IFR_Click(OpenFileDialog &dialog, Board &board, Platform &platform, Globals &globals,
                        int pairs = 8);
 

@@ -48,6 +48,9 @@ public:
     // cancelError on; otherwise a cancel leaves fileName() empty.
     virtual void showOpen() = 0;
     virtual QString fileName() const = 0;
+    // The folder the player was in when the dialog last closed, by a pick
+    // or a cancel; empty before it was first shown.
+    virtual QString folder() const = 0;
     // The flags as the dialog returned them (ExtensionDifferent set when the
     // chosen extension differs from the default).
     virtual int flags() const = 0;

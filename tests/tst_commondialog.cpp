@@ -7,6 +7,7 @@
 #include "translations/translations.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
@@ -101,9 +102,14 @@ Step pick(const QString &name)
             }};
 }
 
-Step cancel()
+// Cancels, first looking into `folder` when one is given.
+Step cancel(const QString &folder = {})
 {
-    return {false, [](QWidget *window) { static_cast<QDialog *>(window)->reject(); }};
+    return {false, [folder](QWidget *window) {
+                if (!folder.isEmpty())
+                    static_cast<QFileDialog *>(window)->setDirectory(folder);
+                static_cast<QDialog *>(window)->reject();
+            }};
 }
 
 // Closes a warning, first keeping its text for the test to check.
@@ -261,6 +267,7 @@ void TestCommonDialog::pickReturnsTheFullPathAndItsType()
     dialog.showOpen();
     QVERIFY2(player.playedAll(), qPrintable(player.problem()));
     QCOMPARE(dialog.fileName(), m_dir.filePath(returned));
+    QCOMPARE(dialog.folder(), m_dir.path());
     // The game's flags carry ExtensionDifferent going in; the pick decides it.
     QCOMPARE(dialog.flags(), extensionDifferent ? kGameFlags : kGameFlags & ~OpenFlags::ExtensionDifferent);
 }
@@ -350,7 +357,9 @@ void TestCommonDialog::cancelling()
     QFETCH(bool, cancelError);
     GameDialog dialog(kGameFlags, cancelError);
     dialog.setFileName(m_dir.filePath(QStringLiteral("shake.ifr")));
-    Player player({cancel()});
+    const QString elsewhere = m_dir.filePath(QStringLiteral("elsewhere"));
+    QVERIFY(QDir().mkpath(elsewhere));
+    Player player({cancel(elsewhere)});
     bool thrown = false;
     try {
         dialog.showOpen();
@@ -360,6 +369,8 @@ void TestCommonDialog::cancelling()
     QVERIFY2(player.playedAll(), qPrintable(player.problem()));
     QCOMPARE(thrown, cancelError);
     QVERIFY(dialog.fileName().isEmpty());
+    // Where the player looked last is where the next look may start.
+    QCOMPARE(dialog.folder(), elsewhere);
 }
 
 void TestCommonDialog::filesQtCannotListAreNamed_data()

@@ -90,17 +90,25 @@ void EffectFileChoiceTest::dialogIsSetUpInOrder()
 void EffectFileChoiceTest::dialogStartsInTheEffectFileFolder_data()
 {
     QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("rejected"); // picked before and refused by the game
     QTest::addColumn<QString>("folder");
-    QTest::newRow("path set") << "/home/player/fx/mine.ifr" << "/home/player/fx";
-    QTest::newRow("path empty: the program's folder") << "" << "/opt/pelnori";
+    QTest::newRow("path set") << "/home/player/fx/mine.ifr" << "" << "/home/player/fx";
+    QTest::newRow("path empty: the program's folder") << "" << "" << "/opt/pelnori";
+    // Regression: a refused file emptied the path box, and the next look
+    // started in the program's folder, far from the one just browsed.
+    QTest::newRow("after a refused file: its folder") << "/home/player/fx/mine.ifr" << "/home/player/new/odd.ifr"
+                                                      << "/home/player/new";
 }
 
 // Regression: the dialog opened wherever Qt last was, far from tremka.ifr.
 void EffectFileChoiceTest::dialogStartsInTheEffectFileFolder()
 {
     QFETCH(QString, path);
+    QFETCH(QString, rejected);
     Choice c;
     c.board.path = path;
+    if (!rejected.isEmpty())
+        c.choose(rejected);
     c.choose(QString());
     QTEST(c.dialog.initDir, "folder");
 }

@@ -92,10 +92,12 @@ void GameFlowTest::withoutDeviceOfferPlayByEarWhenAudioWorks_data()
                                             "使用環境をもう一度お確かめください。");
     QTest::newRow("no audio output") << false << QByteArray("none") << QString() << noDevice;
     QTest::newRow("audio works, by ear") << false << QByteArray("disk") << QStringLiteral("音で遊ぶ") << noDevice;
-    QTest::newRow("sound, but no audio output")
-        << true << QByteArray("none") << QString()
-        << QStringLiteral("フォースフィードバックに対応した機器が接続されていません\r\n"
-                          "音声出力も使用できません。\r\n使用環境をもう一度お確かめください。");
+    const QString noAudioEither = QStringLiteral("フォースフィードバックに対応した機器が接続されていません\r\n"
+                                                 "音声出力も使用できません。\r\n使用環境をもう一度お確かめください。");
+    QTest::newRow("sound, but no audio output") << true << QByteArray("none") << QString() << noAudioEither;
+    // SDL's dummy driver opens and plays nothing: no game to be heard on it.
+    QTest::newRow("dummy driver, not by ear") << false << QByteArray("dummy") << QString() << noDevice;
+    QTest::newRow("sound on the dummy driver") << true << QByteArray("dummy") << QString() << noAudioEither;
 }
 
 void GameFlowTest::withoutDeviceOfferPlayByEarWhenAudioWorks()

@@ -822,8 +822,9 @@ void WindowTest::screenReaderHearsEachPress_data()
     QTest::addColumn<QString>("presses");
     QTest::addColumn<QString>("said");
     QTest::newRow("first card") << true << "A" << "表向き";
-    QTest::newRow("a missed pair") << true << "A B" << "表向き 残念、違います。";
-    QTest::newRow("a found pair") << true << "A a" << "揃った 正解！ 残り14枚";
+    QTest::newRow("the deal over") << true << "" << "配りました";
+    QTest::newRow("a missed pair") << true << "A B" << "表向き。残念、違います。";
+    QTest::newRow("a found pair") << true << "A a" << "揃った。正解！ 残り14枚";
     QTest::newRow("the open card again") << true << "A A" << "表向き";
     QTest::newRow("a matched card again: no count") << true << "A a A" << "揃った";
     QTest::newRow("the state during a game") << true << "A a S" << "残り14枚、83秒";
@@ -831,12 +832,16 @@ void WindowTest::screenReaderHearsEachPress_data()
     QTest::newRow("the state on the pad's Y") << true << "A a Y" << "残り14枚、83秒";
     QTest::newRow("the state before a game") << false << "S"
                                              << "ゲームを開始するにはZolva開始ボタンを押してください";
-    QTest::newRow("two: a miss, and whose turn") << true << "two A B" << "表向き 残念、違います。 2Pの番";
-    QTest::newRow("two: a pair, and whose turn") << true << "two A a" << "揃った 正解！ 1Pの番";
+    QTest::newRow("two: a miss, and whose turn") << true << "two A B" << "表向き。残念、違います。 2Pの番";
+    QTest::newRow("two: a pair, and whose turn") << true << "two A a" << "揃った。正解！ 1Pの番";
     QTest::newRow("two: the state") << true << "two A B S" << "1P 0組、2P 0組、2Pの番、83秒";
     QTest::newRow("computer: its card and its place") << true << "computer A B C" << "1行目 2列目のカード 表向き";
     QTest::newRow("computer: the state in its turn") << true << "computer A B C Y"
                                                      << "あなた 0組、コンピューター 0組、コンピューターの番、83秒";
+    QTest::newRow("English: the deal over") << true << "" << "Cards dealt";
+    // Regression: "face up Not a pair." ran the state into the verdict.
+    QTest::newRow("English: a missed pair") << true << "A B" << "face up. Not a pair.";
+    QTest::newRow("English: a found pair") << true << "A a" << "matched. A pair! 14 cards left";
 }
 
 // A screen reader kept quiet about everything but the focused card: the
@@ -847,10 +852,11 @@ void WindowTest::screenReaderHearsEachPress()
     QFETCH(QString, presses);
     QFETCH(QString, said);
     FakePacer pacer; // outlives the window's game
+    const Translations texts(rowLanguage());
     Window w;
     w.window.game().seats().setPacer(&pacer);
-    QStringList inputs = presses.split(u' ');
-    if (inputs.first() == u"two" || inputs.first() == u"computer")
+    QStringList inputs = presses.split(u' ', Qt::SkipEmptyParts);
+    if (!inputs.isEmpty() && (inputs.first() == u"two" || inputs.first() == u"computer"))
         w.window.game().seats().choose(inputs.takeFirst() == u"two" ? Players::Two : Players::Computer,
                                        ComputerLevel::Normal);
     if (dealt)

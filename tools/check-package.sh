@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from a release build of its own and checks it
 # without installing anything: lists its contents and dependencies, checks
-# its copyright file, icon sizes and description, validates its desktop entry
-# and AppStream metadata, and runs the programs from the unpacked tree.
+# its copyright file, changelog, icon sizes and description, validates its
+# desktop entry and AppStream metadata, runs the programs from the unpacked
+# tree, and runs lintian where it is installed (tools/setup.sh --tests).
 #   tools/check-package.sh [BUILD_PARENT_DIR]   (default: the source folder)
 # The release build goes into BUILD_PARENT_DIR/build-package.
 set -euo pipefail
@@ -35,11 +36,12 @@ expect() {
         fail=1
     fi
 }
-for file in usr/bin/pelnori usr/bin/pelnori-fx usr/lib/pelnori/pelnori usr/lib/pelnori/tremka.ifr \
-        usr/lib/pelnori/Card.bmp usr/lib/pelnori/Cardopen.bmp usr/lib/pelnori/Cardsumi.bmp \
-        usr/share/applications/io.github.pelnori.Pelnori.desktop \
-        usr/share/metainfo/io.github.pelnori.Pelnori.metainfo.xml \
-        usr/share/doc/pelnori/copyright; do
+for file in usr/games/pelnori usr/games/pelnori-fx usr/lib/pelnori/pelnori usr/lib/pelnori/pelnori-fx \
+        usr/lib/pelnori/tremka.ifr usr/lib/pelnori/Card.bmp usr/lib/pelnori/Cardopen.bmp \
+        usr/lib/pelnori/Cardsumi.bmp usr/share/applications/io.github.pelnori.Pelnori.desktop \
+        usr/share/metainfo/io.github.pelnori.Pelnori.metainfo.xml usr/share/man/man6/pelnori.6.gz \
+        usr/share/man/man6/pelnori-fx.6.gz usr/share/man/ja/man6/pelnori.6.gz \
+        usr/share/doc/pelnori/copyright usr/share/doc/pelnori/changelog.gz; do
     expect "$file"
 done
 # The icon at every size the desktop asks for, each really that size.
@@ -82,23 +84,40 @@ fi
 # The description as written, its semicolon included.
 description=$(dpkg-deb --field "$deb" Description)
 for line in "memory card game played by touch, on a rumble gamepad" \
-        " Sixteen face-down cards form eight pairs; the two cards of a pair play the same"; do
+        " Sixteen face-down cards form eight pairs; the two cards of a pair play the"; do
     if ! grep -qxF -- "$line" <<<"$description"; then
         echo "the description lacks the line: $line"; echo "$description"; fail=1
     fi
 done
 [[ $(dpkg-deb --field "$deb" Depends) == *libqt6widgets6* ]] || { echo "Depends lacks Qt Widgets"; fail=1; }
 
+# The newest entry of the changelog is this version.
+changelog_version=$(zcat "$root/usr/share/doc/pelnori/changelog.gz" | sed -n '1s/^pelnori (\([^)]*\)).*/\1/p')
+[[ $changelog_version == "$(dpkg-deb --field "$deb" Version)" ]] ||
+    { echo "the changelog's newest entry is version '$changelog_version'"; fail=1; }
+
 desktop-file-validate "$root/usr/share/applications/io.github.pelnori.Pelnori.desktop"
 echo "ok: desktop-file-validate"
 appstreamcli validate --no-net "$root/usr/share/metainfo/io.github.pelnori.Pelnori.metainfo.xml"
 
 package_version=$(dpkg-deb --field "$deb" Version)
-fx_version=$("$root/usr/bin/pelnori-fx" --version)
+fx_version=$("$root/usr/games/pelnori-fx" --version)
 echo "pelnori-fx --version: $fx_version"
 [[ $fx_version == "pelnori-fx $package_version" ]] || { echo "pelnori-fx is not version $package_version"; fail=1; }
-game_version=$(QT_QPA_PLATFORM=offscreen timeout 10 "$root/usr/bin/pelnori" --version 2>&1) || true
+game_version=$(QT_QPA_PLATFORM=offscreen timeout 10 "$root/usr/games/pelnori" --version 2>&1) || true
 echo "pelnori --version: $game_version"
 [[ $game_version == *"$package_version"* ]] || { echo "the game is not version $package_version"; fail=1; }
+
+# Debian's own checks: no error and no warning but those the package's
+# overrides explain.
+if command -v lintian >/dev/null; then
+    if ! lintian --fail-on error,warning "$deb"; then
+        echo "lintian found errors or warnings in the package"; fail=1
+    else
+        echo "ok: lintian"
+    fi
+else
+    echo "lintian is not installed: the package's lint is left out (tools/setup.sh --tests installs it)"
+fi
 
 exit "$fail"

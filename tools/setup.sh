@@ -19,12 +19,11 @@ for option in "$@"; do
         tests=1
         # The real-window tests (the screen-reader one with its D-Bus session
         # and accessibility bus, one with the screen reader Orca, and one under a
-        # window manager), the sanitizer
-        # builds, the fuzzer, the package check, and the window drawn under a
-        # Japanese locale.
+        # window manager), the sanitizer builds, the fuzzer, the package check
+        # and its lint, and the window drawn under a Japanese locale.
         packages+=(xvfb xauth x11-utils xdotool openbox imagemagick python3 dbus at-spi2-core python3-pyatspi
                    clang-14 libclang-rt-14-dev dpkg-dev file appstream desktop-file-utils locales
-                   orca speech-dispatcher) ;;
+                   orca speech-dispatcher lintian) ;;
     --art) packages+=(fonts-aoyagi-soseki) ;;
     *) echo "usage: tools/setup.sh [--tests] [--art]" >&2; exit 2 ;;
     esac

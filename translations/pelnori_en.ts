@@ -469,12 +469,25 @@ This run&apos;s games are not kept, but the game goes on.</translation>
         <source>音で遊ぶ</source>
         <translation>Play by ear</translation>
     </message>
+    <message>
+        <source>音声出力が使用できません。</source>
+        <translation>No audio output is available.</translation>
+    </message>
+    <message>
+        <source>エフェクトは音なしで再生します。</source>
+        <translation>The effects play without sound.</translation>
+    </message>
 </context>
 <context>
     <name>TurnNarration</name>
     <message>
         <source>残り%1枚</source>
         <translation>%1 cards left</translation>
+    </message>
+    <message>
+        <source>%1。%2</source>
+        <comment>a card&apos;s state, then what the press did</comment>
+        <translation>%1. %2</translation>
     </message>
 </context>
 <context>
@@ -597,6 +610,10 @@ This run&apos;s games are not kept, but the game goes on.</translation>
     <message>
         <source>記録...</source>
         <translation>Best times...</translation>
+    </message>
+    <message>
+        <source>配りました</source>
+        <translation>Cards dealt</translation>
     </message>
 </context>
 </TS>

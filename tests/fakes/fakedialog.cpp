@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fakes/fakedialog.h"
 
+#include <QFileInfo>
+
 #include <stdexcept>
 
 namespace pelnori::test {
@@ -50,6 +52,8 @@ void FakeDialog::showOpen()
     if (failShow)
         throw std::runtime_error("the dialog failed");
     m_fileName = answer ? answer() : QString();
+    if (!m_fileName.isEmpty())
+        m_folder = QFileInfo(m_fileName).absolutePath();
     if (m_fileName.isEmpty() && m_cancelError)
         throw DialogCancelled();
 }

@@ -26,6 +26,8 @@ public:
     // Asks `answer` for the chosen path; an empty one is a cancel.
     void showOpen() override;
     QString fileName() const override { return m_fileName; }
+    // The folder of the last path picked.
+    QString folder() const override { return m_folder; }
     int flags() const override { return m_flags; }
 
     // Every showing picks path.
@@ -39,6 +41,7 @@ public:
 
 private:
     QString m_fileName;
+    QString m_folder;
     int m_flags = 0;
     bool m_cancelError = false;
 };

@@ -7,10 +7,10 @@ would speak is read from its debug log ("SPEECH OUTPUT:" lines), whether or
 not the machine has a sound card.
 
 With the keyboard only it deals a game and plays two attempts, and checks
-what is spoken: the start button when the focus reaches it; each turned card's
-new state right after the press; after the second card of an attempt the
-verdict, and the cards left after a found pair; the state of the game on
-demand (S); and never the clock by itself.
+what is spoken: the start button when the focus reaches it; the end of the
+deal; each turned card's new state right after the press; after the second
+card of an attempt the verdict, and the cards left after a found pair; the
+state of the game on demand (S); and never the clock by itself.
 
 usage: x11_screenreader.py PROGRAM OUT_DIR [LANGUAGE]
 """
@@ -28,10 +28,10 @@ from x11_accessibility import AccessibleSession  # noqa: E402
 from x11_window import Failure, end, run  # noqa: E402
 
 TEXTS = {
-    "ja": {"start": "Zolva開始", "open": "表向き", "matched": "揃った", "hit": "正解！",
+    "ja": {"start": "Zolva開始", "dealt": "配りました", "open": "表向き", "matched": "揃った", "hit": "正解！",
            "miss": "残念、違います。", "left": "残り{}枚", "status": r"残り16枚、\d+秒", "frame": "Pelnori frame",
            "card": r"\d行目 \d列目のカード"},
-    "en": {"start": "New game", "open": "face up", "matched": "matched", "hit": "A pair!",
+    "en": {"start": "New game", "dealt": "Cards dealt", "open": "face up", "matched": "matched", "hit": "A pair!",
            "miss": "Not a pair.", "left": "{} cards left", "status": r"16 cards left, \d+ seconds",
            "frame": "Pelnori frame", "card": r"Card in row \d, column \d"},
 }
@@ -146,9 +146,11 @@ def main():
                 break
         else:
             raise Failure("Tab never reached the start button")
+        count = len(session.spoken())
         session.key("space")
-        # Once the cards are dealt, S tells the state of the game: asked
-        # again until the deal is over.
+        # The end of the deal is said; then S tells the state of the game,
+        # asked again until the clock has ticked.
+        after(count, "the end of the deal", lambda new: any(said(text["dealt"], line) for line in new), 30)
         for _ in range(20):
             count = len(session.spoken())
             session.key("s")

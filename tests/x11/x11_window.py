@@ -9,7 +9,8 @@ start-up finds a device), and checks screenshots pixel by pixel:
   * the program runs on X11 although WAYLAND_DISPLAY is set as well, as in a
     Wayland session with XWayland, and never tries Wayland;
   * after start-up: the window's frame, as the window manager draws it, is
-    centred on the screen within a pixel;
+    centred on the screen within a pixel, and the window's class is the
+    desktop entry's StartupWMClass;
   * after start-up: the client area is 254 x 359, the sixteen card backs
     stand on the grid exactly as Card.bmp (first row (158, 134, 187)), and
     the captions match the same window drawn offscreen with a Japanese face
@@ -38,6 +39,8 @@ import sys
 import tempfile
 import time
 
+DESKTOP_ENTRY = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "assets",
+                             "io.github.pelnori.Pelnori.desktop")
 SCREEN = (1024, 768)
 CLIENT = (254, 359)
 BACK_FIRST_ROW = (158, 134, 187)
@@ -363,6 +366,13 @@ def main():
         if fw == CLIENT[0] or fh == CLIENT[1] or max(abs(d) for d in off) > 1:
             raise Failure(f"the frame {fw} x {fh} stands at ({fx}, {fy}), {off} from the centre of the screen")
         print(f"centring: the frame {fw} x {fh} stands at ({fx}, {fy}), {off} from the centre")
+
+        # A dock finds the window's desktop entry by its class.
+        wm_class = session.x("xprop", "-id", session.window, "WM_CLASS").partition("=")[2].strip()
+        with open(DESKTOP_ENTRY, encoding="utf-8") as entry:
+            wanted = [line.split("=", 1)[1].strip() for line in entry if line.startswith("StartupWMClass=")]
+        if not wanted or not wm_class.endswith(f'"{wanted[0]}"'):
+            raise Failure(f"the window's class {wm_class} is not the desktop entry's StartupWMClass {wanted}")
 
         shot = startup = session.client_shot("1-startup.png")
         check_cards(shot, [back] * 16, "after start-up")
