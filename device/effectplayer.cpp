@@ -45,7 +45,7 @@ bool EffectPlayer::tick(SdlDevice &device, Clock::time_point now)
         this->end(device);
         return true;
     }
-    if (!sendMotors(device, motorLevelsAt(m_effect, t), kRumbleHold)) {
+    if (!sendMotors(device, motorLevelsAt(m_effect, t), kMotorHold)) {
         // A failed command means the device is gone or never rumbled.
         qCInfo(lcHaptics) << device.name << "refused a rumble command and is no longer used";
         forget();

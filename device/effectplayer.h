@@ -21,9 +21,12 @@ public:
     using Clock = std::chrono::steady_clock;
 
     static constexpr std::chrono::milliseconds kUpdatePeriod{10};
-    // Each rumble command lasts a little longer than an update, so motors
-    // stop by themselves if updates stall.
-    static constexpr std::chrono::milliseconds kRumbleHold{30};
+    // Each motor level lasts this long unless an update replaces it: long
+    // enough that a late update leaves no gap. Where the level goes to the
+    // device as an effect of its own length (every route but SDL's rumble,
+    // see docs/devices.md), the device ends it: the motors stop by
+    // themselves this long after the last update, whatever this thread does.
+    static constexpr std::chrono::milliseconds kMotorHold{100};
     // A native effect is looked at at least this often while it plays.
     static constexpr std::chrono::milliseconds kNativeCheck{1000};
 
