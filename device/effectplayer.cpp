@@ -47,7 +47,7 @@ bool EffectPlayer::tick(SdlDevice &device, Clock::time_point now)
     }
     if (!sendMotors(device, motorLevelsAt(m_effect, t), kMotorHold)) {
         // A failed command means the device is gone or never rumbled.
-        qCInfo(lcHaptics) << device.name << "refused a rumble command and is no longer used";
+        HAPTICS_INFO << device.name << "refused a rumble command and is no longer used";
         forget();
         return false;
     }

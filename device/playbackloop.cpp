@@ -24,11 +24,15 @@ PlaybackLoop::~PlaybackLoop() = default;
 
 void PlaybackLoop::run(std::promise<bool> &started)
 {
+    markPlaybackThread(&m_leftBehind);
     bool up = false;
     try {
+        // Each step can block in a driver; the next one is taken only while
+        // the thread is still wanted.
         m_sdl = m_startSdl();
-        m_sound = std::make_unique<SoundFollower>(m_options.sound);
-        up = m_sdl->any() || m_sound->works();
+        if (wanted())
+            m_sound = std::make_unique<SoundFollower>(m_options.sound);
+        up = wanted() && (m_sdl->any() || m_sound->works());
         if (up) {
             // Best effort: the thread works for microseconds a tick, but a
             // busy machine must not make it late. Without the right to, it
@@ -38,7 +42,8 @@ void PlaybackLoop::run(std::promise<bool> &started)
             m_pump = std::make_unique<EventPump>(m_options.padNode);
             // The first look for a device ends before the control is handed
             // out, so its first call already knows what is attached.
-            m_watch->rescan();
+            if (wanted())
+                m_watch->rescan();
         }
     } catch (const std::exception &error) {
         fail(error.what());
@@ -46,7 +51,7 @@ void PlaybackLoop::run(std::promise<bool> &started)
         fail("an unknown error");
     }
     started.set_value(up);
-    if (up) {
+    if (up && wanted()) {
         try {
             loop();
         } catch (const std::exception &error) {
@@ -75,6 +80,8 @@ void PlaybackLoop::loop()
         const bool wasPlaying = m_player.playing();
         for (auto &task : std::exchange(tasks, {}))
             task();
+        if (!wanted())
+            return;
         if (const auto due = m_player.nextTick(); due && Clock::now() >= *due)
             tickEffect(Clock::now());
 
@@ -223,7 +230,8 @@ void PlaybackLoop::publish()
 // and every later call raises HapticError, while the program goes on.
 void PlaybackLoop::fail(const char *what)
 {
-    qCWarning(lcHaptics, "force-feedback playback stopped after an unexpected error: %s", what);
+    if (!threadLeftBehind())
+        qCWarning(lcHaptics, "force-feedback playback stopped after an unexpected error: %s", what);
     m_worker.fail();
     {
         std::lock_guard lock(m_mutex);
@@ -238,18 +246,29 @@ void PlaybackLoop::shutDown()
 {
     // Whoever asks from now on learns at once that no answer comes.
     m_worker.quit();
-    try {
-        if (m_watch && m_watch->device())
-            m_player.end(*m_watch->device());
-        m_watch.reset();
-        m_pump.reset();
-    } catch (...) {
-        // Closing is best effort once something has failed.
+    // Each step can block in a driver: a thread left behind meanwhile stops
+    // there, and keeps the rest.
+    const std::function<void()> steps[] = {
+        [this] {
+            if (m_watch && m_watch->device())
+                m_player.end(*m_watch->device());
+        },
+        [this] { m_watch.reset(); },
+        [this] { m_pump.reset(); },
+        [this] { m_sound.reset(); },
+        [this] { m_sdl.reset(); },
+        // SDL keeps per-thread data (its error text) for threads it did not start.
+        [] { SDL_TLSCleanup(); },
+    };
+    for (const auto &step : steps) {
+        if (m_leftBehind)
+            return;
+        try {
+            step();
+        } catch (...) {
+            // Closing is best effort once something has failed.
+        }
     }
-    m_sound.reset();
-    m_sdl.reset();
-    // SDL keeps per-thread data (its error text) for threads it did not start.
-    SDL_TLSCleanup();
 }
 
 } // namespace pelnori

@@ -8,6 +8,7 @@
 #include "device/worker.h"
 #include "input/padaction.h"
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
@@ -48,6 +49,13 @@ public:
 
     Worker &worker() { return m_worker; }
 
+    // Any thread: the program no longer waits for the thread (its quit has
+    // timed out). From the end of the call it is blocked in, the thread
+    // touches nothing of the process: it opens, closes and logs nothing,
+    // and keeps whatever it holds.
+    void leaveBehind() { m_leftBehind = true; }
+    bool leftBehind() const { return m_leftBehind; }
+
     // Any thread: what the playback thread last published.
     bool attached() const;
     // Hands the effect over to the thread, which is busy from now until it
@@ -74,8 +82,11 @@ private:
     void fail(const char *what);
     void shutDown();
     void publish();
+    // Whether the thread is still to go on: neither asked to end nor left behind.
+    bool wanted() const { return !m_leftBehind && !m_worker.ending(); }
 
     Worker m_worker;
+    std::atomic<bool> m_leftBehind = false;
     const ControlOptions m_options;
     const StartSdl m_startSdl;
 

@@ -5,6 +5,7 @@
 #include "device/playbackloop.h"
 #include "device/sdlsubsystems.h"
 
+#include <atomic>
 #include <future>
 
 namespace pelnori {
@@ -14,6 +15,24 @@ namespace {
 std::unique_ptr<SdlSubsystems> startSubsystems()
 {
     return std::make_unique<SdlSubsystems>();
+}
+
+// What a thread left behind holds is kept for the life of the process and
+// never destroyed: destroying it would close devices and SDL while the
+// process may be ending. Kept reachable, so a leak checker does not count
+// it; the list head has nothing to destroy at exit.
+struct Kept
+{
+    std::shared_ptr<PlaybackLoop> loop;
+    Kept *next = nullptr;
+};
+constinit std::atomic<Kept *> g_kept{nullptr};
+
+void keepForever(std::shared_ptr<PlaybackLoop> loop)
+{
+    auto *kept = new Kept{std::move(loop), g_kept.load()};
+    while (!g_kept.compare_exchange_weak(kept->next, kept)) {
+    }
 }
 
 } // namespace
@@ -30,6 +49,8 @@ PlaybackThread::PlaybackThread(ControlOptions options, StartSdl startSdl)
     // when this constructor has its answer and returns.
     m_thread = std::thread([loop = m_loop, started = std::move(started), ended = std::move(ended)]() mutable {
         loop->run(started);
+        if (loop->leftBehind())
+            keepForever(std::move(loop));
         ended.set_value();
     });
     if (up.wait_for(options.startTimeout) == std::future_status::ready) {
@@ -49,6 +70,7 @@ PlaybackThread::~PlaybackThread()
         return;
     }
     // A driver that does not return keeps the thread; the program ends anyway.
+    m_loop->leaveBehind();
     qCWarning(lcHaptics) << "the playback thread has not ended within" << m_options.quitTimeout.count()
                          << "ms and is left behind, with SDL and the device it holds";
     m_thread.detach();

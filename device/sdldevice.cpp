@@ -95,7 +95,7 @@ std::unique_ptr<SdlDevice> openJoystickDevice(int index)
     }
     chooseMotors(*device);
     if (!canPlay(*device)) {
-        qCInfo(lcHaptics) << "skipped" << device->name << "- it has no rumble or force feedback";
+        HAPTICS_INFO << "skipped" << device->name << "- it has no rumble or force feedback";
         return nullptr;
     }
     return device;
@@ -114,7 +114,7 @@ std::unique_ptr<SdlDevice> openHapticDevice(int index)
     attachHaptic(*device, haptic);
     chooseMotors(*device);
     if (!canPlay(*device)) {
-        qCInfo(lcHaptics) << "skipped" << device->name << "- it plays no effect the game uses";
+        HAPTICS_INFO << "skipped" << device->name << "- it plays no effect the game uses";
         return nullptr;
     }
     return device;

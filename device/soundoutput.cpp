@@ -26,10 +26,14 @@ SDL_AudioDeviceID openPaused(SDL_AudioCallback callback, void *userdata)
     // which nobody reads.
     SDL_EventState(SDL_AUDIODEVICEADDED, SDL_IGNORE);
     SDL_EventState(SDL_AUDIODEVICEREMOVED, SDL_IGNORE);
+    // Both calls can block on the audio server; a thread left behind
+    // meanwhile opens nothing more and keeps what it opened.
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         logSdlFailure("SDL_InitSubSystem(audio)");
         return 0;
     }
+    if (threadLeftBehind())
+        return 0;
     SDL_AudioSpec wanted{};
     wanted.freq = kSoundRate;
     wanted.format = AUDIO_F32SYS;
@@ -39,6 +43,8 @@ SDL_AudioDeviceID openPaused(SDL_AudioCallback callback, void *userdata)
     wanted.userdata = userdata;
     // No changes allowed: SDL converts to whatever the device plays.
     const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+    if (threadLeftBehind())
+        return 0;
     if (device == 0) {
         logSdlFailure("SDL_OpenAudioDevice");
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -71,7 +77,7 @@ bool SoundOutput::opens()
     const SDL_AudioDeviceID device = openPaused(&silence, nullptr);
     if (device == 0)
         return false;
-    qCInfo(lcHaptics) << "an audio output opens on SDL's" << SDL_GetCurrentAudioDriver() << "driver";
+    HAPTICS_INFO << "an audio output opens on SDL's" << SDL_GetCurrentAudioDriver() << "driver";
     SDL_CloseAudioDevice(device);
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return true;
@@ -83,7 +89,7 @@ bool SoundOutput::open()
     if (m_device == 0)
         return m_works = false;
     m_voices.reserve(16);
-    qCInfo(lcHaptics) << "sound output opened on SDL's" << SDL_GetCurrentAudioDriver() << "driver";
+    HAPTICS_INFO << "sound output opened on SDL's" << SDL_GetCurrentAudioDriver() << "driver";
     SDL_PauseAudioDevice(m_device, 0);
     return m_works = true;
 }
@@ -138,7 +144,7 @@ std::optional<SoundOutput::Clock::time_point> SoundOutput::soundingUntil(Clock::
 void SoundOutput::pump(Clock::time_point now)
 {
     if (m_device != 0 && now >= m_quietFrom + kLinger) {
-        qCInfo(lcHaptics) << "sound output closed while quiet";
+        HAPTICS_INFO << "sound output closed while quiet";
         close();
     }
 }

@@ -132,6 +132,12 @@ bool Worker::failed() const
     return m_failed;
 }
 
+bool Worker::ending() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_quit || m_failed;
+}
+
 void Worker::refuseIfClosed() const
 {
     if (m_failed)

@@ -55,6 +55,8 @@ public:
     // is dropped and every call from now on raises HapticError.
     void fail();
     bool failed() const;
+    // Whether the thread is to end: asked to, or failed.
+    bool ending() const;
 
 private:
     void refuseIfClosed() const;

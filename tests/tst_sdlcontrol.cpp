@@ -105,6 +105,8 @@ private slots:
     void padsComingAndGoingOnAnotherThread();
     void wedgedDriverHoldsUpNeitherStartNorQuit();
     void logNamesTheChosenDeviceOnlyWhenTurnedOn();
+    void threadLeftBehindStaysQuiet_data();
+    void threadLeftBehindStaysQuiet();
     void controllerPressesReachTheWindowOnlyWhenWanted_data();
     void controllerPressesReachTheWindowOnlyWhenWanted();
     void padReadingIsDueWhen_data();
@@ -383,6 +385,53 @@ void TestSdlControl::logNamesTheChosenDeviceOnlyWhenTurnedOn()
     qInstallMessageHandler(previous);
     QVERIFY2(lines.join(u'\n').contains(QStringLiteral("chose \"Pelnori test pad\" - a game controller with rumble")),
              qPrintable(lines.join(u'\n')));
+}
+
+void TestSdlControl::threadLeftBehindStaysQuiet_data()
+{
+    QTest::addColumn<bool>("driverReturns"); // else it gives up with an error
+    QTest::newRow("the driver returns") << true;
+    QTest::newRow("the driver gives up") << false;
+}
+
+// A thread left behind by a bounded quit went on with its start when the
+// driver returned: it opened audio and devices and logged, while the
+// process might be destroying its statics.
+void TestSdlControl::threadLeftBehindStaysQuiet()
+{
+    QFETCH(bool, driverReturns);
+    m_control.reset(); // only the thread under test logs
+    VirtualPad pad;    // a device it would open
+    std::promise<void> release;
+    auto released = release.get_future().share();
+    std::atomic<pid_t> tid = 0;
+    {
+        PlaybackThread player({.sound = true, .startTimeout = std::chrono::milliseconds(50),
+                               .quitTimeout = std::chrono::milliseconds(50)},
+                              [released, &tid, driverReturns]() -> std::unique_ptr<SdlSubsystems> {
+                                  tid = gettid();
+                                  released.wait();
+                                  if (!driverReturns)
+                                      throw std::runtime_error("the driver gave up");
+                                  return std::make_unique<SdlSubsystems>();
+                              });
+        QTRY_VERIFY(tid != 0);
+    }
+    static std::mutex mutex;
+    static QStringList lines;
+    lines.clear();
+    const auto previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &context, const QString &text) {
+        std::lock_guard lock(mutex);
+        if (QLatin1String(context.category) == QLatin1String("pelnori.haptics"))
+            lines << text;
+    });
+    QLoggingCategory::setFilterRules(QStringLiteral("pelnori.haptics=true"));
+    release.set_value();
+    QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(QStringLiteral("/proc/self/task/%1").arg(tid.load())), 5000);
+    QLoggingCategory::setFilterRules(QString());
+    qInstallMessageHandler(previous);
+    std::lock_guard lock(mutex);
+    QVERIFY2(lines.isEmpty(), qPrintable(lines.join(u'\n')));
 }
 
 void TestSdlControl::controllerPressesReachTheWindowOnlyWhenWanted_data()
