@@ -65,13 +65,15 @@ void PlaybackLoop::run(std::promise<bool> &started)
 
 // Sleeps until the earliest wake-up of the parts: the effect's next update,
 // the end of a sound, the next reading of a controller, or the idle pump
-// once a second; or until work comes, or input on a controller's node.
+// once a second; or until work comes, or input on a controller's node,
+// which is read at most every WakePlan::kNodeReadGap.
 void PlaybackLoop::loop()
 {
     m_nextPump = Clock::now() + kIdlePump;
     std::deque<Worker::Task> tasks;
     for (;;) {
-        if (!m_worker.wait(plan(Clock::now()).wakeAt(), tasks, m_pump->nodes()))
+        const WakePlan next = plan(Clock::now());
+        if (!m_worker.wait(next.wakeAt(), tasks, next.watchesNodes() ? m_pump->nodes() : std::span<const int>()))
             return;
 
         // New effects and the window's questions first: the player waits
@@ -86,8 +88,9 @@ void PlaybackLoop::loop()
             tickEffect(Clock::now());
 
         const auto after = Clock::now();
-        const bool padInput = m_pump->inputArrived(after);
-        if (plan(after).pumpsAt(after, wasPlaying || m_player.playing(), padInput)) {
+        if (m_pump->inputArrived(after) && !m_nodeInput)
+            m_nodeInput = after;
+        if (plan(after).pumpsAt(after, wasPlaying || m_player.playing())) {
             pump(after);
             m_nextPump = after + kIdlePump;
         }
@@ -100,11 +103,16 @@ WakePlan PlaybackLoop::plan(Clock::time_point now) const
     return {.effectTick = m_player.nextTick(),
             .soundEnd = m_sound->soundingUntil(now),
             .padPoll = m_pump->nextInput(),
-            .idlePump = m_nextPump};
+            .idlePump = m_nextPump,
+            .nodeInput = m_nodeInput,
+            .lastPump = m_lastPump};
 }
 
 void PlaybackLoop::pump(Clock::time_point now)
 {
+    // Whatever came on the nodes is read now.
+    m_lastPump = now;
+    m_nodeInput.reset();
     m_sound->pump(now);
     m_pump->pump(now, *m_watch);
     m_watch->afterPump(m_player.playing());

@@ -15,6 +15,8 @@
 #include <future>
 #include <memory>
 #include <mutex>
+#include <optional>
+#include <span>
 #include <vector>
 
 namespace pelnori {
@@ -104,6 +106,8 @@ private:
     std::unique_ptr<SoundFollower> m_sound;
     EffectPlayer m_player;
     Clock::time_point m_nextPump;
+    Clock::time_point m_lastPump;
+    std::optional<Clock::time_point> m_nodeInput; // came on a node, not yet read
 };
 
 } // namespace pelnori

@@ -20,6 +20,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -145,6 +146,33 @@ private:
     std::optional<Clock::time_point> m_actedAt;
 };
 
+// A stick that never rests, its node reporting every millisecond: the
+// process's wake-ups per second besides the reporting thread's own, and
+// presses to their actions meanwhile.
+void noisyNodeFigures(PadPresses &presses, int writer)
+{
+    std::atomic<bool> stop = false;
+    std::atomic<long> reports = 0; // each one a sleep of the reporting thread
+    std::thread stick([&] {
+        while (!stop) {
+            (void)!write(writer, "s", 1);
+            ++reports;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    });
+    const auto span = std::chrono::seconds(3);
+    const long reportsBefore = reports;
+    const long long before = threadSleeps();
+    std::this_thread::sleep_for(span);
+    const double wakeUps = double(threadSleeps() - before - 1 - (reports - reportsBefore)) / double(span.count());
+    const auto noisy = presses.delaysMs(60, [](int i) { return std::chrono::microseconds(20000 + (i * 7919) % 90000); });
+    stop = true;
+    stick.join();
+    std::printf("  window active, node reporting every ms: %6.1f wake-ups/s untouched (the reporter's own not "
+                "counted); presses median %.2f ms, max %.2f ms (%zu)\n",
+                wakeUps, percentile(noisy, 0.5), percentile(noisy, 1.0), noisy.size());
+}
+
 // Controller input in each state: the window inactive, active without a
 // controller, and active with one read by polling or through its node.
 void padFigures(const QString &dir)
@@ -189,6 +217,8 @@ void padFigures(const QString &dir)
                     "at rest median %.2f ms, max %.2f ms (%zu); untouched %6.1f wake-ups/s\n",
                     what, percentile(inUse, 0.5), percentile(inUse, 0.99), percentile(inUse, 1.0), inUse.size(),
                     percentile(atRest, 0.5), percentile(atRest, 1.0), atRest.size(), wakeUpsPerSecond(span));
+        if (node)
+            noisyNodeFigures(presses, writer);
     }
     close(writer);
 }
