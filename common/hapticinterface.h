@@ -47,6 +47,11 @@ public:
     // Every effect is heard from now on, as when the control was made with
     // sound; true when the audio output opened.
     virtual bool turnSoundOn() = 0;
+
+    // Every effect from now on plays at percent (10 to 100) of its strength:
+    // each motor level and each native effect's magnitude sent to a device,
+    // and the volume of what is heard when playing by ear. 100 as designed.
+    virtual void setStrength(int percent) = 0;
 };
 
 // A game lays the file's first eight effects as pairs: the names it asks for

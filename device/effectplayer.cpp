@@ -17,10 +17,10 @@ bool EffectPlayer::begin(const Request &request, SdlDevice &device, Clock::time_
     const bool motorsRunning = m_playing && m_nativeId < 0;
     if (m_playing && m_nativeId >= 0)
         end(device);
-    m_effect = request.effects->effects.at(std::size_t(request.index));
+    m_effect = request.effect();
     m_start = now;
     m_playing = true;
-    m_nativeId = startNative(device, m_effect, request.effects->handle, request.index);
+    m_nativeId = startNative(device, m_effect, {request.effects->handle, request.index, request.strength});
     if (m_nativeId < 0)
         return tick(device, now);
     if (motorsRunning)

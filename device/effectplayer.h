@@ -3,6 +3,7 @@
 
 #include "effects/effect.h"
 #include "effects/effectlibrary.h"
+#include "effects/effectstrength.h"
 
 #include <chrono>
 #include <memory>
@@ -34,6 +35,10 @@ public:
     {
         std::shared_ptr<const LoadedEffects> effects;
         int index = 0;
+        int strength = kMaxStrengthPercent; // percent of the effect as designed
+
+        // The effect as it is to be played, at its strength.
+        Effect effect() const { return atStrength(effects->effects.at(std::size_t(index)), strength); }
     };
 
     // Starts the effect, cutting off the one that plays. False when the

@@ -151,7 +151,7 @@ void PlaybackLoop::play(const Request &request)
 {
     // The sound's output opens before the motors start, so that a slow
     // audio server delays the start, never the effect's later updates.
-    const Effect &effect = request.effects->effects.at(std::size_t(request.index));
+    const Effect effect = request.effect();
     m_sound->ready();
     if (SdlDevice *device = m_watch->device()) {
         if (!m_player.begin(request, *device, Clock::now()))

@@ -28,11 +28,19 @@ const char *rankReason(DeviceRank rank);
 // to it, when destroyed. Playback thread only, like every SDL call.
 struct SdlDevice
 {
-    // An effect uploaded to the device's own effect engine.
-    struct Upload
+    // Which effect of which file, at which strength.
+    struct EffectKey
     {
         std::int32_t handle = 0;
         int index = 0;
+        int strength = 100;
+
+        bool operator==(const EffectKey &) const = default;
+    };
+    // An effect uploaded to the device's own effect engine.
+    struct Upload
+    {
+        EffectKey key;
         int id = -1;
         std::uint64_t lastUse = 0;
     };

@@ -3,6 +3,8 @@
 
 #include "device/playbackthread.h"
 
+#include <algorithm>
+
 namespace pelnori {
 
 std::unique_ptr<SdlHapticControl> SdlHapticControl::create(ControlOptions options)
@@ -61,7 +63,7 @@ void SdlHapticControl::StartEffect(const QString &name, std::int32_t handle)
     const int index = found->indexOf(name);
     if (index < 0)
         throw HapticError("no effect of that name");
-    m_player->play({std::move(found), index});
+    m_player->play({std::move(found), index, m_strength});
 }
 
 bool SdlHapticControl::soundOn()
@@ -77,6 +79,11 @@ bool SdlHapticControl::soundOutputWorks()
 bool SdlHapticControl::turnSoundOn()
 {
     return m_player->turnSoundOn();
+}
+
+void SdlHapticControl::setStrength(int percent)
+{
+    m_strength = std::clamp(percent, kMinStrengthPercent, kMaxStrengthPercent);
 }
 
 std::vector<HapticDeviceInfo> SdlHapticControl::devices()

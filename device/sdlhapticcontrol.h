@@ -4,6 +4,7 @@
 #include "common/hapticinterface.h"
 #include "device/controloptions.h"
 #include "effects/effectlibrary.h"
+#include "effects/effectstrength.h"
 #include "device/hapticdeviceinfo.h"
 #include "input/padaction.h"
 
@@ -43,6 +44,7 @@ public:
     bool soundOn() override;
     bool soundOutputWorks() override;
     bool turnSoundOn() override;
+    void setStrength(int percent) override;
 
     // Every device SDL reports, and which one the control plays on.
     std::vector<HapticDeviceInfo> devices();
@@ -66,6 +68,7 @@ private:
 
     EffectLibrary m_library;
     std::unique_ptr<PlaybackThread> m_player;
+    int m_strength = kMaxStrengthPercent; // each request carries it to the thread
 };
 
 } // namespace pelnori

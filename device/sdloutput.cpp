@@ -93,7 +93,7 @@ bool sendMotors(SdlDevice &device, MotorLevels levels, std::chrono::milliseconds
     return false;
 }
 
-int startNative(SdlDevice &device, const Effect &effect, std::int32_t handle, int index)
+int startNative(SdlDevice &device, const Effect &effect, SdlDevice::EffectKey key)
 {
     if (!device.haptic || !(device.query & sdlHapticType(effect)))
         return -1;
@@ -103,7 +103,7 @@ int startNative(SdlDevice &device, const Effect &effect, std::int32_t handle, in
 
     ++device.useClock;
     auto upload = std::find_if(device.uploads.begin(), device.uploads.end(),
-                               [&](const SdlDevice::Upload &u) { return u.handle == handle && u.index == index; });
+                               [&](const SdlDevice::Upload &u) { return u.key == key; });
     if (upload == device.uploads.end()) {
         int id = SDL_HapticNewEffect(device.haptic, &*native);
         // A device holds few effects: make room from the least used.
@@ -118,7 +118,7 @@ int startNative(SdlDevice &device, const Effect &effect, std::int32_t handle, in
             logSdlFailure("SDL_HapticNewEffect");
             return -1;
         }
-        device.uploads.push_back({handle, index, id, 0});
+        device.uploads.push_back({key, id, 0});
         upload = device.uploads.end() - 1;
     }
     upload->lastUse = device.useClock;

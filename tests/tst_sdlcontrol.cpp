@@ -100,6 +100,8 @@ private slots:
     void effectReachesPadAndEndsWithZero();
     void envelopeIsFeltStepByStep();
     void newEffectStopsThePrevious();
+    void strengthScalesTheLevelsSent_data();
+    void strengthScalesTheLevelsSent();
     void unpluggedPadFailsNextStartAndReplugWorks();
     void startRightAfterCreationFindsThePad();
     void padsComingAndGoingOnAnotherThread();
@@ -272,6 +274,37 @@ void TestSdlControl::newEffectStopsThePrevious()
     QCOMPARE(commands[1].low, Uint16(0));
     QCOMPARE(commands[1].high, kHalf);
     QVERIFY(isZero(commands[2]));
+}
+
+void TestSdlControl::strengthScalesTheLevelsSent_data()
+{
+    QTest::addColumn<int>("percent");
+    QTest::addColumn<int>("strong"); // "hum" at 0.5 on both motors
+    QTest::addColumn<int>("weak");   // "buzz" at 0.5 on the weak one
+    QTest::newRow("as designed") << 100 << 32768 << 32768;
+    QTest::newRow("half") << 50 << 16384 << 16384;
+    QTest::newRow("least") << 10 << 3277 << 3277;
+    QTest::newRow("below the range: the least") << 0 << 3277 << 3277;
+    QTest::newRow("above the range: as designed") << 150 << 32768 << 32768;
+}
+
+void TestSdlControl::strengthScalesTheLevelsSent()
+{
+    QFETCH(int, percent);
+    QFETCH(int, strong);
+    QFETCH(int, weak);
+    VirtualPad pad;
+    QVERIFY(m_control->ForceDeviceAttached());
+    m_control->setStrength(percent);
+    const auto handle = openEffects();
+    m_control->StartEffect(QStringLiteral("hum"), handle);
+    QTRY_VERIFY(pad.count() >= 1);
+    m_control->StartEffect(QStringLiteral("buzz"), handle);
+    QVERIFY(m_control->waitUntilIdle(std::chrono::seconds(3)));
+    const auto commands = pad.commands();
+    QCOMPARE(commands.size(), std::size_t(3));
+    QCOMPARE(int(commands[0].low), strong);
+    QCOMPARE(int(commands[1].high), weak);
 }
 
 void TestSdlControl::unpluggedPadFailsNextStartAndReplugWorks()

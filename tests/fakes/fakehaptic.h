@@ -37,6 +37,7 @@ public:
     bool soundOn() override { return sound; }
     bool soundOutputWorks() override { return audioWorks; }
     bool turnSoundOn() override { return (sound = true) && audioWorks; }
+    void setStrength(int percent) override { strength = percent; }
 
     // Adds a file of n effects named "fx0" … at path.
     void addFile(const QString &path, int effectCount);
@@ -47,6 +48,7 @@ public:
     bool startThrows = false;
     bool sound = false;      // effects heard; with audioWorks the control counts as attached
     bool audioWorks = false; // whether an audio output would open
+    int strength = 100;      // the last percent set
     QStringList calls;          // "Open /p", "Count 1", "Name 3 1", "Start fx1 1", "Attached"
     QStringList started;        // names given to StartEffect
     QStringList *log = nullptr; // shared order log, see FakePlatform::log
