@@ -88,6 +88,8 @@ void PlaybackLoop::loop()
             tickEffect(Clock::now());
 
         const auto after = Clock::now();
+        if (m_nodesAgain && after >= *m_nodesAgain)
+            m_nodesAgain.reset();
         if (m_pump->inputArrived(after) && !m_nodeInput)
             m_nodeInput = after;
         if (plan(after).pumpsAt(after, wasPlaying || m_player.playing())) {
@@ -105,14 +107,15 @@ WakePlan PlaybackLoop::plan(Clock::time_point now) const
             .padPoll = m_pump->nextInput(),
             .idlePump = m_nextPump,
             .nodeInput = m_nodeInput,
-            .lastPump = m_lastPump};
+            .nodesAgain = m_nodesAgain};
 }
 
 void PlaybackLoop::pump(Clock::time_point now)
 {
-    // Whatever came on the nodes is read now.
-    m_lastPump = now;
-    m_nodeInput.reset();
+    // Whatever came on the nodes is read now; after input came on one, the
+    // next is read no sooner than WakePlan::kNodeReadGap from now.
+    if (std::exchange(m_nodeInput, std::nullopt))
+        m_nodesAgain = now + WakePlan::kNodeReadGap;
     m_sound->pump(now);
     m_pump->pump(now, *m_watch);
     m_watch->afterPump(m_player.playing());

@@ -106,8 +106,8 @@ private:
     std::unique_ptr<SoundFollower> m_sound;
     EffectPlayer m_player;
     Clock::time_point m_nextPump;
-    Clock::time_point m_lastPump;
-    std::optional<Clock::time_point> m_nodeInput; // came on a node, not yet read
+    std::optional<Clock::time_point> m_nodeInput;  // came on a node, not yet read
+    std::optional<Clock::time_point> m_nodesAgain; // when the nodes are watched again
 };
 
 } // namespace pelnori

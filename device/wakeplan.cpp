@@ -9,13 +9,13 @@ std::optional<WakePlan::Clock::time_point> WakePlan::nodeRead() const
 {
     if (!nodeInput)
         return std::nullopt;
-    return std::max(*nodeInput, lastPump + kNodeReadGap);
+    return nodesAgain ? std::max(*nodeInput, *nodesAgain) : *nodeInput;
 }
 
 WakePlan::Clock::time_point WakePlan::wakeAt() const
 {
     auto at = effectTick.value_or(idlePump);
-    for (const auto &other : {soundEnd, padPoll, nodeRead()}) {
+    for (const auto &other : {soundEnd, padPoll, nodeRead(), nodesAgain}) {
         if (other)
             at = std::min(at, *other);
     }

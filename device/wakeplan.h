@@ -23,7 +23,7 @@ struct WakePlan
     std::optional<Clock::time_point> padPoll;    // the controllers' next reading
     Clock::time_point idlePump;                  // SDL's pump once in a while
     std::optional<Clock::time_point> nodeInput;  // input came on a node, not yet read
-    Clock::time_point lastPump;                  // when SDL was last pumped
+    std::optional<Clock::time_point> nodesAgain; // after a reading of node input, when the nodes are watched again
 
     // When the thread wakes up, unless work or controller input comes first.
     // While an effect plays, its updates pump SDL and the idle pump waits.
@@ -32,9 +32,11 @@ struct WakePlan
     // effect and once more after its end (played), when input that came on
     // a node or the controllers' reading is due, and when the idle pump is.
     bool pumpsAt(Clock::time_point now, bool played) const;
-    // Whether the thread sleeps on the controllers' nodes: not while input
-    // that came on one waits for its reading, which reads all that came since.
-    bool watchesNodes() const { return !nodeInput; }
+    // Whether the thread sleeps on the controllers' nodes: not for
+    // kNodeReadGap after it read input that came on one, nor while input
+    // waits for its reading, which reads all that came since. It wakes once
+    // that time is over, to read what came meanwhile.
+    bool watchesNodes() const { return !nodeInput && !nodesAgain; }
 
 private:
     std::optional<Clock::time_point> nodeRead() const;
