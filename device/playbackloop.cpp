@@ -7,7 +7,6 @@
 #include "device/hapticslog.h"
 #include "device/padinput.h"
 #include "device/sdlsubsystems.h"
-#include "device/soundfollower.h"
 #include "device/soundoutput.h"
 
 #include <SDL.h>
@@ -31,7 +30,7 @@ void PlaybackLoop::run(std::promise<bool> &started)
         // the thread is still wanted.
         m_sdl = m_startSdl();
         if (wanted())
-            m_sound = std::make_unique<SoundFollower>(m_options.sound);
+            m_sound = std::make_unique<SoundOutput>(m_options.sound);
         up = wanted() && (m_sdl->any() || m_sound->works());
         if (up) {
             // Best effort: the thread works for microseconds a tick, but a
@@ -155,7 +154,7 @@ void PlaybackLoop::play(const Request &request)
     // The sound's output opens before the motors start, so that a slow
     // audio server delays the start, never the effect's later updates.
     const Effect effect = request.effect();
-    m_sound->ready();
+    m_sound->reopen();
     if (SdlDevice *device = m_watch->device()) {
         if (!m_player.begin(request, *device, Clock::now()))
             m_watch->drop();
@@ -176,7 +175,7 @@ void PlaybackLoop::setPadInputWanted(bool wanted)
     // An active window is about to be played: the sound's output is opened
     // now rather than at the first card.
     if (wanted)
-        m_sound->ready();
+        m_sound->reopen();
 }
 
 bool PlaybackLoop::soundOn() const

@@ -24,7 +24,7 @@ namespace pelnori {
 class DeviceWatch;
 class EventPump;
 class SdlSubsystems;
-class SoundFollower;
+class SoundOutput;
 
 // The playback thread's side: it starts SDL, owns the device watch, the
 // effect player, the sound and the event pump, and sleeps until the earliest
@@ -103,7 +103,7 @@ private:
     std::unique_ptr<SdlSubsystems> m_sdl;
     std::unique_ptr<DeviceWatch> m_watch;
     std::unique_ptr<EventPump> m_pump;
-    std::unique_ptr<SoundFollower> m_sound;
+    std::unique_ptr<SoundOutput> m_sound;
     EffectPlayer m_player;
     Clock::time_point m_nextPump;
     std::optional<Clock::time_point> m_nodeInput;  // came on a node, not yet read

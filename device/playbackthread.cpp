@@ -2,7 +2,6 @@
 #include "device/playbackthread.h"
 
 #include "device/hapticslog.h"
-#include "device/playbackloop.h"
 #include "device/sdlsubsystems.h"
 
 #include <atomic>
@@ -79,7 +78,7 @@ PlaybackThread::~PlaybackThread()
 void PlaybackThread::play(Request request)
 {
     // None known: look once more before saying there is none.
-    if (!m_loop->attached() && !findDevice())
+    if (!m_loop->attached() && !ask([](PlaybackLoop &loop) { return loop.findDevice(); }))
         throw HapticError("no force-feedback device is attached");
     m_loop->handOver(std::move(request));
 }
@@ -87,43 +86,6 @@ void PlaybackThread::play(Request request)
 bool PlaybackThread::waitUntilIdle(std::chrono::milliseconds timeout)
 {
     return m_loop->waitUntilIdle(timeout);
-}
-
-bool PlaybackThread::findDevice()
-{
-    return m_loop->worker().call([loop = m_loop.get()] { return loop->findDevice(); }, kRoundTripTimeout);
-}
-
-std::vector<HapticDeviceInfo> PlaybackThread::devices()
-{
-    return m_loop->worker().call([loop = m_loop.get()] { return loop->devices(); }, kRoundTripTimeout);
-}
-
-void PlaybackThread::setPadListener(std::function<void(PadAction)> listener)
-{
-    m_loop->worker().call([loop = m_loop.get(), listener = std::move(listener)]() mutable {
-        loop->setPadListener(std::move(listener));
-    }, kRoundTripTimeout);
-}
-
-void PlaybackThread::setPadInputWanted(bool wanted)
-{
-    m_loop->worker().post([loop = m_loop.get(), wanted] { loop->setPadInputWanted(wanted); });
-}
-
-bool PlaybackThread::soundOn()
-{
-    return m_loop->worker().call([loop = m_loop.get()] { return loop->soundOn(); }, kRoundTripTimeout);
-}
-
-bool PlaybackThread::soundOutputWorks()
-{
-    return m_loop->worker().call([loop = m_loop.get()] { return loop->soundOutputWorks(); }, kRoundTripTimeout);
-}
-
-bool PlaybackThread::turnSoundOn()
-{
-    return m_loop->worker().call([loop = m_loop.get()] { return loop->turnSoundOn(); }, kRoundTripTimeout);
 }
 
 } // namespace pelnori

@@ -24,7 +24,7 @@ SdlHapticControl::~SdlHapticControl() = default;
 
 bool SdlHapticControl::ForceDeviceAttached()
 {
-    return m_player->findDevice();
+    return m_player->ask([](PlaybackLoop &loop) { return loop.findDevice(); });
 }
 
 std::int32_t SdlHapticControl::OpenForceResource(const QString &path)
@@ -68,17 +68,17 @@ void SdlHapticControl::StartEffect(const QString &name, std::int32_t handle)
 
 bool SdlHapticControl::soundOn()
 {
-    return m_player->soundOn();
+    return m_player->ask([](PlaybackLoop &loop) { return loop.soundOn(); });
 }
 
 bool SdlHapticControl::soundOutputWorks()
 {
-    return m_player->soundOutputWorks();
+    return m_player->ask([](PlaybackLoop &loop) { return loop.soundOutputWorks(); });
 }
 
 bool SdlHapticControl::turnSoundOn()
 {
-    return m_player->turnSoundOn();
+    return m_player->ask([](PlaybackLoop &loop) { return loop.turnSoundOn(); });
 }
 
 void SdlHapticControl::setStrength(int percent)
@@ -88,7 +88,7 @@ void SdlHapticControl::setStrength(int percent)
 
 std::vector<HapticDeviceInfo> SdlHapticControl::devices()
 {
-    return m_player->devices();
+    return m_player->ask([](PlaybackLoop &loop) { return loop.devices(); });
 }
 
 bool SdlHapticControl::waitUntilIdle(std::chrono::milliseconds timeout)
@@ -98,12 +98,14 @@ bool SdlHapticControl::waitUntilIdle(std::chrono::milliseconds timeout)
 
 void SdlHapticControl::setPadListener(std::function<void(PadAction)> listener)
 {
-    m_player->setPadListener(std::move(listener));
+    m_player->ask([listener = std::move(listener)](PlaybackLoop &loop) mutable {
+        loop.setPadListener(std::move(listener));
+    });
 }
 
 void SdlHapticControl::setPadInputWanted(bool wanted)
 {
-    m_player->setPadInputWanted(wanted);
+    m_player->tell([wanted](PlaybackLoop &loop) { loop.setPadInputWanted(wanted); });
 }
 
 } // namespace pelnori

@@ -59,10 +59,10 @@ void SDLCALL silence(void *, Uint8 *stream, int bytes)
 
 } // namespace
 
-SoundOutput::SoundOutput()
+SoundOutput::SoundOutput(bool on)
 {
-    open();
-    m_quietFrom = Clock::now();
+    if (on)
+        turnOn();
 }
 
 SoundOutput::~SoundOutput()
@@ -81,6 +81,16 @@ bool SoundOutput::opens()
     SDL_CloseAudioDevice(device);
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return true;
+}
+
+bool SoundOutput::turnOn()
+{
+    if (!m_on) {
+        m_on = true;
+        open();
+        m_quietFrom = Clock::now();
+    }
+    return m_works;
 }
 
 bool SoundOutput::open()
@@ -107,7 +117,7 @@ void SoundOutput::close()
 
 void SoundOutput::play(const Effect &effect)
 {
-    if (m_device == 0 && !open())
+    if (!m_on || (m_device == 0 && !open()))
         return;
     auto voice = std::make_unique<EffectVoice>(effect);
     std::vector<std::unique_ptr<EffectVoice>> over;
@@ -121,17 +131,6 @@ void SoundOutput::play(const Effect &effect)
     m_voices.push_back(std::move(voice));
     SDL_UnlockAudioDevice(m_device);
     m_quietFrom = Clock::now() + std::chrono::milliseconds(effectLengthMs(effect)) + kTail;
-}
-
-void SoundOutput::stop()
-{
-    if (m_device == 0)
-        return;
-    SDL_LockAudioDevice(m_device);
-    for (const auto &playing : m_voices)
-        playing->cut();
-    SDL_UnlockAudioDevice(m_device);
-    m_quietFrom = std::min(m_quietFrom, Clock::now() + kTail);
 }
 
 std::optional<SoundOutput::Clock::time_point> SoundOutput::soundingUntil(Clock::time_point now) const
@@ -151,16 +150,8 @@ void SoundOutput::pump(Clock::time_point now)
 
 void SoundOutput::reopen()
 {
-    if (m_device == 0 && open())
+    if (m_on && m_device == 0 && open())
         m_quietFrom = Clock::now();
-}
-
-std::optional<SoundOutput::Clock::time_point> SoundOutput::lastEffectHeardAt() const
-{
-    const Clock::rep at = m_heardAt.load(std::memory_order_relaxed);
-    if (at == 0)
-        return std::nullopt;
-    return Clock::time_point(Clock::duration(at));
 }
 
 // On SDL's audio thread, which holds the audio-device lock meanwhile.
@@ -170,15 +161,10 @@ void SDLCALL SoundOutput::fill(void *userdata, Uint8 *stream, int bytes)
     auto *out = reinterpret_cast<float *>(stream);
     const int frames = bytes / int(sizeof(float));
     std::fill_n(out, frames, 0.0f);
-    bool started = false;
     for (const auto &voice : self.m_voices) {
-        if (voice->done())
-            continue;
-        started = started || voice->fresh();
-        voice->mixInto(out, frames);
+        if (!voice->done())
+            voice->mixInto(out, frames);
     }
-    if (started)
-        self.m_heardAt.store(Clock::now().time_since_epoch().count(), std::memory_order_relaxed);
 }
 
 } // namespace pelnori

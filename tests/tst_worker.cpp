@@ -119,7 +119,7 @@ void TestWorker::workAfterAFailureIsRefused()
 {
     Worker worker;
     worker.fail();
-    QVERIFY(worker.failed());
+    QVERIFY(worker.ending());
     QVERIFY_THROWS_EXCEPTION(HapticError, worker.post([] {}));
     std::deque<Worker::Task> tasks;
     QVERIFY(!worker.wait(Clock::now() + 1s, tasks));
