@@ -111,7 +111,6 @@ public:
     QPushButton *btnStart() const { return m_controls.btnStart; }
     QPushButton *Command1() const { return m_controls.Command1; }
     QTimer *Timer1() const { return m_controls.Timer1; }
-    OpenFileDialog *CMDialog() const { return m_dialog.get(); }
     void setCMDialog(std::unique_ptr<OpenFileDialog> dialog);
 
     // The window's place in twips, as the board reads and sets it.

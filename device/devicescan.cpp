@@ -48,7 +48,9 @@ void walkDevices(const std::function<void(const ListedDevice &)> &visit)
     // Joysticks first: on a tie the one that can also report unplugging wins.
     if (SDL_WasInit(SDL_INIT_JOYSTICK)) {
         const int count = SDL_NumJoysticks();
-        for (int i = 0; i < count; ++i) {
+        // Opening a device can block in its driver: a thread left behind
+        // meanwhile opens no other.
+        for (int i = 0; i < count && !threadLeftBehind(); ++i) {
             ListedDevice device;
             device.index = i;
             device.instance = SDL_JoystickGetDeviceInstanceID(i);
@@ -59,7 +61,7 @@ void walkDevices(const std::function<void(const ListedDevice &)> &visit)
     }
     if (SDL_WasInit(SDL_INIT_HAPTIC)) {
         const int count = SDL_NumHaptics();
-        for (int i = 0; i < count; ++i) {
+        for (int i = 0; i < count && !threadLeftBehind(); ++i) {
             ListedDevice device;
             device.list = ListedDevice::List::Haptic;
             device.index = i;
@@ -78,7 +80,7 @@ std::unique_ptr<SdlDevice> chooseDevice(const std::function<bool(const ListedDev
         auto candidate = listed.open();
         if (!candidate)
             return;
-        qCInfo(lcHaptics) << "found" << candidate->name << "-" << rankReason(candidate->rank);
+        HAPTICS_INFO << "found" << candidate->name << "-" << rankReason(candidate->rank);
         if (!best || candidate->rank < best->rank)
             best = std::move(candidate);
     });

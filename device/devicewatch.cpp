@@ -25,16 +25,16 @@ void DeviceWatch::rescan()
     if (SDL_WasInit(SDL_INIT_HAPTIC))
         m_hapticCount = SDL_NumHaptics();
     if (best)
-        qCInfo(lcHaptics) << "chose" << best->name << "-" << rankReason(best->rank);
+        HAPTICS_INFO << "chose" << best->name << "-" << rankReason(best->rank);
     else
-        qCInfo(lcHaptics) << "no device that can play effects is attached";
+        HAPTICS_INFO << "no device that can play effects is attached";
     set(std::move(best));
 }
 
 void DeviceWatch::afterPump(bool playing)
 {
     if (m_device && m_device->stick() && !SDL_JoystickGetAttached(m_device->stick())) {
-        qCInfo(lcHaptics) << m_device->name << "was unplugged";
+        HAPTICS_INFO << m_device->name << "was unplugged";
         drop();
     }
     if (!playing && m_newcomers)
@@ -67,7 +67,7 @@ void DeviceWatch::considerNewcomers()
     });
     m_known = std::move(present);
     if (better && better->rank < m_device->rank) {
-        qCInfo(lcHaptics) << "chose" << better->name << "-" << rankReason(better->rank) << "- over" << m_device->name;
+        HAPTICS_INFO << "chose" << better->name << "-" << rankReason(better->rank) << "- over" << m_device->name;
         set(std::move(better));
     }
 }

@@ -17,10 +17,10 @@ bool EffectPlayer::begin(const Request &request, SdlDevice &device, Clock::time_
     const bool motorsRunning = m_playing && m_nativeId < 0;
     if (m_playing && m_nativeId >= 0)
         end(device);
-    m_effect = request.effects->effects.at(std::size_t(request.index));
+    m_effect = request.effect();
     m_start = now;
     m_playing = true;
-    m_nativeId = startNative(device, m_effect, request.effects->handle, request.index);
+    m_nativeId = startNative(device, m_effect, {request.effects->handle, request.index, request.strength});
     if (m_nativeId < 0)
         return tick(device, now);
     if (motorsRunning)
@@ -45,9 +45,9 @@ bool EffectPlayer::tick(SdlDevice &device, Clock::time_point now)
         this->end(device);
         return true;
     }
-    if (!sendMotors(device, motorLevelsAt(m_effect, t), kRumbleHold)) {
+    if (!sendMotors(device, motorLevelsAt(m_effect, t), kMotorHold)) {
         // A failed command means the device is gone or never rumbled.
-        qCInfo(lcHaptics) << device.name << "refused a rumble command and is no longer used";
+        HAPTICS_INFO << device.name << "refused a rumble command and is no longer used";
         forget();
         return false;
     }

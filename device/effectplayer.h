@@ -3,6 +3,7 @@
 
 #include "effects/effect.h"
 #include "effects/effectlibrary.h"
+#include "effects/effectstrength.h"
 
 #include <chrono>
 #include <memory>
@@ -21,9 +22,12 @@ public:
     using Clock = std::chrono::steady_clock;
 
     static constexpr std::chrono::milliseconds kUpdatePeriod{10};
-    // Each rumble command lasts a little longer than an update, so motors
-    // stop by themselves if updates stall.
-    static constexpr std::chrono::milliseconds kRumbleHold{30};
+    // Each motor level lasts this long unless an update replaces it: long
+    // enough that a late update leaves no gap. Where the level goes to the
+    // device as an effect of its own length (every route but SDL's rumble,
+    // see docs/devices.md), the device ends it: the motors stop by
+    // themselves this long after the last update, whatever this thread does.
+    static constexpr std::chrono::milliseconds kMotorHold{100};
     // A native effect is looked at at least this often while it plays.
     static constexpr std::chrono::milliseconds kNativeCheck{1000};
 
@@ -31,6 +35,10 @@ public:
     {
         std::shared_ptr<const LoadedEffects> effects;
         int index = 0;
+        int strength = kMaxStrengthPercent; // percent of the effect as designed
+
+        // The effect as it is to be played, at its strength.
+        Effect effect() const { return atStrength(effects->effects.at(std::size_t(index)), strength); }
     };
 
     // Starts the effect, cutting off the one that plays. False when the

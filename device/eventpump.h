@@ -28,7 +28,8 @@ public:
     void pump(Clock::time_point now, DeviceWatch &watch);
     // The controllers' device nodes: input on them is due at once.
     std::span<const int> nodes() const { return m_pads->nodes(); }
-    // After a sleep on the nodes: true when SDL must be pumped for input now.
+    // After a sleep on the nodes: true when input came on one (or one
+    // failed), which a pump of SDL then reads.
     bool inputArrived(Clock::time_point now) { return m_pads->readNodes(now); }
     // When input must be read next; nullopt while the window wants none.
     std::optional<Clock::time_point> nextInput() const { return m_nextInput; }

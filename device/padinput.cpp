@@ -88,9 +88,9 @@ void PadInput::openControllers()
         const std::string node = m_nodeOf ? m_nodeOf(listed.name.toStdString()) : padnode::ofController(controller);
         pad.node = padnode::open(node);
         if (pad.node >= 0)
-            qCInfo(lcHaptics) << "reading input from" << listed.name << "when" << node.c_str() << "has some";
+            HAPTICS_INFO << "reading input from" << listed.name << "when" << node.c_str() << "has some";
         else
-            qCInfo(lcHaptics) << "reading input from" << listed.name << "every" << kPoll.count() << "ms";
+            HAPTICS_INFO << "reading input from" << listed.name << "every" << kPoll.count() << "ms";
     });
     nodesChanged();
 }

@@ -32,7 +32,8 @@ public:
     using NodeOf = std::function<std::string(const std::string &name)>;
 
     // A controller whose device node the thread waits on is read when input
-    // arrives; any other is read this often while the window wants input.
+    // arrives (at most every WakePlan::kNodeReadGap); any other is read this
+    // often while the window wants input.
     // Either way a press acts within a frame. Presses are SDL events, so
     // none is lost between two readings.
     static constexpr std::chrono::milliseconds kPoll{16};

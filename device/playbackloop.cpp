@@ -7,7 +7,6 @@
 #include "device/hapticslog.h"
 #include "device/padinput.h"
 #include "device/sdlsubsystems.h"
-#include "device/soundfollower.h"
 #include "device/soundoutput.h"
 
 #include <SDL.h>
@@ -24,11 +23,15 @@ PlaybackLoop::~PlaybackLoop() = default;
 
 void PlaybackLoop::run(std::promise<bool> &started)
 {
+    markPlaybackThread(&m_leftBehind);
     bool up = false;
     try {
+        // Each step can block in a driver; the next one is taken only while
+        // the thread is still wanted.
         m_sdl = m_startSdl();
-        m_sound = std::make_unique<SoundFollower>(m_options.sound);
-        up = m_sdl->any() || m_sound->works();
+        if (wanted())
+            m_sound = std::make_unique<SoundOutput>(m_options.sound);
+        up = wanted() && (m_sdl->any() || m_sound->works());
         if (up) {
             // Best effort: the thread works for microseconds a tick, but a
             // busy machine must not make it late. Without the right to, it
@@ -38,7 +41,8 @@ void PlaybackLoop::run(std::promise<bool> &started)
             m_pump = std::make_unique<EventPump>(m_options.padNode);
             // The first look for a device ends before the control is handed
             // out, so its first call already knows what is attached.
-            m_watch->rescan();
+            if (wanted())
+                m_watch->rescan();
         }
     } catch (const std::exception &error) {
         fail(error.what());
@@ -46,7 +50,7 @@ void PlaybackLoop::run(std::promise<bool> &started)
         fail("an unknown error");
     }
     started.set_value(up);
-    if (up) {
+    if (up && wanted()) {
         try {
             loop();
         } catch (const std::exception &error) {
@@ -60,13 +64,15 @@ void PlaybackLoop::run(std::promise<bool> &started)
 
 // Sleeps until the earliest wake-up of the parts: the effect's next update,
 // the end of a sound, the next reading of a controller, or the idle pump
-// once a second; or until work comes, or input on a controller's node.
+// once a second; or until work comes, or input on a controller's node,
+// which is read at most every WakePlan::kNodeReadGap.
 void PlaybackLoop::loop()
 {
     m_nextPump = Clock::now() + kIdlePump;
     std::deque<Worker::Task> tasks;
     for (;;) {
-        if (!m_worker.wait(plan(Clock::now()).wakeAt(), tasks, m_pump->nodes()))
+        const WakePlan next = plan(Clock::now());
+        if (!m_worker.wait(next.wakeAt(), tasks, next.watchesNodes() ? m_pump->nodes() : std::span<const int>()))
             return;
 
         // New effects and the window's questions first: the player waits
@@ -75,12 +81,17 @@ void PlaybackLoop::loop()
         const bool wasPlaying = m_player.playing();
         for (auto &task : std::exchange(tasks, {}))
             task();
+        if (!wanted())
+            return;
         if (const auto due = m_player.nextTick(); due && Clock::now() >= *due)
             tickEffect(Clock::now());
 
         const auto after = Clock::now();
-        const bool padInput = m_pump->inputArrived(after);
-        if (plan(after).pumpsAt(after, wasPlaying || m_player.playing(), padInput)) {
+        if (m_nodesAgain && after >= *m_nodesAgain)
+            m_nodesAgain.reset();
+        if (m_pump->inputArrived(after) && !m_nodeInput)
+            m_nodeInput = after;
+        if (plan(after).pumpsAt(after, wasPlaying || m_player.playing())) {
             pump(after);
             m_nextPump = after + kIdlePump;
         }
@@ -93,11 +104,17 @@ WakePlan PlaybackLoop::plan(Clock::time_point now) const
     return {.effectTick = m_player.nextTick(),
             .soundEnd = m_sound->soundingUntil(now),
             .padPoll = m_pump->nextInput(),
-            .idlePump = m_nextPump};
+            .idlePump = m_nextPump,
+            .nodeInput = m_nodeInput,
+            .nodesAgain = m_nodesAgain};
 }
 
 void PlaybackLoop::pump(Clock::time_point now)
 {
+    // Whatever came on the nodes is read now; after input came on one, the
+    // next is read no sooner than WakePlan::kNodeReadGap from now.
+    if (std::exchange(m_nodeInput, std::nullopt))
+        m_nodesAgain = now + WakePlan::kNodeReadGap;
     m_sound->pump(now);
     m_pump->pump(now, *m_watch);
     m_watch->afterPump(m_player.playing());
@@ -136,8 +153,8 @@ void PlaybackLoop::play(const Request &request)
 {
     // The sound's output opens before the motors start, so that a slow
     // audio server delays the start, never the effect's later updates.
-    const Effect &effect = request.effects->effects.at(std::size_t(request.index));
-    m_sound->ready();
+    const Effect effect = request.effect();
+    m_sound->reopen();
     if (SdlDevice *device = m_watch->device()) {
         if (!m_player.begin(request, *device, Clock::now()))
             m_watch->drop();
@@ -158,7 +175,7 @@ void PlaybackLoop::setPadInputWanted(bool wanted)
     // An active window is about to be played: the sound's output is opened
     // now rather than at the first card.
     if (wanted)
-        m_sound->ready();
+        m_sound->reopen();
 }
 
 bool PlaybackLoop::soundOn() const
@@ -223,7 +240,8 @@ void PlaybackLoop::publish()
 // and every later call raises HapticError, while the program goes on.
 void PlaybackLoop::fail(const char *what)
 {
-    qCWarning(lcHaptics, "force-feedback playback stopped after an unexpected error: %s", what);
+    if (!threadLeftBehind())
+        qCWarning(lcHaptics, "force-feedback playback stopped after an unexpected error: %s", what);
     m_worker.fail();
     {
         std::lock_guard lock(m_mutex);
@@ -238,18 +256,29 @@ void PlaybackLoop::shutDown()
 {
     // Whoever asks from now on learns at once that no answer comes.
     m_worker.quit();
-    try {
-        if (m_watch && m_watch->device())
-            m_player.end(*m_watch->device());
-        m_watch.reset();
-        m_pump.reset();
-    } catch (...) {
-        // Closing is best effort once something has failed.
+    // Each step can block in a driver: a thread left behind meanwhile stops
+    // there, and keeps the rest.
+    const std::function<void()> steps[] = {
+        [this] {
+            if (m_watch && m_watch->device())
+                m_player.end(*m_watch->device());
+        },
+        [this] { m_watch.reset(); },
+        [this] { m_pump.reset(); },
+        [this] { m_sound.reset(); },
+        [this] { m_sdl.reset(); },
+        // SDL keeps per-thread data (its error text) for threads it did not start.
+        [] { SDL_TLSCleanup(); },
+    };
+    for (const auto &step : steps) {
+        if (m_leftBehind)
+            return;
+        try {
+            step();
+        } catch (...) {
+            // Closing is best effort once something has failed.
+        }
     }
-    m_sound.reset();
-    m_sdl.reset();
-    // SDL keeps per-thread data (its error text) for threads it did not start.
-    SDL_TLSCleanup();
 }
 
 } // namespace pelnori

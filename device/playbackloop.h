@@ -8,12 +8,15 @@
 #include "device/worker.h"
 #include "input/padaction.h"
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <future>
 #include <memory>
 #include <mutex>
+#include <optional>
+#include <span>
 #include <vector>
 
 namespace pelnori {
@@ -21,7 +24,7 @@ namespace pelnori {
 class DeviceWatch;
 class EventPump;
 class SdlSubsystems;
-class SoundFollower;
+class SoundOutput;
 
 // The playback thread's side: it starts SDL, owns the device watch, the
 // effect player, the sound and the event pump, and sleeps until the earliest
@@ -47,6 +50,13 @@ public:
     void run(std::promise<bool> &started);
 
     Worker &worker() { return m_worker; }
+
+    // Any thread: the program no longer waits for the thread (its quit has
+    // timed out). From the end of the call it is blocked in, the thread
+    // touches nothing of the process: it opens, closes and logs nothing,
+    // and keeps whatever it holds.
+    void leaveBehind() { m_leftBehind = true; }
+    bool leftBehind() const { return m_leftBehind; }
 
     // Any thread: what the playback thread last published.
     bool attached() const;
@@ -74,8 +84,11 @@ private:
     void fail(const char *what);
     void shutDown();
     void publish();
+    // Whether the thread is still to go on: neither asked to end nor left behind.
+    bool wanted() const { return !m_leftBehind && !m_worker.ending(); }
 
     Worker m_worker;
+    std::atomic<bool> m_leftBehind = false;
     const ControlOptions m_options;
     const StartSdl m_startSdl;
 
@@ -90,9 +103,11 @@ private:
     std::unique_ptr<SdlSubsystems> m_sdl;
     std::unique_ptr<DeviceWatch> m_watch;
     std::unique_ptr<EventPump> m_pump;
-    std::unique_ptr<SoundFollower> m_sound;
+    std::unique_ptr<SoundOutput> m_sound;
     EffectPlayer m_player;
     Clock::time_point m_nextPump;
+    std::optional<Clock::time_point> m_nodeInput;  // came on a node, not yet read
+    std::optional<Clock::time_point> m_nodesAgain; // when the nodes are watched again
 };
 
 } // namespace pelnori

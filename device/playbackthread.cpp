@@ -2,9 +2,9 @@
 #include "device/playbackthread.h"
 
 #include "device/hapticslog.h"
-#include "device/playbackloop.h"
 #include "device/sdlsubsystems.h"
 
+#include <atomic>
 #include <future>
 
 namespace pelnori {
@@ -14,6 +14,24 @@ namespace {
 std::unique_ptr<SdlSubsystems> startSubsystems()
 {
     return std::make_unique<SdlSubsystems>();
+}
+
+// What a thread left behind holds is kept for the life of the process and
+// never destroyed: destroying it would close devices and SDL while the
+// process may be ending. Kept reachable, so a leak checker does not count
+// it; the list head has nothing to destroy at exit.
+struct Kept
+{
+    std::shared_ptr<PlaybackLoop> loop;
+    Kept *next = nullptr;
+};
+constinit std::atomic<Kept *> g_kept{nullptr};
+
+void keepForever(std::shared_ptr<PlaybackLoop> loop)
+{
+    auto *kept = new Kept{std::move(loop), g_kept.load()};
+    while (!g_kept.compare_exchange_weak(kept->next, kept)) {
+    }
 }
 
 } // namespace
@@ -30,6 +48,8 @@ PlaybackThread::PlaybackThread(ControlOptions options, StartSdl startSdl)
     // when this constructor has its answer and returns.
     m_thread = std::thread([loop = m_loop, started = std::move(started), ended = std::move(ended)]() mutable {
         loop->run(started);
+        if (loop->leftBehind())
+            keepForever(std::move(loop));
         ended.set_value();
     });
     if (up.wait_for(options.startTimeout) == std::future_status::ready) {
@@ -49,6 +69,7 @@ PlaybackThread::~PlaybackThread()
         return;
     }
     // A driver that does not return keeps the thread; the program ends anyway.
+    m_loop->leaveBehind();
     qCWarning(lcHaptics) << "the playback thread has not ended within" << m_options.quitTimeout.count()
                          << "ms and is left behind, with SDL and the device it holds";
     m_thread.detach();
@@ -57,7 +78,7 @@ PlaybackThread::~PlaybackThread()
 void PlaybackThread::play(Request request)
 {
     // None known: look once more before saying there is none.
-    if (!m_loop->attached() && !findDevice())
+    if (!m_loop->attached() && !ask([](PlaybackLoop &loop) { return loop.findDevice(); }))
         throw HapticError("no force-feedback device is attached");
     m_loop->handOver(std::move(request));
 }
@@ -65,43 +86,6 @@ void PlaybackThread::play(Request request)
 bool PlaybackThread::waitUntilIdle(std::chrono::milliseconds timeout)
 {
     return m_loop->waitUntilIdle(timeout);
-}
-
-bool PlaybackThread::findDevice()
-{
-    return m_loop->worker().call([loop = m_loop.get()] { return loop->findDevice(); }, kRoundTripTimeout);
-}
-
-std::vector<HapticDeviceInfo> PlaybackThread::devices()
-{
-    return m_loop->worker().call([loop = m_loop.get()] { return loop->devices(); }, kRoundTripTimeout);
-}
-
-void PlaybackThread::setPadListener(std::function<void(PadAction)> listener)
-{
-    m_loop->worker().call([loop = m_loop.get(), listener = std::move(listener)]() mutable {
-        loop->setPadListener(std::move(listener));
-    }, kRoundTripTimeout);
-}
-
-void PlaybackThread::setPadInputWanted(bool wanted)
-{
-    m_loop->worker().post([loop = m_loop.get(), wanted] { loop->setPadInputWanted(wanted); });
-}
-
-bool PlaybackThread::soundOn()
-{
-    return m_loop->worker().call([loop = m_loop.get()] { return loop->soundOn(); }, kRoundTripTimeout);
-}
-
-bool PlaybackThread::soundOutputWorks()
-{
-    return m_loop->worker().call([loop = m_loop.get()] { return loop->soundOutputWorks(); }, kRoundTripTimeout);
-}
-
-bool PlaybackThread::turnSoundOn()
-{
-    return m_loop->worker().call([loop = m_loop.get()] { return loop->turnSoundOn(); }, kRoundTripTimeout);
 }
 
 } // namespace pelnori

@@ -3,19 +3,17 @@
 
 #include "device/controloptions.h"
 #include "device/effectplayer.h"
-#include "device/hapticdeviceinfo.h"
-#include "input/padaction.h"
+#include "device/playbackloop.h"
 
 #include <chrono>
 #include <functional>
 #include <future>
 #include <memory>
 #include <thread>
-#include <vector>
+#include <utility>
 
 namespace pelnori {
 
-class PlaybackLoop;
 class SdlSubsystems;
 
 // The thread that owns SDL (PlaybackLoop runs on it), as the haptic control
@@ -53,24 +51,22 @@ public:
     void play(Request request);
     // Waits until the current effect has ended; false on timeout.
     bool waitUntilIdle(std::chrono::milliseconds timeout);
-    // Looks for a device now; true when one can play effects (a working
-    // sound output that is heard counts).
-    bool findDevice();
-    // Every device SDL lists, and which one plays.
-    std::vector<HapticDeviceInfo> devices();
-    // Where game-controller presses go: called on the playback thread, so
-    // it must pass them on to the window's thread. Once this returns, the
-    // previous listener is no longer called.
-    void setPadListener(std::function<void(PadAction)> listener);
-    // Whether the window wants controller presses now (it is active).
-    void setPadInputWanted(bool wanted);
-    // Whether effects are also played as sound.
-    bool soundOn();
-    // Whether an audio output that is heard opens, or is open already; one
-    // opened here is closed again before it plays.
-    bool soundOutputWorks();
-    // Plays every effect as sound from now on; true when it is heard.
-    bool turnSoundOn();
+
+    // Runs work(loop) on the playback thread and returns its result within
+    // kRoundTripTimeout; throws HapticError when no answer has come by then
+    // or the thread has ended, and whatever the work raises.
+    template<typename Work>
+    auto ask(Work work) -> decltype(work(std::declval<PlaybackLoop &>()))
+    {
+        return m_loop->worker().call([loop = m_loop.get(), work = std::move(work)]() mutable { return work(*loop); },
+                                     kRoundTripTimeout);
+    }
+    // Queues work(loop) for the playback thread and returns at once.
+    template<typename Work>
+    void tell(Work work)
+    {
+        m_loop->worker().post([loop = m_loop.get(), work = std::move(work)]() mutable { work(*loop); });
+    }
 
 private:
     const ControlOptions m_options;

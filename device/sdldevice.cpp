@@ -19,6 +19,12 @@ void attachHaptic(SdlDevice &device, SDL_Haptic *haptic)
         device.rank = DeviceRank::HapticRumble;
 }
 
+void chooseMotors(SdlDevice &device)
+{
+    const bool simpleRumble = device.haptic && SDL_HapticRumbleSupported(device.haptic) == SDL_TRUE;
+    device.motors = motorRoute(device.haptic != nullptr, device.query, simpleRumble, device.rumble);
+}
+
 bool canPlay(const SdlDevice &device)
 {
     return device.rumble || device.rank == DeviceRank::Native || device.rank == DeviceRank::HapticRumble;
@@ -87,8 +93,9 @@ std::unique_ptr<SdlDevice> openJoystickDevice(int index)
         else
             logSdlFailure("SDL_HapticOpenFromJoystick");
     }
+    chooseMotors(*device);
     if (!canPlay(*device)) {
-        qCInfo(lcHaptics) << "skipped" << device->name << "- it has no rumble or force feedback";
+        HAPTICS_INFO << "skipped" << device->name << "- it has no rumble or force feedback";
         return nullptr;
     }
     return device;
@@ -105,8 +112,9 @@ std::unique_ptr<SdlDevice> openHapticDevice(int index)
     device->rank = DeviceRank::Joystick; // replaced below when it can play anything
     device->name = QString::fromUtf8(SDL_HapticName(index));
     attachHaptic(*device, haptic);
+    chooseMotors(*device);
     if (!canPlay(*device)) {
-        qCInfo(lcHaptics) << "skipped" << device->name << "- it plays no effect the game uses";
+        HAPTICS_INFO << "skipped" << device->name << "- it plays no effect the game uses";
         return nullptr;
     }
     return device;

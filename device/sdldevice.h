@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "device/sdleffect.h"
+
 #include <QString>
 
 #include <SDL.h>
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -25,11 +28,19 @@ const char *rankReason(DeviceRank rank);
 // to it, when destroyed. Playback thread only, like every SDL call.
 struct SdlDevice
 {
-    // An effect uploaded to the device's own effect engine.
-    struct Upload
+    // Which effect of which file, at which strength.
+    struct EffectKey
     {
         std::int32_t handle = 0;
         int index = 0;
+        int strength = 100;
+
+        bool operator==(const EffectKey &) const = default;
+    };
+    // An effect uploaded to the device's own effect engine.
+    struct Upload
+    {
+        EffectKey key;
         int id = -1;
         std::uint64_t lastUse = 0;
     };
@@ -42,8 +53,13 @@ struct SdlDevice
     SDL_GameController *controller = nullptr;
     SDL_Joystick *joystick = nullptr; // opened by itself only when not a controller
     bool rumble = false;              // takes SDL's two-motor rumble
-    int motorEffect = -1;             // the effect a haptic-only device rumbles with
+    MotorRoute motors = MotorRoute::None;
+    int motorEffect = -1;             // the haptic effect the motor levels go as
     bool hapticRumbleReady = false;
+    // The motor level the device holds and when it was sent: an unchanged
+    // level is sent again only before the device's hold ends.
+    Uint16 motorWords[2] = {0, 0};
+    std::chrono::steady_clock::time_point motorsSentAt;
     std::vector<Upload> uploads;
     std::uint64_t useClock = 0;
 

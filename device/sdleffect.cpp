@@ -60,6 +60,40 @@ Uint16 sdlMotorWord(double level)
     return Uint16(std::lround(std::clamp(level, 0.0, 1.0) * kUnsignedFull));
 }
 
+MotorRoute motorRoute(bool haptic, unsigned query, bool simpleRumble, bool sdlRumble)
+{
+    if (haptic && (query & SDL_HAPTIC_LEFTRIGHT))
+        return MotorRoute::HapticEffect;
+    if (haptic && simpleRumble)
+        return MotorRoute::HapticRumble;
+    if (sdlRumble)
+        return MotorRoute::SdlRumble;
+    if (haptic && (query & SDL_HAPTIC_CONSTANT))
+        return MotorRoute::HapticEffect;
+    return MotorRoute::None;
+}
+
+std::optional<SDL_HapticEffect> sdlMotorEffect(double strong, double weak, unsigned query, Uint32 lengthMs)
+{
+    SDL_HapticEffect effect{};
+    if (query & SDL_HAPTIC_LEFTRIGHT) {
+        effect.type = SDL_HAPTIC_LEFTRIGHT;
+        effect.leftright.type = effect.type;
+        effect.leftright.length = lengthMs;
+        effect.leftright.large_magnitude = sdlMotorWord(strong);
+        effect.leftright.small_magnitude = sdlMotorWord(weak);
+    } else if (query & SDL_HAPTIC_CONSTANT) {
+        effect.type = SDL_HAPTIC_CONSTANT;
+        effect.constant.type = effect.type;
+        effect.constant.direction.type = SDL_HAPTIC_POLAR;
+        effect.constant.length = lengthMs;
+        effect.constant.level = sdlForceLevel(std::max(strong, weak));
+    } else {
+        return std::nullopt;
+    }
+    return effect;
+}
+
 unsigned sdlHapticType(const Effect &effect)
 {
     switch (effect.type) {

@@ -4,6 +4,8 @@
 #include "device/openfailure.h"
 #include "device/playbackthread.h"
 
+#include <algorithm>
+
 namespace pelnori {
 
 std::unique_ptr<SdlHapticControl> SdlHapticControl::create(ControlOptions options)
@@ -23,7 +25,7 @@ SdlHapticControl::~SdlHapticControl() = default;
 
 bool SdlHapticControl::ForceDeviceAttached()
 {
-    return m_player->findDevice();
+    return m_player->ask([](PlaybackLoop &loop) { return loop.findDevice(); });
 }
 
 std::int32_t SdlHapticControl::OpenForceResource(const QString &path)
@@ -67,32 +69,32 @@ void SdlHapticControl::StartEffect(const QString &name, std::int32_t handle)
     const int index = found->indexOf(name);
     if (index < 0)
         throw HapticError("no effect of that name");
-    m_player->play({std::move(found), index});
+    m_player->play({std::move(found), index, m_strength});
 }
 
 bool SdlHapticControl::soundOn()
 {
-    return m_player->soundOn();
+    return m_player->ask([](PlaybackLoop &loop) { return loop.soundOn(); });
 }
 
 bool SdlHapticControl::soundOutputWorks()
 {
-    return m_player->soundOutputWorks();
+    return m_player->ask([](PlaybackLoop &loop) { return loop.soundOutputWorks(); });
 }
 
 bool SdlHapticControl::turnSoundOn()
 {
-    return m_player->turnSoundOn();
+    return m_player->ask([](PlaybackLoop &loop) { return loop.turnSoundOn(); });
 }
 
 void SdlHapticControl::setStrength(int percent)
 {
-    m_strength = percent;
+    m_strength = std::clamp(percent, kMinStrengthPercent, kMaxStrengthPercent);
 }
 
 std::vector<HapticDeviceInfo> SdlHapticControl::devices()
 {
-    return m_player->devices();
+    return m_player->ask([](PlaybackLoop &loop) { return loop.devices(); });
 }
 
 bool SdlHapticControl::waitUntilIdle(std::chrono::milliseconds timeout)
@@ -102,12 +104,14 @@ bool SdlHapticControl::waitUntilIdle(std::chrono::milliseconds timeout)
 
 void SdlHapticControl::setPadListener(std::function<void(PadAction)> listener)
 {
-    m_player->setPadListener(std::move(listener));
+    m_player->ask([listener = std::move(listener)](PlaybackLoop &loop) mutable {
+        loop.setPadListener(std::move(listener));
+    });
 }
 
 void SdlHapticControl::setPadInputWanted(bool wanted)
 {
-    m_player->setPadInputWanted(wanted);
+    m_player->tell([wanted](PlaybackLoop &loop) { loop.setPadInputWanted(wanted); });
 }
 
 } // namespace pelnori

@@ -4,6 +4,7 @@
 #include "common/hapticinterface.h"
 #include "device/controloptions.h"
 #include "effects/effectlibrary.h"
+#include "effects/effectstrength.h"
 #include "device/hapticdeviceinfo.h"
 #include "input/padaction.h"
 
@@ -68,7 +69,7 @@ private:
 
     EffectLibrary m_library;
     std::unique_ptr<PlaybackThread> m_player;
-    int m_strength = 100;
+    int m_strength = kMaxStrengthPercent; // each request carries it to the thread
 };
 
 } // namespace pelnori

@@ -21,50 +21,50 @@ bool ok(int result, const char *call)
     return false;
 }
 
-// Rumble on a device that only has SDL's haptic API: a two-motor effect where
-// it has one, else SDL's simple rumble, else a constant force.
-bool hapticMotors(SdlDevice &device, double strong, double weak, std::chrono::milliseconds hold)
+// Whether the level must go out: it changed, or the device's hold of the
+// same level ends within the next half of it.
+bool renew(SdlDevice &device, Uint16 strong, Uint16 weak, std::chrono::milliseconds hold)
+{
+    const auto now = std::chrono::steady_clock::now();
+    if (device.motorWords[0] == strong && device.motorWords[1] == weak && now < device.motorsSentAt + hold / 2)
+        return false;
+    device.motorWords[0] = strong;
+    device.motorWords[1] = weak;
+    device.motorsSentAt = now;
+    return true;
+}
+
+// The level as SDL's simple haptic rumble of length hold.
+bool hapticRumble(SdlDevice &device, double strong, double weak, std::chrono::milliseconds hold)
+{
+    if (!device.hapticRumbleReady) {
+        if (!ok(SDL_HapticRumbleInit(device.haptic), "SDL_HapticRumbleInit"))
+            return false;
+        device.hapticRumbleReady = true;
+    }
+    if (strong <= 0.0 && weak <= 0.0)
+        return ok(SDL_HapticRumbleStop(device.haptic), "SDL_HapticRumbleStop");
+    return ok(SDL_HapticRumblePlay(device.haptic, float(std::max(strong, weak)), Uint32(hold.count())),
+              "SDL_HapticRumblePlay");
+}
+
+// The level as a haptic effect of length hold, kept on the device and
+// changed in place.
+bool hapticEffect(SdlDevice &device, double strong, double weak, std::chrono::milliseconds hold)
 {
     SDL_Haptic *haptic = device.haptic;
-    const bool silent = strong <= 0.0 && weak <= 0.0;
-
-    if (!(device.query & SDL_HAPTIC_LEFTRIGHT) && SDL_HapticRumbleSupported(haptic) == SDL_TRUE) {
-        if (!device.hapticRumbleReady) {
-            if (!ok(SDL_HapticRumbleInit(haptic), "SDL_HapticRumbleInit"))
-                return false;
-            device.hapticRumbleReady = true;
-        }
-        if (silent)
-            return ok(SDL_HapticRumbleStop(haptic), "SDL_HapticRumbleStop");
-        return ok(SDL_HapticRumblePlay(haptic, float(std::max(strong, weak)), Uint32(hold.count())),
-                  "SDL_HapticRumblePlay");
-    }
-
-    SDL_HapticEffect effect{};
-    if (device.query & SDL_HAPTIC_LEFTRIGHT) {
-        effect.type = SDL_HAPTIC_LEFTRIGHT;
-        effect.leftright.type = effect.type;
-        effect.leftright.length = Uint32(hold.count());
-        effect.leftright.large_magnitude = sdlMotorWord(strong);
-        effect.leftright.small_magnitude = sdlMotorWord(weak);
-    } else if (device.query & SDL_HAPTIC_CONSTANT) {
-        effect.type = SDL_HAPTIC_CONSTANT;
-        effect.constant.type = effect.type;
-        effect.constant.direction.type = SDL_HAPTIC_POLAR;
-        effect.constant.length = Uint32(hold.count());
-        effect.constant.level = sdlForceLevel(std::max(strong, weak));
-    } else {
-        return false;
-    }
-    if (silent)
+    if (strong <= 0.0 && weak <= 0.0)
         return device.motorEffect < 0 || ok(SDL_HapticStopEffect(haptic, device.motorEffect), "SDL_HapticStopEffect");
+    std::optional<SDL_HapticEffect> effect = sdlMotorEffect(strong, weak, device.query, Uint32(hold.count()));
+    if (!effect)
+        return false;
     if (device.motorEffect < 0) {
-        device.motorEffect = SDL_HapticNewEffect(haptic, &effect);
+        device.motorEffect = SDL_HapticNewEffect(haptic, &*effect);
         if (device.motorEffect < 0) {
             logSdlFailure("SDL_HapticNewEffect");
             return false;
         }
-    } else if (!ok(SDL_HapticUpdateEffect(haptic, device.motorEffect, &effect), "SDL_HapticUpdateEffect")) {
+    } else if (!ok(SDL_HapticUpdateEffect(haptic, device.motorEffect, &*effect), "SDL_HapticUpdateEffect")) {
         return false;
     }
     return ok(SDL_HapticRunEffect(haptic, device.motorEffect, 1), "SDL_HapticRunEffect");
@@ -76,17 +76,24 @@ bool sendMotors(SdlDevice &device, MotorLevels levels, std::chrono::milliseconds
 {
     const Uint16 strong = sdlMotorWord(levels.strong);
     const Uint16 weak = sdlMotorWord(levels.weak);
-    const auto holdMs = Uint32(hold.count());
-    if (device.rumble && device.controller)
-        return ok(SDL_GameControllerRumble(device.controller, strong, weak, holdMs), "SDL_GameControllerRumble");
-    if (device.rumble && device.joystick)
-        return ok(SDL_JoystickRumble(device.joystick, strong, weak, holdMs), "SDL_JoystickRumble");
-    if (device.haptic)
-        return hapticMotors(device, levels.strong, levels.weak, hold);
+    switch (device.motors) {
+    case MotorRoute::None:
+        return false;
+    case MotorRoute::SdlRumble:
+        // SDL passes on only changes, and ends the level at a pump of ours.
+        if (device.controller)
+            return ok(SDL_GameControllerRumble(device.controller, strong, weak, Uint32(hold.count())),
+                      "SDL_GameControllerRumble");
+        return ok(SDL_JoystickRumble(device.joystick, strong, weak, Uint32(hold.count())), "SDL_JoystickRumble");
+    case MotorRoute::HapticRumble:
+        return !renew(device, strong, weak, hold) || hapticRumble(device, levels.strong, levels.weak, hold);
+    case MotorRoute::HapticEffect:
+        return !renew(device, strong, weak, hold) || hapticEffect(device, levels.strong, levels.weak, hold);
+    }
     return false;
 }
 
-int startNative(SdlDevice &device, const Effect &effect, std::int32_t handle, int index)
+int startNative(SdlDevice &device, const Effect &effect, SdlDevice::EffectKey key)
 {
     if (!device.haptic || !(device.query & sdlHapticType(effect)))
         return -1;
@@ -96,7 +103,7 @@ int startNative(SdlDevice &device, const Effect &effect, std::int32_t handle, in
 
     ++device.useClock;
     auto upload = std::find_if(device.uploads.begin(), device.uploads.end(),
-                               [&](const SdlDevice::Upload &u) { return u.handle == handle && u.index == index; });
+                               [&](const SdlDevice::Upload &u) { return u.key == key; });
     if (upload == device.uploads.end()) {
         int id = SDL_HapticNewEffect(device.haptic, &*native);
         // A device holds few effects: make room from the least used.
@@ -111,7 +118,7 @@ int startNative(SdlDevice &device, const Effect &effect, std::int32_t handle, in
             logSdlFailure("SDL_HapticNewEffect");
             return -1;
         }
-        device.uploads.push_back({handle, index, id, 0});
+        device.uploads.push_back({key, id, 0});
         upload = device.uploads.end() - 1;
     }
     upload->lastUse = device.useClock;

@@ -14,12 +14,12 @@ namespace pelnori {
 // false when the device refused, which means it is gone or never rumbled.
 bool sendMotors(SdlDevice &device, MotorLevels levels, std::chrono::milliseconds hold);
 
-// Starts the effect on the device's own effect engine, uploading it first
-// when it is not there yet (making room from the least used upload); the
+// Starts the effect (key names it) on the device's own effect engine,
+// uploading it first when it is not there yet (making room from the least used upload); the
 // effect's id on the device, or -1 when the device cannot play it itself and
 // it must be rendered into motor levels instead. Devices claim effects they
 // do not play, so every step is checked.
-int startNative(SdlDevice &device, const Effect &effect, std::int32_t handle, int index);
+int startNative(SdlDevice &device, const Effect &effect, SdlDevice::EffectKey key);
 
 // Stops an effect that startNative started.
 void stopNative(SdlDevice &device, int id);

@@ -29,10 +29,14 @@ SDL_AudioDeviceID openPaused(SDL_AudioCallback callback, void *userdata)
     SDL_EventState(SDL_AUDIODEVICEADDED, SDL_IGNORE);
     SDL_EventState(SDL_AUDIODEVICEREMOVED, SDL_IGNORE);
     sendAlsaMessagesToLog();
+    // Both calls can block on the audio server; a thread left behind
+    // meanwhile opens nothing more and keeps what it opened.
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         logSdlFailure("SDL_InitSubSystem(audio)");
         return 0;
     }
+    if (threadLeftBehind())
+        return 0;
     SDL_AudioSpec wanted{};
     wanted.freq = kSoundRate;
     wanted.format = AUDIO_F32SYS;
@@ -42,6 +46,8 @@ SDL_AudioDeviceID openPaused(SDL_AudioCallback callback, void *userdata)
     wanted.userdata = userdata;
     // No changes allowed: SDL converts to whatever the device plays.
     const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+    if (threadLeftBehind())
+        return 0;
     if (device == 0) {
         logSdlFailure("SDL_OpenAudioDevice");
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -64,10 +70,10 @@ void SDLCALL silence(void *, Uint8 *stream, int bytes)
 
 } // namespace
 
-SoundOutput::SoundOutput()
+SoundOutput::SoundOutput(bool on)
 {
-    open();
-    m_quietFrom = Clock::now();
+    if (on)
+        turnOn();
 }
 
 SoundOutput::~SoundOutput()
@@ -83,11 +89,21 @@ bool SoundOutput::opens()
     if (device == 0)
         return false;
     const bool aloud = playsAloud();
-    qCInfo(lcHaptics) << "an audio output opens on SDL's" << SDL_GetCurrentAudioDriver() << "driver"
+    HAPTICS_INFO << "an audio output opens on SDL's" << SDL_GetCurrentAudioDriver() << "driver"
                       << (aloud ? "" : "(which plays nothing)");
     SDL_CloseAudioDevice(device);
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return aloud;
+}
+
+bool SoundOutput::turnOn()
+{
+    if (!m_on) {
+        m_on = true;
+        open();
+        m_quietFrom = Clock::now();
+    }
+    return aloud();
 }
 
 bool SoundOutput::open()
@@ -97,7 +113,7 @@ bool SoundOutput::open()
         return m_works = false;
     m_voices.reserve(16);
     m_aloud = playsAloud();
-    qCInfo(lcHaptics) << "sound output opened on SDL's" << SDL_GetCurrentAudioDriver() << "driver";
+    HAPTICS_INFO << "sound output opened on SDL's" << SDL_GetCurrentAudioDriver() << "driver";
     SDL_PauseAudioDevice(m_device, 0);
     return m_works = true;
 }
@@ -115,7 +131,7 @@ void SoundOutput::close()
 
 void SoundOutput::play(const Effect &effect)
 {
-    if (m_device == 0 && !open())
+    if (!m_on || (m_device == 0 && !open()))
         return;
     auto voice = std::make_unique<EffectVoice>(effect);
     std::vector<std::unique_ptr<EffectVoice>> over;
@@ -131,17 +147,6 @@ void SoundOutput::play(const Effect &effect)
     m_quietFrom = Clock::now() + std::chrono::milliseconds(effectLengthMs(effect)) + kTail;
 }
 
-void SoundOutput::stop()
-{
-    if (m_device == 0)
-        return;
-    SDL_LockAudioDevice(m_device);
-    for (const auto &playing : m_voices)
-        playing->cut();
-    SDL_UnlockAudioDevice(m_device);
-    m_quietFrom = std::min(m_quietFrom, Clock::now() + kTail);
-}
-
 std::optional<SoundOutput::Clock::time_point> SoundOutput::soundingUntil(Clock::time_point now) const
 {
     if (m_device != 0 && now < m_quietFrom)
@@ -152,23 +157,15 @@ std::optional<SoundOutput::Clock::time_point> SoundOutput::soundingUntil(Clock::
 void SoundOutput::pump(Clock::time_point now)
 {
     if (m_device != 0 && now >= m_quietFrom + kLinger) {
-        qCInfo(lcHaptics) << "sound output closed while quiet";
+        HAPTICS_INFO << "sound output closed while quiet";
         close();
     }
 }
 
 void SoundOutput::reopen()
 {
-    if (m_device == 0 && open())
+    if (m_on && m_device == 0 && open())
         m_quietFrom = Clock::now();
-}
-
-std::optional<SoundOutput::Clock::time_point> SoundOutput::lastEffectHeardAt() const
-{
-    const Clock::rep at = m_heardAt.load(std::memory_order_relaxed);
-    if (at == 0)
-        return std::nullopt;
-    return Clock::time_point(Clock::duration(at));
 }
 
 // On SDL's audio thread, which holds the audio-device lock meanwhile.
@@ -178,15 +175,10 @@ void SDLCALL SoundOutput::fill(void *userdata, Uint8 *stream, int bytes)
     auto *out = reinterpret_cast<float *>(stream);
     const int frames = bytes / int(sizeof(float));
     std::fill_n(out, frames, 0.0f);
-    bool started = false;
     for (const auto &voice : self.m_voices) {
-        if (voice->done())
-            continue;
-        started = started || voice->fresh();
-        voice->mixInto(out, frames);
+        if (!voice->done())
+            voice->mixInto(out, frames);
     }
-    if (started)
-        self.m_heardAt.store(Clock::now().time_since_epoch().count(), std::memory_order_relaxed);
 }
 
 } // namespace pelnori

@@ -5,7 +5,6 @@
 
 #include <SDL.h>
 
-#include <atomic>
 #include <chrono>
 #include <memory>
 #include <optional>
@@ -15,8 +14,9 @@ namespace pelnori {
 
 class EffectVoice;
 
-// The default audio output, on which effects are heard as well as felt.
-// Made, used and destroyed on the playback thread. SDL's audio thread only
+// The default audio output, on which effects are heard as well as felt when
+// the sound is on; kept in step with what the motors are told: the same
+// effect starts on both. Made, used and destroyed on the playback thread. SDL's audio thread only
 // mixes the voices handed to it; they change hands under SDL's audio-device
 // lock, which the playback thread holds for a few instructions and no other
 // thread of ours takes. A paused SDL device keeps its thread waking at every
@@ -29,8 +29,9 @@ public:
     static constexpr int kBufferFrames = 512;
     static constexpr std::chrono::seconds kLinger{4};
 
-    // Opens the output; works() tells whether it did.
-    SoundOutput();
+    // With on, opens the output, and works() tells whether it did; off, it
+    // opens and plays nothing until turnOn().
+    explicit SoundOutput(bool on = true);
     // Whether an output that reaches a speaker opens now; it is closed again
     // before it plays.
     static bool opens();
@@ -39,6 +40,9 @@ public:
     SoundOutput(const SoundOutput &) = delete;
     SoundOutput &operator=(const SoundOutput &) = delete;
 
+    bool on() const { return m_on; }
+    // Plays every effect as sound from now on; true when it is heard.
+    bool turnOn();
     // The output opened the last time it was tried.
     bool works() const { return m_works; }
     // It opened on a driver that reaches a speaker: SDL's dummy driver plays
@@ -47,18 +51,15 @@ public:
     // Plays the effect's sound, cutting off what sounds; opens the output
     // first when it was closed.
     void play(const Effect &effect);
-    // Fades out whatever sounds.
-    void stop();
     // When what sounds at now will have ended (a little late rather than
     // early); nullopt when nothing sounds.
     std::optional<Clock::time_point> soundingUntil(Clock::time_point now) const;
     // Closes the output once it has been quiet for kLinger.
     void pump(Clock::time_point now);
-    // Opens the output again if it was closed while quiet.
+    // Opens the output again if it was closed while quiet, so that the next
+    // effect does not wait for it (the audio output is opened before an
+    // effect is handed to the device, never between its updates).
     void reopen();
-    // When SDL's audio thread last handed the first frame of an effect to
-    // the audio device; nullopt before the first.
-    std::optional<Clock::time_point> lastEffectHeardAt() const;
 
 private:
     bool open();
@@ -66,13 +67,13 @@ private:
     static void SDLCALL fill(void *userdata, Uint8 *stream, int bytes);
 
     SDL_AudioDeviceID m_device = 0;
+    bool m_on = false;
     bool m_works = false;
     bool m_aloud = false;
     Clock::time_point m_quietFrom;
     // Mixed by SDL's audio thread; changed only under the audio-device lock
     // while the device is open.
     std::vector<std::unique_ptr<EffectVoice>> m_voices;
-    std::atomic<Clock::rep> m_heardAt{0};
 };
 
 } // namespace pelnori

@@ -5,19 +5,27 @@
 
 namespace pelnori {
 
+std::optional<WakePlan::Clock::time_point> WakePlan::nodeRead() const
+{
+    if (!nodeInput)
+        return std::nullopt;
+    return nodesAgain ? std::max(*nodeInput, *nodesAgain) : *nodeInput;
+}
+
 WakePlan::Clock::time_point WakePlan::wakeAt() const
 {
     auto at = effectTick.value_or(idlePump);
-    for (const auto &other : {soundEnd, padPoll}) {
+    for (const auto &other : {soundEnd, padPoll, nodeRead(), nodesAgain}) {
         if (other)
             at = std::min(at, *other);
     }
     return at;
 }
 
-bool WakePlan::pumpsAt(Clock::time_point now, bool played, bool padInput) const
+bool WakePlan::pumpsAt(Clock::time_point now, bool played) const
 {
-    return played || padInput || (padPoll && now >= *padPoll) || now >= idlePump;
+    const auto due = [now](const std::optional<Clock::time_point> &at) { return at && now >= *at; };
+    return played || due(nodeRead()) || due(padPoll) || now >= idlePump;
 }
 
 } // namespace pelnori

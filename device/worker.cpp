@@ -116,20 +116,20 @@ void Worker::quit()
 {
     // The dropped work is destroyed outside the lock: a waiting caller's
     // promise breaks there.
-    std::deque<Task> dropped = close(false);
+    std::deque<Task> dropped = refuseWork(false);
     wake();
 }
 
 void Worker::fail()
 {
-    std::deque<Task> dropped = close(true);
+    std::deque<Task> dropped = refuseWork(true);
     wake();
 }
 
-bool Worker::failed() const
+bool Worker::ending() const
 {
     std::lock_guard lock(m_mutex);
-    return m_failed;
+    return m_quit || m_failed;
 }
 
 void Worker::refuseIfClosed() const
@@ -140,7 +140,7 @@ void Worker::refuseIfClosed() const
         throw HapticError("the force-feedback playback has ended");
 }
 
-std::deque<Worker::Task> Worker::close(bool failed)
+std::deque<Worker::Task> Worker::refuseWork(bool failed)
 {
     std::lock_guard lock(m_mutex);
     (failed ? m_failed : m_quit) = true;

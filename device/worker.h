@@ -54,11 +54,14 @@ public:
     // Something went wrong that the thread has no answer to: the work queued
     // is dropped and every call from now on raises HapticError.
     void fail();
-    bool failed() const;
+    // Whether the thread is to end: asked to, or failed.
+    bool ending() const;
 
 private:
     void refuseIfClosed() const;
-    std::deque<Task> close(bool failed);
+    // Refuses work from now on, as failed or as ended; the work queued is
+    // handed back, to be dropped outside the lock.
+    std::deque<Task> refuseWork(bool failed);
     // Ends the thread's sleep; called after the state it looks at changed.
     void wake();
     // True when the thread is to end or has work, which it then takes.

@@ -35,8 +35,6 @@ public:
     void cut() { m_cut = true; }
     // Nothing more is to be heard: the effect (or its cut) and the last ramp are over.
     bool done() const { return m_done; }
-    // No frame has been mixed yet.
-    bool fresh() const { return m_frame == 0; }
 
 private:
     Effect m_effect;

@@ -3,9 +3,10 @@
 // paces rumble updates while the UI thread sleeps, measured on an SDL virtual
 // game controller; how soon a controller press becomes an action, and how
 // often the playback thread wakes, in each state of the window and the pad;
-// and how soon a click is heard with the sound on, on SDL's audio driver of
-// the environment (dummy under CTest). Prints figures; never fails on timing.
+// and how soon a click is heard with the sound on, on SDL's disk audio
+// driver. Prints figures; never fails on timing.
 
+#include "fakes/diskaudio.h"
 #include "fakes/threadsleeps.h"
 #include "fakes/virtualpad.h"
 #include "device/effectplayer.h"
@@ -20,9 +21,11 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
+#include <cstring>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -145,6 +148,69 @@ private:
     std::optional<Clock::time_point> m_actedAt;
 };
 
+// A stick that never rests, its node reporting every millisecond: the
+// process's wake-ups per second besides the reporting thread's own, and
+// presses to their actions meanwhile.
+void noisyNodeFigures(PadPresses &presses, int writer)
+{
+    std::atomic<bool> stop = false;
+    std::atomic<long> reports = 0; // each one a sleep of the reporting thread
+    std::thread stick([&] {
+        while (!stop) {
+            (void)!write(writer, "s", 1);
+            ++reports;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    });
+    const auto span = std::chrono::seconds(3);
+    const long reportsBefore = reports;
+    const long long before = threadSleeps();
+    std::this_thread::sleep_for(span);
+    const double wakeUps = double(threadSleeps() - before - 1 - (reports - reportsBefore)) / double(span.count());
+    const auto noisy = presses.delaysMs(60, [](int i) { return std::chrono::microseconds(20000 + (i * 7919) % 90000); });
+    stop = true;
+    stick.join();
+    std::printf("  window active, node reporting every ms: %6.1f wake-ups/s untouched (the reporter's own not "
+                "counted); presses median %.2f ms, max %.2f ms (%zu)\n",
+                wakeUps, percentile(noisy, 0.5), percentile(noisy, 1.0), noisy.size());
+}
+
+// What SDL's disk audio driver writes, looked at from where the last look
+// stopped.
+class Written
+{
+public:
+    explicit Written(QString path)
+        : m_path(std::move(path))
+    {
+    }
+
+    // Whether a frame that is heard has been written since the last look.
+    bool heard()
+    {
+        QFile file(m_path);
+        if (!file.open(QIODevice::ReadOnly))
+            return false;
+        if (file.size() < m_offset)
+            m_offset = 0; // the output was opened again
+        file.seek(m_offset);
+        const QByteArray bytes = file.readAll();
+        const qsizetype frames = bytes.size() / qsizetype(sizeof(float));
+        m_offset += frames * qsizetype(sizeof(float));
+        for (qsizetype i = 0; i < frames; ++i) {
+            float sample = 0.0f;
+            std::memcpy(&sample, bytes.constData() + i * qsizetype(sizeof(float)), sizeof sample);
+            if (sample != 0.0f)
+                return true;
+        }
+        return false;
+    }
+
+private:
+    QString m_path;
+    qint64 m_offset = 0;
+};
+
 // Controller input in each state: the window inactive, active without a
 // controller, and active with one read by polling or through its node.
 void padFigures(const QString &dir)
@@ -189,6 +255,8 @@ void padFigures(const QString &dir)
                     "at rest median %.2f ms, max %.2f ms (%zu); untouched %6.1f wake-ups/s\n",
                     what, percentile(inUse, 0.5), percentile(inUse, 0.99), percentile(inUse, 1.0), inUse.size(),
                     percentile(atRest, 0.5), percentile(atRest, 1.0), atRest.size(), wakeUpsPerSecond(span));
+        if (node)
+            noisyNodeFigures(presses, writer);
     }
     close(writer);
 }
@@ -264,17 +332,28 @@ int main(int argc, char *argv[])
     padFigures(dir.path());
 
     // An effect handed to the sound output to its first frame handed to the
-    // audio device, while the output is open, and after it closed for being
-    // quiet. The output is driven here as the playback thread drives it.
+    // audio device (SDL's disk driver, which writes each buffer at the pace
+    // of a real device), while the output is open, and after it closed for
+    // being quiet. The output is driven here as the playback thread drives it.
     const auto loaded = readEffectFile(path);
+    const test::DiskAudio disk;
     SoundOutput heard;
+    Written written(disk.path());
     const auto soundLatency = [&](int i) {
+        (void)written.heard(); // what sounded before
         const auto start = Clock::now();
         heard.pump(start);
         heard.play(loaded.effects.at(std::size_t(i % 2)));
-        std::this_thread::sleep_for(std::chrono::milliseconds(40 + (i % 7) * 3));
-        const auto at = heard.lastEffectHeardAt();
-        return at && *at > start ? usBetween(start, *at) : -1.0;
+        double us = -1.0;
+        while (us < 0.0 && Clock::now() - start < std::chrono::milliseconds(200)) {
+            if (written.heard())
+                us = usBetween(start, Clock::now());
+            else
+                std::this_thread::sleep_for(std::chrono::microseconds(100));
+        }
+        // The 40 ms effect and its last buffers are written before the next.
+        std::this_thread::sleep_until(start + std::chrono::milliseconds(80 + (i % 7) * 3));
+        return us;
     };
     std::vector<double> warm;
     for (int i = 0; i < kSoundStarts; ++i) {
@@ -287,11 +366,9 @@ int main(int argc, char *argv[])
         if (const double us = soundLatency(i); us >= 0.0)
             cold.push_back(us);
     }
-    const QByteArray driver = qgetenv("SDL_AUDIODRIVER");
-    std::printf("An effect handed to the sound output to its first frame handed to the audio device (SDL audio driver %s, buffer %d frames "
-                "at 48 kHz = %.1f ms):\n",
-                driver.isEmpty() ? "default" : driver.constData(), SoundOutput::kBufferFrames,
-                SoundOutput::kBufferFrames * 1000.0 / 48000.0);
+    std::printf("An effect handed to the sound output to its first frame handed to the audio device (SDL's disk "
+                "driver, buffer %d frames at 48 kHz = %.1f ms):\n",
+                SoundOutput::kBufferFrames, SoundOutput::kBufferFrames * 1000.0 / 48000.0);
     std::printf("  output open (%zu of %d starts): median %.0f us, p99 %.0f us, max %.0f us\n", warm.size(),
                 kSoundStarts, percentile(warm, 0.5), percentile(warm, 0.99), percentile(warm, 1.0));
     std::printf("  output closed after %lld s quiet (%zu of %d starts): median %.0f us, max %.0f us\n",

@@ -100,11 +100,15 @@ private slots:
     void effectReachesPadAndEndsWithZero();
     void envelopeIsFeltStepByStep();
     void newEffectStopsThePrevious();
+    void strengthScalesTheLevelsSent_data();
+    void strengthScalesTheLevelsSent();
     void unpluggedPadFailsNextStartAndReplugWorks();
     void startRightAfterCreationFindsThePad();
     void padsComingAndGoingOnAnotherThread();
     void wedgedDriverHoldsUpNeitherStartNorQuit();
     void logNamesTheChosenDeviceOnlyWhenTurnedOn();
+    void threadLeftBehindStaysQuiet_data();
+    void threadLeftBehindStaysQuiet();
     void controllerPressesReachTheWindowOnlyWhenWanted_data();
     void controllerPressesReachTheWindowOnlyWhenWanted();
     void padReadingIsDueWhen_data();
@@ -272,6 +276,37 @@ void TestSdlControl::newEffectStopsThePrevious()
     QVERIFY(isZero(commands[2]));
 }
 
+void TestSdlControl::strengthScalesTheLevelsSent_data()
+{
+    QTest::addColumn<int>("percent");
+    QTest::addColumn<int>("strong"); // "hum" at 0.5 on both motors
+    QTest::addColumn<int>("weak");   // "buzz" at 0.5 on the weak one
+    QTest::newRow("as designed") << 100 << 32768 << 32768;
+    QTest::newRow("half") << 50 << 16384 << 16384;
+    QTest::newRow("least") << 10 << 3277 << 3277;
+    QTest::newRow("below the range: the least") << 0 << 3277 << 3277;
+    QTest::newRow("above the range: as designed") << 150 << 32768 << 32768;
+}
+
+void TestSdlControl::strengthScalesTheLevelsSent()
+{
+    QFETCH(int, percent);
+    QFETCH(int, strong);
+    QFETCH(int, weak);
+    VirtualPad pad;
+    QVERIFY(m_control->ForceDeviceAttached());
+    m_control->setStrength(percent);
+    const auto handle = openEffects();
+    m_control->StartEffect(QStringLiteral("hum"), handle);
+    QTRY_VERIFY(pad.count() >= 1);
+    m_control->StartEffect(QStringLiteral("buzz"), handle);
+    QVERIFY(m_control->waitUntilIdle(std::chrono::seconds(3)));
+    const auto commands = pad.commands();
+    QCOMPARE(commands.size(), std::size_t(3));
+    QCOMPARE(int(commands[0].low), strong);
+    QCOMPARE(int(commands[1].high), weak);
+}
+
 void TestSdlControl::unpluggedPadFailsNextStartAndReplugWorks()
 {
     auto pad = std::make_unique<VirtualPad>();
@@ -356,7 +391,7 @@ void TestSdlControl::wedgedDriverHoldsUpNeitherStartNorQuit()
         QVERIFY(timer.elapsed() < 1000);
         // Until the thread answers, there is no device, and the answer comes by its deadline.
         timer.restart();
-        QVERIFY_THROWS_EXCEPTION(HapticError, (void)player.findDevice());
+        QVERIFY_THROWS_EXCEPTION(HapticError, (void)player.ask([](PlaybackLoop &loop) { return loop.findDevice(); }));
         QVERIFY(timer.elapsed() < PlaybackThread::kRoundTripTimeout.count() + 500);
         timer.restart();
     }
@@ -383,6 +418,53 @@ void TestSdlControl::logNamesTheChosenDeviceOnlyWhenTurnedOn()
     qInstallMessageHandler(previous);
     QVERIFY2(lines.join(u'\n').contains(QStringLiteral("chose \"Pelnori test pad\" - a game controller with rumble")),
              qPrintable(lines.join(u'\n')));
+}
+
+void TestSdlControl::threadLeftBehindStaysQuiet_data()
+{
+    QTest::addColumn<bool>("driverReturns"); // else it gives up with an error
+    QTest::newRow("the driver returns") << true;
+    QTest::newRow("the driver gives up") << false;
+}
+
+// A thread left behind by a bounded quit went on with its start when the
+// driver returned: it opened audio and devices and logged, while the
+// process might be destroying its statics.
+void TestSdlControl::threadLeftBehindStaysQuiet()
+{
+    QFETCH(bool, driverReturns);
+    m_control.reset(); // only the thread under test logs
+    VirtualPad pad;    // a device it would open
+    std::promise<void> release;
+    auto released = release.get_future().share();
+    std::atomic<pid_t> tid = 0;
+    {
+        PlaybackThread player({.sound = true, .startTimeout = std::chrono::milliseconds(50),
+                               .quitTimeout = std::chrono::milliseconds(50)},
+                              [released, &tid, driverReturns]() -> std::unique_ptr<SdlSubsystems> {
+                                  tid = gettid();
+                                  released.wait();
+                                  if (!driverReturns)
+                                      throw std::runtime_error("the driver gave up");
+                                  return std::make_unique<SdlSubsystems>();
+                              });
+        QTRY_VERIFY(tid != 0);
+    }
+    static std::mutex mutex;
+    static QStringList lines;
+    lines.clear();
+    const auto previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &context, const QString &text) {
+        std::lock_guard lock(mutex);
+        if (QLatin1String(context.category) == QLatin1String("pelnori.haptics"))
+            lines << text;
+    });
+    QLoggingCategory::setFilterRules(QStringLiteral("pelnori.haptics=true"));
+    release.set_value();
+    QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(QStringLiteral("/proc/self/task/%1").arg(tid.load())), 5000);
+    QLoggingCategory::setFilterRules(QString());
+    qInstallMessageHandler(previous);
+    std::lock_guard lock(mutex);
+    QVERIFY2(lines.isEmpty(), qPrintable(lines.join(u'\n')));
 }
 
 void TestSdlControl::controllerPressesReachTheWindowOnlyWhenWanted_data()

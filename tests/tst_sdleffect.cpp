@@ -2,6 +2,7 @@
 
 // Our effects as SDL hands them to force-feedback devices.
 
+#include "device/effectplayer.h"
 #include "device/sdleffect.h"
 
 #include <QTest>
@@ -21,6 +22,8 @@ private slots:
     void whatSdlCannotExpressIsLeftToUs_data();
     void whatSdlCannotExpressIsLeftToUs();
     void timesBeyondSdlRangeAreClamped();
+    void motorLevelEndsOnTheDevice_data();
+    void motorLevelEndsOnTheDevice();
 };
 
 void TestSdlEffect::constantScalesLevelsAndEnvelope()
@@ -176,6 +179,51 @@ void TestSdlEffect::timesBeyondSdlRangeAreClamped()
     QCOMPARE(native->periodic.period, Uint16(65535));
     QCOMPARE(native->periodic.attack_length, Uint16(65535));
     QCOMPARE(native->periodic.direction.dir[0], Sint32(9000));
+}
+
+void TestSdlEffect::motorLevelEndsOnTheDevice_data()
+{
+    QTest::addColumn<bool>("haptic"); // SDL's haptic API opens the device
+    QTest::addColumn<unsigned>("query");
+    QTest::addColumn<bool>("simpleRumble");
+    QTest::addColumn<bool>("sdlRumble");
+    QTest::addColumn<MotorRoute>("route");
+    QTest::addColumn<int>("type"); // of the effect a level goes as, 0 none
+    QTest::addColumn<int>("peak"); // its strongest level, for strong 1 and weak 0.5
+    const unsigned pad = SDL_HAPTIC_LEFTRIGHT | SDL_HAPTIC_SINE;
+    QTest::newRow("pad the kernel drives") << true << pad << true << true << MotorRoute::HapticEffect
+                                           << int(SDL_HAPTIC_LEFTRIGHT) << 65535;
+    QTest::newRow("haptic-only rumble pad") << true << pad << true << false << MotorRoute::HapticEffect
+                                            << int(SDL_HAPTIC_LEFTRIGHT) << 65535;
+    QTest::newRow("wheel with waves") << true << unsigned(SDL_HAPTIC_SINE | SDL_HAPTIC_CONSTANT) << true << true
+                                      << MotorRoute::HapticRumble << 0 << 0;
+    QTest::newRow("wheel with constant force only") << true << unsigned(SDL_HAPTIC_CONSTANT) << false << false
+                                                    << MotorRoute::HapticEffect << int(SDL_HAPTIC_CONSTANT) << 32767;
+    QTest::newRow("pad SDL reads through hidraw") << false << 0u << false << true << MotorRoute::SdlRumble << 0 << 0;
+    QTest::newRow("ramps only") << true << unsigned(SDL_HAPTIC_RAMP) << false << false << MotorRoute::None << 0 << 0;
+}
+
+// A motor level reaches the device with a length the device ends it after
+// by itself, on every route but SDL's rumble: a stalled thread cannot keep
+// the motors going.
+void TestSdlEffect::motorLevelEndsOnTheDevice()
+{
+    QFETCH(bool, haptic);
+    QFETCH(unsigned, query);
+    QFETCH(bool, simpleRumble);
+    QFETCH(bool, sdlRumble);
+    QFETCH(MotorRoute, route);
+    QFETCH(int, type);
+    QFETCH(int, peak);
+    QCOMPARE(motorRoute(haptic, query, simpleRumble, sdlRumble), route);
+    const auto effect = sdlMotorEffect(1.0, 0.5, query, Uint32(EffectPlayer::kMotorHold.count()));
+    if (route != MotorRoute::HapticEffect)
+        return;
+    QVERIFY(effect);
+    QCOMPARE(int(effect->type), type);
+    const bool leftRight = type == SDL_HAPTIC_LEFTRIGHT;
+    QVERIFY((leftRight ? effect->leftright.length : effect->constant.length) <= 250);
+    QCOMPARE(leftRight ? int(effect->leftright.large_magnitude) : int(effect->constant.level), peak);
 }
 
 } // namespace pelnori

@@ -119,7 +119,7 @@ void TestWorker::workAfterAFailureIsRefused()
 {
     Worker worker;
     worker.fail();
-    QVERIFY(worker.failed());
+    QVERIFY(worker.ending());
     QVERIFY_THROWS_EXCEPTION(HapticError, worker.post([] {}));
     std::deque<Worker::Task> tasks;
     QVERIFY(!worker.wait(Clock::now() + 1s, tasks));
@@ -174,7 +174,9 @@ void TestWorker::watchedDescriptorWakesTheSleepingThread()
 void TestWorker::playbackThreadWakesAtTheEarliestDue_data()
 {
     // In ms from now: the effect's update, the sound's end, the pads'
-    // reading (-1: none) and the idle pump; then the wake-up.
+    // reading (-1: none) and the idle pump; then, where given, when input
+    // came on a pad's node and when the nodes are watched again after the
+    // last reading of node input; then the wake-up.
     QTest::addColumn<QList<int>>("due");
     QTest::addColumn<int>("wakeAt");
     QTest::newRow("idle") << QList{-1, -1, -1, 1000} << 1000;
@@ -182,6 +184,10 @@ void TestWorker::playbackThreadWakesAtTheEarliestDue_data()
     QTest::newRow("sound ends first") << QList{10, 4, -1, 1000} << 4;
     QTest::newRow("controller polled") << QList{-1, -1, 16, 1000} << 16;
     QTest::newRow("sound ends after the idle pump") << QList{-1, 2500, -1, 1000} << 1000;
+    // A stick that never rests: its node reports every millisecond.
+    QTest::newRow("node input just after a reading: read 4 ms after it") << QList{-1, -1, -1, 1000, 1, 4} << 4;
+    QTest::newRow("after a reading of node input: the nodes again") << QList{-1, -1, -1, 1000, -1, 4} << 4;
+    QTest::newRow("node input long after a reading: read at once") << QList{-1, -1, -1, 1000, 30, -1} << 30;
 }
 
 void TestWorker::playbackThreadWakesAtTheEarliestDue()
@@ -191,7 +197,11 @@ void TestWorker::playbackThreadWakesAtTheEarliestDue()
     const auto at = [](int ms) -> std::optional<Clock::time_point> {
         return ms < 0 ? std::nullopt : std::optional(Clock::time_point(std::chrono::milliseconds(ms)));
     };
-    QCOMPARE((WakePlan{at(due[0]), at(due[1]), at(due[2]), *at(due[3])}.wakeAt()), *at(wakeAt));
+    const WakePlan plan{at(due[0]), at(due[1]), at(due[2]), *at(due[3]), at(due.value(4, -1)), at(due.value(5, -1))};
+    QCOMPARE(plan.wakeAt(), *at(wakeAt));
+    // Node input is read when it is due, not before.
+    if (plan.nodeInput)
+        QVERIFY(plan.pumpsAt(*at(wakeAt), false) && !plan.pumpsAt(*at(wakeAt - 1), false));
 }
 
 } // namespace pelnori

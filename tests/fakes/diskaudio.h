@@ -31,12 +31,14 @@ public:
     }
 
     // Whether an audio output has been opened.
-    bool opened() const { return QFile::exists(m_dir.filePath(QStringLiteral("heard.raw"))); }
+    bool opened() const { return QFile::exists(path()); }
+    // The file; an output opened again starts it anew.
+    QString path() const { return m_dir.filePath(QStringLiteral("heard.raw")); }
 
     // Every sample written so far.
     std::vector<float> samples() const
     {
-        QFile file(m_dir.filePath(QStringLiteral("heard.raw")));
+        QFile file(path());
         if (!file.open(QIODevice::ReadOnly))
             return {};
         const QByteArray bytes = file.readAll();

@@ -50,7 +50,7 @@ public:
     bool startThrows = false;
     bool sound = false;      // effects heard; with audioWorks the control counts as attached
     bool audioWorks = false; // whether an audio output would open
-    int strength = 100;      // percent, as last set
+    int strength = 100;      // the last percent set
     QStringList calls;          // "Open /p", "Count 1", "Name 3 1", "Start fx1 1", "Attached"
     QStringList started;        // names given to StartEffect
     QStringList *log = nullptr; // shared order log, see FakePlatform::log
