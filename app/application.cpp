@@ -16,10 +16,27 @@
 
 #include <QApplication>
 
+#include <algorithm>
+#include <chrono>
+
 namespace pelnori {
+
+namespace {
+
+// What is left of the start's time for the device layer: the first window,
+// the game's or a message, comes within ControlOptions' start timeout of the
+// launch, whatever the device's driver does.
+std::chrono::milliseconds startTimeLeft(std::chrono::steady_clock::time_point launched)
+{
+    const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - launched);
+    return std::max(ControlOptions{}.startTimeout - spent, std::chrono::milliseconds(0));
+}
+
+} // namespace
 
 int runPelnori(int argc, char *argv[])
 {
+    const auto launched = std::chrono::steady_clock::now();
     const QStringList arguments = argumentsOf(argc, argv);
     const CommandLine commandLine = readCommandLine(arguments);
     // The language is chosen once, before anything is said.
@@ -48,7 +65,7 @@ int runPelnori(int argc, char *argv[])
     frmMain window(platform, globals, std::move(dialog));
     dialogRef.setParentWidget(&window);
     platform.setMainWindow(&window);
-    if (!window.Form_Load(hapticControlFactory({.sound = commandLine.sound})))
+    if (!window.Form_Load(hapticControlFactory({.sound = commandLine.sound, .startTimeout = startTimeLeft(launched)})))
         return 1;
     // Game controllers move the selection and turn cards; gone before the window.
     std::unique_ptr<PadRelay> pads;

@@ -5,6 +5,8 @@
 #include "device/playbackloop.h"
 #include "device/sdlsubsystems.h"
 
+#include <algorithm>
+#include <atomic>
 #include <future>
 
 namespace pelnori {
@@ -20,11 +22,12 @@ std::unique_ptr<SdlSubsystems> startSubsystems()
 
 PlaybackThread::PlaybackThread(ControlOptions options, StartSdl startSdl)
     : m_options(options)
+    , m_startDeadline(Clock::now() + options.startTimeout)
     , m_loop(std::make_shared<PlaybackLoop>(options, startSdl ? std::move(startSdl) : StartSdl(&startSubsystems)))
 {
     std::promise<bool> started;
     std::promise<void> ended;
-    auto up = started.get_future();
+    m_up = started.get_future().share();
     m_ended = ended.get_future().share();
     // The promises live with the thread: it may still be inside set_value()
     // when this constructor has its answer and returns.
@@ -32,8 +35,8 @@ PlaybackThread::PlaybackThread(ControlOptions options, StartSdl startSdl)
         loop->run(started);
         ended.set_value();
     });
-    if (up.wait_for(options.startTimeout) == std::future_status::ready) {
-        m_started = up.get();
+    if (m_up.wait_until(m_startDeadline) == std::future_status::ready) {
+        m_started = m_up.get();
     } else {
         qCWarning(lcHaptics) << "SDL has not started within" << options.startTimeout.count()
                              << "ms; the game goes on without a device until it has";
@@ -54,6 +57,55 @@ PlaybackThread::~PlaybackThread()
     m_thread.detach();
 }
 
+bool PlaybackThread::answered(std::chrono::milliseconds wait)
+{
+    const auto deadline = Clock::now() + wait;
+    if (m_up.wait_until(deadline) != std::future_status::ready)
+        return false;
+    const auto ended = [this] { return m_ended.wait_for(std::chrono::seconds(0)) == std::future_status::ready; };
+    if (m_answered->load() == m_asked || ended())
+        return true;
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+    if (left <= std::chrono::milliseconds(0))
+        return false;
+    // The thread runs its work in order: once this comes back, so has
+    // everything asked before it.
+    try {
+        m_loop->worker().call([] {}, left);
+    } catch (const HapticError &) {
+        return ended();
+    }
+    return true;
+}
+
+template<typename Work>
+auto PlaybackThread::ask(Work work) -> decltype(work())
+{
+    if (!answered(std::chrono::milliseconds(0)))
+        throw HapticError("the force-feedback device has not answered yet");
+    const std::uint64_t number = ++m_asked;
+    // Counted however the work ends; not at all when the thread drops it,
+    // but then it has ended.
+    return m_loop->worker().call(
+        [work = std::move(work), answered = m_answered, number]() mutable {
+            struct Count
+            {
+                std::atomic<std::uint64_t> &answered;
+                std::uint64_t number;
+                ~Count() { answered.store(number); }
+            } count{*answered, number};
+            return work();
+        },
+        roundTripTimeout());
+}
+
+// The start's round trips share its deadline; later ones have their own.
+std::chrono::milliseconds PlaybackThread::roundTripTimeout() const
+{
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(m_startDeadline - Clock::now());
+    return left > std::chrono::milliseconds(0) ? std::min(left, kRoundTripTimeout) : kRoundTripTimeout;
+}
+
 void PlaybackThread::play(Request request)
 {
     // None known: look once more before saying there is none.
@@ -69,12 +121,12 @@ bool PlaybackThread::waitUntilIdle(std::chrono::milliseconds timeout)
 
 bool PlaybackThread::findDevice()
 {
-    return m_loop->worker().call([loop = m_loop.get()] { return loop->findDevice(); }, kRoundTripTimeout);
+    return ask([loop = m_loop.get()] { return loop->findDevice(); });
 }
 
 std::vector<HapticDeviceInfo> PlaybackThread::devices()
 {
-    return m_loop->worker().call([loop = m_loop.get()] { return loop->devices(); }, kRoundTripTimeout);
+    return ask([loop = m_loop.get()] { return loop->devices(); });
 }
 
 void PlaybackThread::setPadListener(std::function<void(PadAction)> listener)
@@ -91,17 +143,17 @@ void PlaybackThread::setPadInputWanted(bool wanted)
 
 bool PlaybackThread::soundOn()
 {
-    return m_loop->worker().call([loop = m_loop.get()] { return loop->soundOn(); }, kRoundTripTimeout);
+    return ask([loop = m_loop.get()] { return loop->soundOn(); });
 }
 
 bool PlaybackThread::soundOutputWorks()
 {
-    return m_loop->worker().call([loop = m_loop.get()] { return loop->soundOutputWorks(); }, kRoundTripTimeout);
+    return ask([loop = m_loop.get()] { return loop->soundOutputWorks(); });
 }
 
 bool PlaybackThread::turnSoundOn()
 {
-    return m_loop->worker().call([loop = m_loop.get()] { return loop->turnSoundOn(); }, kRoundTripTimeout);
+    return ask([loop = m_loop.get()] { return loop->turnSoundOn(); });
 }
 
 } // namespace pelnori

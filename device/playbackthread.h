@@ -6,7 +6,9 @@
 #include "device/hapticdeviceinfo.h"
 #include "input/padaction.h"
 
+#include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <future>
 #include <memory>
@@ -24,6 +26,10 @@ class SdlSubsystems;
 // under a mutex or asked for in a round trip of at most kRoundTripTimeout.
 // Neither the start nor the end waits longer than the options allow: a
 // device driver that blocks leaves the thread behind, not the program.
+// The start is bounded as a whole: the round trips asked before its
+// deadline wait no longer than it, and a thread that has not answered (it is
+// still starting, or a round trip has run out of time) is not waited for
+// again: the calls fail at once until it has caught up.
 class PlaybackThread
 {
 public:
@@ -34,7 +40,8 @@ public:
 
     // Starts the thread and returns once SDL is up and the first look for a
     // device is done, or once options.startTimeout has passed: the thread
-    // then goes on starting, and until it is done no device is known. With
+    // then goes on starting, and until it has answered no device is known
+    // (the start's deadline is options.startTimeout from now). With
     // options.sound an audio output that opens counts as a device. startSdl
     // starts SDL's subsystems on the thread.
     explicit PlaybackThread(ControlOptions options = {}, StartSdl startSdl = {});
@@ -47,6 +54,10 @@ public:
 
     // False when none of SDL's subsystems started; the thread has ended.
     bool started() const { return m_started; }
+    // Whether the thread has started and answered every round trip asked of
+    // it so far, waiting for that at most wait. A thread that has ended
+    // counts as answered: every call then fails at once.
+    bool answered(std::chrono::milliseconds wait);
 
     // Plays the effect, cutting off the one that plays. When no device is
     // known it first looks for one; throws HapticError when there is none.
@@ -59,8 +70,9 @@ public:
     // Every device SDL lists, and which one plays.
     std::vector<HapticDeviceInfo> devices();
     // Where game-controller presses go: called on the playback thread, so
-    // it must pass them on to the window's thread. Once this returns, the
-    // previous listener is no longer called.
+    // it must pass them on to the window's thread. Handed over without
+    // waiting: the previous listener may be called until the thread has
+    // taken the new one.
     void setPadListener(std::function<void(PadAction)> listener);
     // Whether the window wants controller presses now (it is active).
     void setPadInputWanted(bool wanted);
@@ -72,12 +84,25 @@ public:
     bool turnSoundOn();
 
 private:
+    using Clock = std::chrono::steady_clock;
+
+    // A round trip, or HapticError at once while the thread has not answered.
+    template<typename Work>
+    auto ask(Work work) -> decltype(work());
+    std::chrono::milliseconds roundTripTimeout() const;
+
     const ControlOptions m_options;
+    const Clock::time_point m_startDeadline;
     // Shared with the thread, which keeps it alive if it is left behind.
     std::shared_ptr<PlaybackLoop> m_loop;
     std::thread m_thread;
+    std::shared_future<bool> m_up;
     std::shared_future<void> m_ended;
     bool m_started = false;
+    // Round trips asked (UI thread) and answered (by the thread, which may
+    // outlive this), counted alike: the thread has caught up when they match.
+    std::uint64_t m_asked = 0;
+    std::shared_ptr<std::atomic<std::uint64_t>> m_answered = std::make_shared<std::atomic<std::uint64_t>>(0);
 };
 
 } // namespace pelnori
