@@ -131,9 +131,9 @@ std::vector<HapticDeviceInfo> PlaybackThread::devices()
 
 void PlaybackThread::setPadListener(std::function<void(PadAction)> listener)
 {
-    m_loop->worker().call([loop = m_loop.get(), listener = std::move(listener)]() mutable {
+    m_loop->worker().post([loop = m_loop.get(), listener = std::move(listener)]() mutable {
         loop->setPadListener(std::move(listener));
-    }, kRoundTripTimeout);
+    });
 }
 
 void PlaybackThread::setPadInputWanted(bool wanted)
