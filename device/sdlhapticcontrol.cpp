@@ -20,6 +20,11 @@ SdlHapticControl::SdlHapticControl(std::unique_ptr<PlaybackThread> player)
 
 SdlHapticControl::~SdlHapticControl() = default;
 
+bool SdlHapticControl::answered(std::chrono::milliseconds wait)
+{
+    return m_player->answered(wait);
+}
+
 bool SdlHapticControl::ForceDeviceAttached()
 {
     return m_player->findDevice();

@@ -35,6 +35,7 @@ public:
     SdlHapticControl(const SdlHapticControl &) = delete;
     SdlHapticControl &operator=(const SdlHapticControl &) = delete;
 
+    bool answered(std::chrono::milliseconds wait) override;
     bool ForceDeviceAttached() override;
     std::int32_t OpenForceResource(const QString &path) override;
     std::int32_t GetNumberOfEffects(std::int32_t handle) override;

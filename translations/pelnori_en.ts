@@ -165,6 +165,14 @@
         <source>音で遊ぶ</source>
         <translation>Play by ear</translation>
     </message>
+    <message>
+        <source>フォースフィードバック機器がまだ応答しません。</source>
+        <translation>The force-feedback device is not answering yet.</translation>
+    </message>
+    <message>
+        <source>待つ</source>
+        <translation>Wait</translation>
+    </message>
 </context>
 <context>
     <name>TurnNarration</name>
