@@ -23,13 +23,16 @@ namespace pelnori {
 
 namespace {
 
-// What is left of the start's time for the device layer: the first window,
-// the game's or a message, comes within ControlOptions' start timeout of the
-// launch, whatever the device's driver does.
+// The first window, the game's or a message, must show within 3.5 s of the
+// launch whatever the device's driver does. The device layer has this long
+// from the launch to answer; the rest is for a busy machine to load the
+// program and show a message box.
+constexpr std::chrono::milliseconds kStartDeadline{2500};
+
 std::chrono::milliseconds startTimeLeft(std::chrono::steady_clock::time_point launched)
 {
     const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - launched);
-    return std::max(ControlOptions{}.startTimeout - spent, std::chrono::milliseconds(0));
+    return std::max(kStartDeadline - spent, std::chrono::milliseconds(0));
 }
 
 } // namespace
