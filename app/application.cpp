@@ -5,6 +5,7 @@
 #include "app/commondialog.h"
 #include "app/fonts.h"
 #include "app/frmmain.h"
+#include "app/launchtime.h"
 #include "app/padrelay.h"
 #include "app/qpaplatform.h"
 #include "app/qtplatform.h"
@@ -25,8 +26,8 @@ namespace {
 
 // The first window, the game's or a message, must show within 3.5 s of the
 // launch whatever the device's driver does. The device layer has this long
-// from the launch to answer; the rest is for a busy machine to load the
-// program and show a message box.
+// from the launch to answer; the rest is for a busy machine to start Qt and
+// show a message box.
 constexpr std::chrono::milliseconds kStartDeadline{2500};
 
 std::chrono::milliseconds startTimeLeft(std::chrono::steady_clock::time_point launched)
@@ -39,7 +40,7 @@ std::chrono::milliseconds startTimeLeft(std::chrono::steady_clock::time_point la
 
 int runPelnori(int argc, char *argv[])
 {
-    const auto launched = std::chrono::steady_clock::now();
+    const auto launched = launchTime();
     const QStringList arguments = argumentsOf(argc, argv);
     const CommandLine commandLine = readCommandLine(arguments);
     // The language is chosen once, before anything is said.
