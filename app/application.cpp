@@ -5,6 +5,7 @@
 #include "app/commondialog.h"
 #include "app/fonts.h"
 #include "app/frmmain.h"
+#include "app/launchtime.h"
 #include "app/padrelay.h"
 #include "app/qpaplatform.h"
 #include "app/qtplatform.h"
@@ -20,10 +21,30 @@
 
 #include <QApplication>
 
+#include <algorithm>
+#include <chrono>
+
 namespace pelnori {
+
+namespace {
+
+// The first window, the game's or a message, must show within 3.5 s of the
+// launch whatever the device's driver does. The device layer has this long
+// from the launch to answer; the rest is for a busy machine to start Qt and
+// show a message box.
+constexpr std::chrono::milliseconds kStartDeadline{2500};
+
+std::chrono::milliseconds startTimeLeft(std::chrono::steady_clock::time_point launched)
+{
+    const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - launched);
+    return std::max(kStartDeadline - spent, std::chrono::milliseconds(0));
+}
+
+} // namespace
 
 int runPelnori(int argc, char *argv[])
 {
+    const auto launched = launchTime();
     const QStringList arguments = argumentsOf(argc, argv);
     const CommandLine commandLine = readCommandLine(arguments);
     // What the player set, for this run with what the command line asks.
@@ -66,7 +87,7 @@ int runPelnori(int argc, char *argv[])
     window.game().setBestTimes(&bestTimes);
     window.journal().setFile(journalFileFor(settings.journal, commandLine.journal));
     window.journal().setPlayers(settings.players);
-    if (!window.Form_Load(hapticControlFactory({.sound = settings.sound})))
+    if (!window.Form_Load(hapticControlFactory({.sound = settings.sound, .startTimeout = startTimeLeft(launched)})))
         return 1;
     // Game controllers move the selection and turn cards; gone before the window.
     std::unique_ptr<PadRelay> pads;

@@ -31,11 +31,12 @@ PadRelay::PadRelay(frmMain &window, PadSource source)
         // The mailbox stops calling this before the relay goes.
         m_mailbox->setWaker([this] { QMetaObject::invokeMethod(this, &PadRelay::deliver, Qt::QueuedConnection); });
     }
+    // Whatever the control says here, the window's activation is followed:
+    // a listener that reaches the thread late must find input wanted.
     try {
         m_source.setListener([mailbox = m_mailbox](PadAction action) { mailbox->post(action); });
     } catch (const HapticError &error) {
-        qCWarning(lcHaptics) << "no controller input:" << error.what();
-        return;
+        qCWarning(lcHaptics) << "no controller input yet:" << error.what();
     }
     connect(qApp, &QGuiApplication::applicationStateChanged, this, &PadRelay::followActivation);
     followActivation();

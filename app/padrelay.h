@@ -36,8 +36,8 @@ class PadRelay : public QObject
     Q_OBJECT
 
 public:
-    // Without an answer from the control's thread the game is played on
-    // without controller input.
+    // Waits for nothing from the control's thread; while it is busy the
+    // presses wait, and when it has stopped the game goes on without them.
     PadRelay(frmMain &window, SdlHapticControl &control);
     PadRelay(frmMain &window, PadSource source);
     // Closes the mailbox: whatever the control's thread is doing, it reaches

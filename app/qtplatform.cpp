@@ -63,13 +63,20 @@ void QtPlatform::messageBox(const QString &text, MessageIcon icon)
 
 bool QtPlatform::messageBoxWithChoice(const QString &text, MessageIcon icon, const QString &choice)
 {
+    return messageBoxWithChoices(text, icon, {choice}) == 0;
+}
+
+int QtPlatform::messageBoxWithChoices(const QString &text, MessageIcon icon, const QStringList &choices)
+{
     QMessageBox box(boxIcon(icon), title(), text, QMessageBox::Ok, messageParent());
-    const QAbstractButton *other = box.addButton(choice, QMessageBox::ActionRole);
+    QList<const QAbstractButton *> others;
+    for (const QString &choice : choices)
+        others << box.addButton(choice, QMessageBox::ActionRole);
     box.setDefaultButton(QMessageBox::Ok);
-    // Escape and the close button mean OK, never the choice.
+    // Escape and the close button mean OK, never a choice.
     box.setEscapeButton(QMessageBox::Ok);
     box.exec();
-    return box.clickedButton() == other;
+    return int(others.indexOf(box.clickedButton()));
 }
 
 void QtPlatform::sleep(int milliseconds)

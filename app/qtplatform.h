@@ -32,6 +32,7 @@ public:
 
     void messageBox(const QString &text, MessageIcon icon) override;
     bool messageBoxWithChoice(const QString &text, MessageIcon icon, const QString &choice) override;
+    int messageBoxWithChoices(const QString &text, MessageIcon icon, const QStringList &choices) override;
     void sleep(int milliseconds) override;
     float secondsSinceMidnight() override;
     void reseedRandom() override;

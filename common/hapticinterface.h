@@ -3,6 +3,7 @@
 
 #include <QString>
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -51,6 +52,11 @@ class HapticInterface
 public:
     virtual ~HapticInterface() = default;
 
+    // Whether the device layer has answered since the control was made,
+    // waiting at most wait for it. A device may be attached and only slow
+    // (a driver that blocks): until the layer answers, the device calls and
+    // the sound's raise HapticError, so ForceDeviceAttached() cannot tell.
+    virtual bool answered(std::chrono::milliseconds wait) = 0;
     // True when at least one device that can play effects is attached.
     virtual bool ForceDeviceAttached() = 0;
     // Opens the effect file at path; never throws for a bad file, returns < -1.

@@ -14,9 +14,10 @@ struct ControlOptions
     // an output that opens counts as a device: the game can be played by ear.
     bool sound = false;
     // How long the program waits for SDL and the first look for a device
-    // before it goes on without a device, and for the playback thread to end
-    // before it leaves it behind: a driver that blocks must not hold up the
-    // window or the quit.
+    // before it goes on without a device (every question the start asks
+    // shares this deadline), and for the playback thread to end before it
+    // leaves it behind: a driver that blocks must not hold up the window or
+    // the quit.
     std::chrono::milliseconds startTimeout{3000};
     std::chrono::milliseconds quitTimeout{2000};
     // The device node on which a controller's input can be waited for, by

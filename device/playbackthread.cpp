@@ -4,6 +4,7 @@
 #include "device/hapticslog.h"
 #include "device/sdlsubsystems.h"
 
+#include <algorithm>
 #include <atomic>
 #include <future>
 
@@ -38,11 +39,12 @@ void keepForever(std::shared_ptr<PlaybackLoop> loop)
 
 PlaybackThread::PlaybackThread(ControlOptions options, StartSdl startSdl)
     : m_options(options)
+    , m_startDeadline(Clock::now() + options.startTimeout)
     , m_loop(std::make_shared<PlaybackLoop>(options, startSdl ? std::move(startSdl) : StartSdl(&startSubsystems)))
 {
     std::promise<bool> started;
     std::promise<void> ended;
-    auto up = started.get_future();
+    m_up = started.get_future().share();
     m_ended = ended.get_future().share();
     // The promises live with the thread: it may still be inside set_value()
     // when this constructor has its answer and returns.
@@ -52,8 +54,8 @@ PlaybackThread::PlaybackThread(ControlOptions options, StartSdl startSdl)
             keepForever(std::move(loop));
         ended.set_value();
     });
-    if (up.wait_for(options.startTimeout) == std::future_status::ready) {
-        m_started = up.get();
+    if (m_up.wait_until(m_startDeadline) == std::future_status::ready) {
+        m_started = m_up.get();
     } else {
         qCWarning(lcHaptics) << "SDL has not started within" << options.startTimeout.count()
                              << "ms; the game goes on without a device until it has";
@@ -73,6 +75,34 @@ PlaybackThread::~PlaybackThread()
     qCWarning(lcHaptics) << "the playback thread has not ended within" << m_options.quitTimeout.count()
                          << "ms and is left behind, with SDL and the device it holds";
     m_thread.detach();
+}
+
+bool PlaybackThread::answered(std::chrono::milliseconds wait)
+{
+    const auto deadline = Clock::now() + wait;
+    if (m_up.wait_until(deadline) != std::future_status::ready)
+        return false;
+    const auto ended = [this] { return m_ended.wait_for(std::chrono::seconds(0)) == std::future_status::ready; };
+    if (m_answered->load() == m_asked || ended())
+        return true;
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+    if (left <= std::chrono::milliseconds(0))
+        return false;
+    // The thread runs its work in order: once this comes back, so has
+    // everything asked before it.
+    try {
+        m_loop->worker().call([] {}, left);
+    } catch (const HapticError &) {
+        return ended();
+    }
+    return true;
+}
+
+// The start's round trips share its deadline; later ones have their own.
+std::chrono::milliseconds PlaybackThread::roundTripTimeout() const
+{
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(m_startDeadline - Clock::now());
+    return left > std::chrono::milliseconds(0) ? std::min(left, kRoundTripTimeout) : kRoundTripTimeout;
 }
 
 void PlaybackThread::play(Request request)

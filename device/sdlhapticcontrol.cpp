@@ -23,6 +23,11 @@ SdlHapticControl::SdlHapticControl(std::unique_ptr<PlaybackThread> player)
 
 SdlHapticControl::~SdlHapticControl() = default;
 
+bool SdlHapticControl::answered(std::chrono::milliseconds wait)
+{
+    return m_player->answered(wait);
+}
+
 bool SdlHapticControl::ForceDeviceAttached()
 {
     return m_player->ask([](PlaybackLoop &loop) { return loop.findDevice(); });
@@ -104,7 +109,7 @@ bool SdlHapticControl::waitUntilIdle(std::chrono::milliseconds timeout)
 
 void SdlHapticControl::setPadListener(std::function<void(PadAction)> listener)
 {
-    m_player->ask([listener = std::move(listener)](PlaybackLoop &loop) mutable {
+    m_player->tell([listener = std::move(listener)](PlaybackLoop &loop) mutable {
         loop.setPadListener(std::move(listener));
     });
 }

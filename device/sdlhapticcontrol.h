@@ -36,6 +36,7 @@ public:
     SdlHapticControl(const SdlHapticControl &) = delete;
     SdlHapticControl &operator=(const SdlHapticControl &) = delete;
 
+    bool answered(std::chrono::milliseconds wait) override;
     bool ForceDeviceAttached() override;
     std::int32_t OpenForceResource(const QString &path) override;
     OpenFailure lastOpenFailure() override;
@@ -53,8 +54,9 @@ public:
     bool waitUntilIdle(std::chrono::milliseconds timeout);
 
     // Game controllers as the window's input. The listener is called on the
-    // playback thread and must pass each action on to the window's thread;
-    // once this returns the previous one is no longer called.
+    // playback thread and must pass each action on to the window's thread.
+    // Handed over without waiting: the previous one may still be called
+    // until the thread has taken it, which a round trip (devices()) ensures.
     void setPadListener(std::function<void(PadAction)> listener);
     // Whether the window wants controller presses now: only while it is the
     // active window, so a press meant for another program does nothing here.

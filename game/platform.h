@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace pelnori {
 
@@ -19,6 +20,10 @@ public:
     // The same with a second button, labelled choice, beside OK (the default);
     // true only when the player pressed it, not for OK, Escape or closing.
     virtual bool messageBoxWithChoice(const QString &text, MessageIcon icon, const QString &choice) = 0;
+    // The same with a button for each choice, in order after OK (the
+    // default); the index of the one the player pressed, or -1 for OK,
+    // Escape or closing.
+    virtual int messageBoxWithChoices(const QString &text, MessageIcon icon, const QStringList &choices) = 0;
     // A blocking pause of the user-interface thread; no events are handled.
     virtual void sleep(int milliseconds) = 0;
     // Seconds since midnight with fractions. Setting the system time does not

@@ -111,7 +111,15 @@ public:
             m_acted.notify_all();
         });
     }
-    ~PadPresses() { m_control.setPadListener({}); }
+    ~PadPresses()
+    {
+        // The listener points here: the thread must have dropped it before this goes.
+        m_control.setPadListener({});
+        try {
+            (void)m_control.devices();
+        } catch (const HapticError &) {
+        }
+    }
 
     // Presses, each restAfter its action, one direction after the other.
     std::vector<double> delaysMs(int presses, const std::function<std::chrono::microseconds(int)> &restAfter)

@@ -76,6 +76,8 @@ class PadRelayTest : public QObject
 
 private Q_SLOTS:
     void pressesFromAnotherThreadArriveInOrderUntilTheRelayGoes();
+    void inputIsWantedOnceTheWindowIsActive_data();
+    void inputIsWantedOnceTheWindowIsActive();
 };
 
 // The relay once handed the control's thread a raw pointer to itself, and
@@ -112,6 +114,31 @@ void PadRelayTest::pressesFromAnotherThreadArriveInOrderUntilTheRelayGoes()
     pressing = {};
     spin(std::chrono::milliseconds(50));
     QCOMPARE(moves.count(), moved);
+}
+
+void PadRelayTest::inputIsWantedOnceTheWindowIsActive_data()
+{
+    QTest::addColumn<bool>("listenerTimesOut");
+    QTest::newRow("listener handed over") << false;
+    // A thread busy for 2 s as the relay was built left the pad dead for the run.
+    QTest::newRow("listener's round trip timed out") << true;
+}
+
+void PadRelayTest::inputIsWantedOnceTheWindowIsActive()
+{
+    QFETCH(bool, listenerTimesOut);
+    FakePlatform platform;
+    Globals globals;
+    frmMain window{platform, globals, nullptr};
+    bool wanted = false;
+    PadRelay relay(window, PadSource{[listenerTimesOut](auto) {
+                                         if (listenerTimesOut)
+                                             throw HapticError("the force-feedback device does not answer");
+                                     },
+                                     [&wanted](bool now) { wanted = now; }});
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTRY_VERIFY(wanted);
 }
 
 QTEST_MAIN(PadRelayTest)

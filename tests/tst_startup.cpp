@@ -45,6 +45,7 @@ struct Startup
             control->files = files;
             control->attached = attached;
             control->attachedThrows = attachedThrows;
+            control->deadlinesMissed = deadlinesMissed;
             control->sound = sound;
             control->audioWorks = audioWorks;
             // A control that has opened a usable file before: a handle that
@@ -60,6 +61,7 @@ struct Startup
     QHash<QString, FakeFile> files;
     bool attached = true;
     bool attachedThrows = false;
+    int deadlinesMissed = 0;
     bool sound = false;
     bool audioWorks = false;
 };
@@ -123,38 +125,54 @@ void StartupTest::withoutDeviceOfferPlayByEar_data()
     QTest::addColumn<bool>("sound"); // started with the sound option
     QTest::addColumn<bool>("audioWorks");
     QTest::addColumn<bool>("pickByEar");
+    QTest::addColumn<int>("missed");         // deadlines the device layer misses before it answers
+    QTest::addColumn<QStringList>("picks");  // pressed in boxes with several choices
     QTest::addColumn<bool>("loaded");
-    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("text");       // each box's, the boxes' apart by a blank line
     QTest::addColumn<QString>("choice");
 
     const QString noDevice = QStringLiteral("フォースフィードバックに対応した機器が接続されていません\r\n"
                                             "使用環境をもう一度お確かめください。");
     const QString noAudioEither = QStringLiteral("フォースフィードバックに対応した機器が接続されていません\r\n"
                                                  "音声出力も使用できません。\r\n使用環境をもう一度お確かめください。");
+    const QString notAnswering = QStringLiteral("フォースフィードバック機器がまだ応答しません。");
     const QString byEar = QStringLiteral("音で遊ぶ");
-    QTest::newRow("no audio: OK alone") << false << false << false << false << false << false << noDevice << QString();
-    QTest::newRow("query raises, no audio") << false << true << false << false << false << false << noDevice << QString();
-    QTest::newRow("audio works, OK ends") << false << false << false << true << false << false << noDevice << byEar;
-    QTest::newRow("audio works, by ear") << false << false << false << true << true << true << noDevice << byEar;
-    QTest::newRow("sound asked, no audio either") << false << false << true << false << false << false << noAudioEither
-                                                  << QString();
-    QTest::newRow("English: audio works, by ear")
-        << false << false << false << true << true << true
+    const QString wait = QStringLiteral("待つ");
+    const QStringList none;
+    QTest::newRow("no audio: OK alone") << false << false << false << false << false << 0 << none << false << noDevice << QString();
+    QTest::newRow("query raises, no audio") << false << true << false << false << false << 0 << none << false << noDevice
+                                            << QString();
+    QTest::newRow("audio works, OK ends") << false << false << false << true << false << 0 << none << false << noDevice << byEar;
+    QTest::newRow("audio works, by ear") << false << false << false << true << true << 0 << none << true << noDevice << byEar;
+    QTest::newRow("sound asked, no audio either") << false << false << true << false << false << 0 << none << false
+                                                  << noAudioEither << QString();
+    QTest::newRow("English: audio works, by ear") << false
+        << false << false << true << true << 0 << none << true
         << "No force-feedback device is connected.\r\nPlease check your setup." << "Play by ear";
-    QTest::newRow("English: sound asked, no audio either")
-        << false << false << true << false << false << false
+    QTest::newRow("English: sound asked, no audio either") << false
+        << false << true << false << false << 0 << none << false
         << "No force-feedback device is connected.\r\nNo audio output is available either.\r\nPlease check your setup."
         << QString();
+    // A device only slow to answer was reported as missing, and OK ended the game.
+    QTest::newRow("not answered: OK ends") << false << false << false << true << false << 1 << none << false << notAnswering
+                                           << wait;
+    QTest::newRow("not answered, waited: answers without a device, by ear") << false
+        << false << false << true << true << 1 << QStringList{wait} << true << notAnswering + "\n\n" + noDevice
+        << wait + "\n\n" + byEar;
+    QTest::newRow("sound asked, waited, still not answered: asked again") << false << false << true << true << false << 2 << QStringList{wait}
+                                                             << false << notAnswering + "\n\n" + notAnswering
+                                                             << wait + "\n\n" + wait;
+    QTest::newRow("English: not answered: OK ends") << false << false << false << true << false << 1 << none << false
+                                                    << "The force-feedback device is not answering yet." << "Wait";
     // With a pad the game is felt: a missing sound is said, and play goes on.
-    QTest::newRow("pad, sound asked, no audio") << true << false << true << false << false << true
-                                                << QStringLiteral("音声出力が使用できません。\r\n"
-                                                                  "エフェクトは音なしで再生します。")
-                                                << QString();
+    QTest::newRow("pad, sound asked, no audio")
+        << true << false << true << false << false << 0 << none << true
+        << QStringLiteral("音声出力が使用できません。\r\nエフェクトは音なしで再生します。") << QString();
     QTest::newRow("English: pad, sound asked, no audio")
-        << true << false << true << false << false << true
+        << true << false << true << false << false << 0 << none << true
         << "No audio output is available.\r\nThe effects play without sound." << QString();
-    QTest::newRow("pad, sound asked, audio works") << true << false << true << true << false << true << QString()
-                                                   << QString();
+    QTest::newRow("pad, sound asked, audio works")
+        << true << false << true << true << false << 0 << none << true << QString() << QString();
 }
 
 // Without a device the program ended; now it may go on by ear. With one, a
@@ -169,21 +187,28 @@ void StartupTest::withoutDeviceOfferPlayByEar()
     QFETCH(bool, sound);
     QFETCH(bool, audioWorks);
     QFETCH(bool, pickByEar);
+    QFETCH(int, missed);
+    QFETCH(QStringList, picks);
     const Translations texts(rowLanguage());
     Startup s;
     s.attached = attached;
     s.attachedThrows = attachedThrows;
     s.sound = sound;
     s.audioWorks = audioWorks;
+    s.deadlinesMissed = missed;
     s.platform.pickChoice = pickByEar;
+    s.platform.picks.assign(picks.begin(), picks.end());
     s.files.insert(kDefaultPath, FakeFile{.names = QStringList(10, QStringLiteral("x"))});
     QCOMPARE(s.run(), loaded);
-    QCOMPARE(s.platform.messages.size(), text.isEmpty() ? 0u : 1u);
-    if (!text.isEmpty()) {
-        QCOMPARE(s.platform.messages[0].text, text);
-        QCOMPARE(s.platform.messages[0].icon, MessageIcon::Warning);
-        QCOMPARE(s.platform.messages[0].choice, choice);
+    QStringList shown;
+    QStringList choices;
+    for (const ShownMessage &message : s.platform.messages) {
+        shown << message.text;
+        choices << message.choice;
+        QCOMPARE(message.icon, MessageIcon::Warning);
     }
+    QCOMPARE(shown.join(QStringLiteral("\n\n")), text);
+    QCOMPARE(choices.join(QStringLiteral("\n\n")), choice);
     // By ear the start goes all the way, with the sound on: the default file
     // is usable and the window is placed.
     QCOMPARE(s.haptic->sound, sound || loaded);

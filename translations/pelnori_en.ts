@@ -477,6 +477,14 @@ This run&apos;s games are not kept, but the game goes on.</translation>
         <source>エフェクトは音なしで再生します。</source>
         <translation>The effects play without sound.</translation>
     </message>
+    <message>
+        <source>フォースフィードバック機器がまだ応答しません。</source>
+        <translation>The force-feedback device is not answering yet.</translation>
+    </message>
+    <message>
+        <source>待つ</source>
+        <translation>Wait</translation>
+    </message>
 </context>
 <context>
     <name>TurnNarration</name>

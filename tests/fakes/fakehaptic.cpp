@@ -10,9 +10,39 @@ void FakeHaptic::record(const QString &call)
         log->append(call);
 }
 
+bool FakeHaptic::answered(std::chrono::milliseconds)
+{
+    return ++m_deadlines > deadlinesMissed;
+}
+
+void FakeHaptic::refuseUnanswered() const
+{
+    if (m_deadlines <= deadlinesMissed && deadlinesMissed > 0)
+        throw HapticError("the device layer has not answered yet");
+}
+
+bool FakeHaptic::soundOn()
+{
+    refuseUnanswered();
+    return sound;
+}
+
+bool FakeHaptic::soundOutputWorks()
+{
+    refuseUnanswered();
+    return audioWorks;
+}
+
+bool FakeHaptic::turnSoundOn()
+{
+    refuseUnanswered();
+    return (sound = true) && audioWorks;
+}
+
 bool FakeHaptic::ForceDeviceAttached()
 {
     record(QStringLiteral("Attached"));
+    refuseUnanswered();
     if (attachedThrows)
         throw HapticError("device query failed");
     return attached || (sound && audioWorks);

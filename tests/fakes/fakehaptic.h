@@ -30,15 +30,16 @@ struct FakeFile
 class FakeHaptic : public HapticInterface
 {
 public:
+    bool answered(std::chrono::milliseconds wait) override;
     bool ForceDeviceAttached() override;
     std::int32_t OpenForceResource(const QString &path) override;
     OpenFailure lastOpenFailure() override { return m_lastFailure; }
     std::int32_t GetNumberOfEffects(std::int32_t handle) override;
     QString GetNameOfEffect(std::int16_t index, std::int32_t handle) override;
     void StartEffect(const QString &name, std::int32_t handle) override;
-    bool soundOn() override { return sound; }
-    bool soundOutputWorks() override { return audioWorks; }
-    bool turnSoundOn() override { return (sound = true) && audioWorks; }
+    bool soundOn() override;
+    bool soundOutputWorks() override;
+    bool turnSoundOn() override;
     void setStrength(int percent) override { strength = percent; }
 
     // Adds a file of n effects named "fx0" … at path.
@@ -46,6 +47,10 @@ public:
 
     QHash<QString, FakeFile> files;
     bool attached = true;
+    // The deadlines the device layer misses, one per call of answered(); it
+    // answers at the next. Until then the device and sound calls raise
+    // HapticError.
+    int deadlinesMissed = 0;
     bool attachedThrows = false;
     bool startThrows = false;
     bool sound = false;      // effects heard; with audioWorks the control counts as attached
@@ -59,7 +64,9 @@ private:
     QHash<std::int32_t, QString> m_opened; // handle -> path
     std::int32_t m_nextHandle = 1;
     OpenFailure m_lastFailure;
+    int m_deadlines = 0; // calls of answered() so far
     void record(const QString &call);
+    void refuseUnanswered() const;
 };
 
 } // namespace pelnori::test

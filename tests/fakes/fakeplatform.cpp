@@ -24,6 +24,21 @@ bool FakePlatform::messageBoxWithChoice(const QString &text, MessageIcon icon, c
     return pickChoice;
 }
 
+int FakePlatform::messageBoxWithChoices(const QString &text, MessageIcon icon, const QStringList &choices)
+{
+    const QString shown = choices.join(u'|');
+    messages.push_back({text, icon, shown});
+    if (log)
+        log->append(QStringLiteral("message %1 [%2]").arg(text, shown));
+    if (onMessage)
+        onMessage(messages.back());
+    if (picks.empty())
+        return -1;
+    const QString pick = picks.front();
+    picks.pop_front();
+    return int(choices.indexOf(pick));
+}
+
 void FakePlatform::sleep(int milliseconds)
 {
     sleeps.push_back(milliseconds);

@@ -16,7 +16,7 @@ struct ShownMessage
 {
     QString text;
     MessageIcon icon;
-    QString choice = {}; // the second button's label, empty for OK alone
+    QString choice = {}; // the other buttons' labels, joined by "|"; empty for OK alone
 };
 
 // A platform whose clock, draws and yields a test sets. Every message box,
@@ -27,6 +27,7 @@ class FakePlatform : public Platform
 public:
     void messageBox(const QString &text, MessageIcon icon) override;
     bool messageBoxWithChoice(const QString &text, MessageIcon icon, const QString &choice) override;
+    int messageBoxWithChoices(const QString &text, MessageIcon icon, const QStringList &choices) override;
     void sleep(int milliseconds) override;
     float secondsSinceMidnight() override { return clock; }
     void reseedRandom() override { ++reseeds; }
@@ -53,6 +54,9 @@ public:
     std::function<void(int)> onYield;
     // What the player answers to a message box with a choice: true presses it.
     bool pickChoice = false;
+    // What the player presses in message boxes with several choices, in
+    // order: a choice's label; OK when they run out or for an empty one.
+    std::deque<QString> picks;
     // Called inside every message box, after it is recorded.
     std::function<void(const ShownMessage &)> onMessage;
     // When set, the next yield ends the program: it throws ProgramEnded.
