@@ -44,7 +44,8 @@ private:
     QList<BestTime> m_times;
 };
 
-// The digest that identifies an effect file by its contents; empty when the
+// The digest that identifies an effect file by its contents (SHA-256, in
+// lower-case hex), for best times and the play journal alike; empty when the
 // file cannot be read.
 QString effectFileId(const QString &path);
 

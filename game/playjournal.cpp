@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/playjournal.h"
 
+#include "game/besttimes.h"
+
 #include "common/errors.h"
 #include "game/globals.h"
 #include "game/journalfile.h"
 #include "game/platform.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,15 +17,6 @@
 namespace pelnori {
 
 namespace {
-
-QString sha256Of(const QString &path)
-{
-    QFile file(path);
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file))
-        return {};
-    return QString::fromLatin1(hash.result().toHex());
-}
 
 // The effects in play in the file's order: its first, as many as the deal
 // holds pairs. When the control does not name them so, as the deal holds them.
@@ -73,7 +65,7 @@ void PlayJournal::beginGame(const Globals &globals, const QString &effectPath)
     game.pairs = int(game.deal.size() - game.deal.count(QString())) / 2;
     // The file's name alone: its folder could name the player.
     game.effectFile = QFileInfo(effectPath).fileName();
-    game.effectSha256 = sha256Of(effectPath);
+    game.effectSha256 = effectFileId(effectPath);
     game.players = m_players;
     if (globals.HapticControl) {
         game.effects = effectsInPlay(globals, game.deal, game.pairs);

@@ -5,11 +5,11 @@
 #include "confusionplot.h"
 #include "console.h"
 #include "effects/effectfile.h"
+#include "game/besttimes.h"
 #include "game/journalrecord.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -26,15 +26,6 @@ const QString kSyntax = QStringLiteral("confusions JOURNAL... [--file F.ifr] [--
 QString shown(const QString &path)
 {
     return QDir::toNativeSeparators(path);
-}
-
-QString sha256Of(const QString &path)
-{
-    QFile file(path);
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file))
-        return {};
-    return QString::fromLatin1(hash.result().toHex());
 }
 
 // "1 game", "2 games".
@@ -88,7 +79,7 @@ QString findEffectFile(const EffectSet &set, const QStringList &journals)
 {
     for (const QString &place : placesToLook(journals)) {
         const QString candidate = QDir(place).filePath(set.fileName);
-        if (!set.fileName.isEmpty() && QFileInfo::exists(candidate) && sha256Of(candidate) == set.sha256)
+        if (!set.fileName.isEmpty() && QFileInfo::exists(candidate) && effectFileId(candidate) == set.sha256)
             return candidate;
     }
     return {};
@@ -168,7 +159,7 @@ int printConfusions(const QStringList &arguments)
     EffectSet chosen;
     QString effectPath = parser.value(file);
     if (parser.isSet(file)) {
-        chosen.sha256 = sha256Of(effectPath);
+        chosen.sha256 = effectFileId(effectPath);
         chosen.fileName = QFileInfo(effectPath).fileName();
         const auto found = std::find_if(sets.begin(), sets.end(),
                                         [&](const EffectSet &s) { return s.sha256 == chosen.sha256; });
