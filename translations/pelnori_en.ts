@@ -388,6 +388,42 @@ This run&apos;s games are not kept, but the game goes on.</translation>
         <translation>Pairs</translation>
     </message>
     <message>
+        <source>遊び方</source>
+        <translation>Players</translation>
+    </message>
+    <message>
+        <source>一人</source>
+        <translation>One player</translation>
+    </message>
+    <message>
+        <source>二人</source>
+        <translation>Two players</translation>
+    </message>
+    <message>
+        <source>コンピューターと</source>
+        <translation>Against the computer</translation>
+    </message>
+    <message>
+        <source>コンピューターの強さ</source>
+        <translation>Computer&apos;s level</translation>
+    </message>
+    <message>
+        <source>やさしい</source>
+        <translation>Easy</translation>
+    </message>
+    <message>
+        <source>ふつう</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>つよい</source>
+        <translation>Strong</translation>
+    </message>
+    <message>
+        <source>コントローラーを入れ替える</source>
+        <translation>Swap the controllers</translation>
+    </message>
+    <message>
         <source>試す</source>
         <translation>Try</translation>
     </message>
@@ -402,6 +438,10 @@ This run&apos;s games are not kept, but the game goes on.</translation>
     <message>
         <source>音でも遊ぶ</source>
         <translation>Play by ear too</translation>
+    </message>
+    <message>
+        <source>プレイ記録を残す</source>
+        <translation>Keep a play journal</translation>
     </message>
     <message>
         <source>表示</source>
@@ -429,6 +469,14 @@ This run&apos;s games are not kept, but the game goes on.</translation>
     <message>
         <source>ペアの数は次のゲームから変わります。</source>
         <translation>The number of pairs changes from the next game.</translation>
+    </message>
+    <message>
+        <source>遊び方は次のゲームから変わります。</source>
+        <translation>Who plays changes from the next game.</translation>
+    </message>
+    <message>
+        <source>プレイ記録は次のゲームから残ります。</source>
+        <translation>The play journal starts with the next game.</translation>
     </message>
     <message>
         <source>音は次回の起動から止まります。</source>
