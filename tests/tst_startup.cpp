@@ -500,10 +500,7 @@ void StartupTest::savedSettingsDecideTheGame_data()
     QTest::newRow("one button for two actions") << QByteArray("[controller]\nturn=b\nsayState=b\n")
                                                 << asDesigned << true;
     QTest::newRow("language fr") << QByteArray("[interface]\nlanguage=fr\n") << asDesigned << true;
-    QTest::newRow("two players") << QByteArray("[players]\nmode=two\n")
-                                 << "8 16 100 100 off | a start x y 25 | off ja two normal off off" << false;
     QTest::newRow("players many") << QByteArray("[players]\nmode=many\nlevel=hard\n") << asDesigned << true;
-    QTest::newRow("journal maybe") << QByteArray("[journal]\non=maybe\n") << asDesigned << true;
     QTest::newRow("unknown keys") << QByteArray("[game]\ncolour=red\n[other]\nx=1\n") << asDesigned << false;
     QTest::newRow("broken file") << QByteArray("[game]\npairs=4\n[display\nzoom=200\n") << asDesigned << true;
     QTest::newRow("a folder where the file should be") << QByteArray("folder") << asDesigned << true;
