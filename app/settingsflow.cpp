@@ -108,11 +108,12 @@ void SettingsFlow::openDialog()
     // Playing by ear can start at once; it ends only with the program.
     if (after.sound && !before.sound && m_globals.HapticControl)
         skipOnError([this] { m_globals.HapticControl->turnSoundOn(); });
-    // The journal keeps the games from the next one on; one given for this
-    // run is kept whatever the player sets.
+    // A journal switched on keeps the games from the next one on, one
+    // switched off keeps no more; a file given for this run stays.
     PlayJournal &journal = m_window.journal();
     const QString journalFile = journalFileFor(after.journal, m_journalOfThisRun);
-    waiting.journal = journal.file().isEmpty() && !journalFile.isEmpty() && m_window.game().gameRunning();
+    waiting.journal = journal.file().isEmpty() && !journalFile.isEmpty() && m_window.game().gameRunning()
+                      && !journal.gameUnderWay();
     journal.setFile(journalFile);
     journal.setPlayers(after.players);
     QStringList told = settingsNotLiveYet(before, after, waiting);

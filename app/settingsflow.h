@@ -42,9 +42,9 @@ QStringList settingsNotLiveYet(const Settings &before, const Settings &after, co
 
 // The settings dialog over the settings the window plays by. On OK the new
 // settings are applied through frmMain::applySettings, at once where that is
-// safe, the sound turned on if asked, the journal kept or not from the next
-// game, the player is told what waits, and they are kept; Cancel changes
-// nothing.
+// safe, the sound turned on if asked, the journal switched on (from the
+// next game) or off, the player is told what waits, and they are kept;
+// Cancel changes nothing.
 class SettingsFlow
 {
 public:
