@@ -84,6 +84,7 @@ int runPelnori(int argc, char *argv[])
     window.applySettings(settings);
     // The settings dialog keeps what the player sets there.
     window.settingsFlow().setStore(&store);
+    window.settingsFlow().setJournalOfThisRun(commandLine.journal);
     window.game().setBestTimes(&bestTimes);
     window.journal().setFile(journalFileFor(settings.journal, commandLine.journal));
     window.journal().setPlayers(settings.players);

@@ -127,6 +127,7 @@ void SettingsDialog::addGameSection(QVBoxLayout *sections)
         pairs.append({QString::number(count), count});
     addChoice(form, "pairs", text(QT_TRANSLATE_NOOP("SettingsDialog", "ペアの数")), pairs, m_settings.pairs,
               [this](const QVariant &value) { m_settings.pairs = value.toInt(); });
+    addPlayersRows(form);
 
     // The Try button stands beside the strength it tries, and follows it in
     // Tab order.
@@ -146,6 +147,38 @@ void SettingsDialog::addGameSection(QVBoxLayout *sections)
 
     addCheck(form, "sound", text(QT_TRANSLATE_NOOP("SettingsDialog", "音でも遊ぶ")), m_settings.sound,
              [this](bool on) { m_settings.sound = on; });
+    addCheck(form, "journal", text(QT_TRANSLATE_NOOP("SettingsDialog", "プレイ記録を残す")), m_settings.journal,
+             [this](bool on) { m_settings.journal = on; });
+}
+
+// Who plays, and what only some ways to play use: the computer's level, and
+// the controllers of a second seat.
+void SettingsDialog::addPlayersRows(QFormLayout *form)
+{
+    QComboBox *players = addChoice(
+        form, "players", text(QT_TRANSLATE_NOOP("SettingsDialog", "遊び方")),
+        {{text(QT_TRANSLATE_NOOP("SettingsDialog", "一人")), int(Players::One)},
+         {text(QT_TRANSLATE_NOOP("SettingsDialog", "二人")), int(Players::Two)},
+         {text(QT_TRANSLATE_NOOP("SettingsDialog", "コンピューターと")), int(Players::Computer)}},
+        int(m_settings.players), [this](const QVariant &value) { m_settings.players = Players(value.toInt()); });
+    QComboBox *level = addChoice(
+        form, "computerLevel", text(QT_TRANSLATE_NOOP("SettingsDialog", "コンピューターの強さ")),
+        {{text(QT_TRANSLATE_NOOP("SettingsDialog", "やさしい")), int(ComputerLevel::Easy)},
+         {text(QT_TRANSLATE_NOOP("SettingsDialog", "ふつう")), int(ComputerLevel::Normal)},
+         {text(QT_TRANSLATE_NOOP("SettingsDialog", "つよい")), int(ComputerLevel::Strong)}},
+        int(m_settings.computerLevel),
+        [this](const QVariant &value) { m_settings.computerLevel = ComputerLevel(value.toInt()); });
+    QCheckBox *swap = addCheck(form, "swapControllers",
+                               text(QT_TRANSLATE_NOOP("SettingsDialog", "コントローラーを入れ替える")),
+                               m_settings.swapControllers, [this](bool on) { m_settings.swapControllers = on; });
+    // Kept, but out of the way, while the way to play chosen does not use them.
+    const auto seat = [this, form, level, swap] {
+        level->setEnabled(m_settings.players == Players::Computer);
+        form->labelForField(level)->setEnabled(level->isEnabled());
+        swap->setEnabled(m_settings.players != Players::One);
+    };
+    seat();
+    connect(players, &QComboBox::currentIndexChanged, this, seat);
 }
 
 void SettingsDialog::addViewSection(QVBoxLayout *sections)

@@ -40,6 +40,7 @@ private:
                          const QList<std::pair<QString, QVariant>> &choices, const QVariant &current,
                          std::function<void(const QVariant &)> chosen, QWidget *beside = nullptr);
     void addGameSection(QVBoxLayout *sections);
+    void addPlayersRows(QFormLayout *form);
     void addViewSection(QVBoxLayout *sections);
 
     Settings m_settings;

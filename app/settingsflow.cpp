@@ -7,6 +7,7 @@
 #include "common/hapticinterface.h"
 #include "game/effectfilecheck.h"
 #include "game/globals.h"
+#include "game/journalfile.h"
 #include "game/platform.h"
 #include "game/settingsstore.h"
 
@@ -53,16 +54,20 @@ bool playStrengthTrial(HapticInterface &control, std::int32_t gameHandle, const 
     return played;
 }
 
-QStringList settingsNotLiveYet(const Settings &before, const Settings &after, bool pairsWait)
+QStringList settingsNotLiveYet(const Settings &before, const Settings &after, const NextGame &waiting)
 {
-    QStringList waiting;
-    if (pairsWait)
-        waiting << text(QT_TRANSLATE_NOOP("SettingsFlow", "ペアの数は次のゲームから変わります。"));
+    QStringList told;
+    if (waiting.pairs)
+        told << text(QT_TRANSLATE_NOOP("SettingsFlow", "ペアの数は次のゲームから変わります。"));
+    if (waiting.players)
+        told << text(QT_TRANSLATE_NOOP("SettingsFlow", "遊び方は次のゲームから変わります。"));
+    if (waiting.journal)
+        told << text(QT_TRANSLATE_NOOP("SettingsFlow", "プレイ記録は次のゲームから残ります。"));
     if (before.sound && !after.sound)
-        waiting << text(QT_TRANSLATE_NOOP("SettingsFlow", "音は次回の起動から止まります。"));
+        told << text(QT_TRANSLATE_NOOP("SettingsFlow", "音は次回の起動から止まります。"));
     if (after.language != before.language)
-        waiting << SettingsDialog::languageNote();
-    return waiting;
+        told << SettingsDialog::languageNote();
+    return told;
 }
 
 QString SettingsFlow::appliedText()
@@ -94,11 +99,24 @@ void SettingsFlow::openDialog()
         return;
     const Settings before = m_window.settings();
     const Settings after = dialog.settings();
-    const bool pairsWait = !m_window.applySettings(after);
+    NextGame waiting;
+    if (!m_window.applySettings(after)) {
+        const Game &game = m_window.game();
+        waiting.pairs = after.pairs != game.pairsInPlay();
+        waiting.players = game.seats().choiceWaits();
+    }
     // Playing by ear can start at once; it ends only with the program.
     if (after.sound && !before.sound && m_globals.HapticControl)
         skipOnError([this] { m_globals.HapticControl->turnSoundOn(); });
-    QStringList told = settingsNotLiveYet(before, after, pairsWait);
+    // A journal switched on keeps the games from the next one on, one
+    // switched off keeps no more; a file given for this run stays.
+    PlayJournal &journal = m_window.journal();
+    const QString journalFile = journalFileFor(after.journal, m_journalOfThisRun);
+    waiting.journal = journal.file().isEmpty() && !journalFile.isEmpty() && m_window.game().gameRunning()
+                      && !journal.gameUnderWay();
+    journal.setFile(journalFile);
+    journal.setPlayers(after.players);
+    QStringList told = settingsNotLiveYet(before, after, waiting);
     const bool kept = !m_store || m_store->save(after);
     if (!kept)
         told << notKeptText();

@@ -25,16 +25,26 @@ struct Globals;
 bool playStrengthTrial(HapticInterface &control, std::int32_t gameHandle, const QString &path, int percent,
                        int applied);
 
+// What waits for the next game after OK: the pairs, who plays, and the
+// play journal, switched on while a game runs.
+struct NextGame
+{
+    bool pairs = false;
+    bool players = false;
+    bool journal = false;
+};
+
 // What the player is told after OK, besides what they see change at once:
-// each setting that waits for the next game (the pairs, when pairsWait) or
-// the next start (the language; the sound, turned off), one line each, in
-// the interface's language. Empty when all applied at once.
-QStringList settingsNotLiveYet(const Settings &before, const Settings &after, bool pairsWait);
+// each setting that waits for the next game or the next start (the
+// language; the sound, turned off), one line each, in the interface's
+// language. Empty when all applied at once.
+QStringList settingsNotLiveYet(const Settings &before, const Settings &after, const NextGame &waiting);
 
 // The settings dialog over the settings the window plays by. On OK the new
 // settings are applied through frmMain::applySettings, at once where that is
-// safe, the sound turned on if asked, the player is told what waits, and
-// they are kept; Cancel changes nothing.
+// safe, the sound turned on if asked, the journal switched on (from the
+// next game) or off, the player is told what waits, and they are kept;
+// Cancel changes nothing.
 class SettingsFlow
 {
 public:
@@ -43,6 +53,9 @@ public:
     // Where OK keeps the settings; without one they hold for this run only.
     // The store must outlive the flow.
     void setStore(const SettingsStore *store) { m_store = store; }
+    // The play journal's file given for this run (--journal FILE); it stays
+    // the journal's file whatever the player sets.
+    void setJournalOfThisRun(const QString &file) { m_journalOfThisRun = file; }
 
     // The menu's "設定...": the dialog, modal to the window.
     void openDialog();
@@ -60,6 +73,7 @@ private:
     Platform &m_platform;
     Globals &m_globals;
     const SettingsStore *m_store = nullptr;
+    QString m_journalOfThisRun;
 };
 
 } // namespace pelnori

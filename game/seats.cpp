@@ -24,8 +24,13 @@ bool Seats::choose(Players players, ComputerLevel level)
 {
     m_chosen = players;
     m_level = level;
-    return !m_playing
-           || (players == m_turns.players() && (players != Players::Computer || level == m_levelInPlay));
+    return !choiceWaits();
+}
+
+bool Seats::choiceWaits() const
+{
+    return m_playing
+           && (m_chosen != m_turns.players() || (m_chosen == Players::Computer && m_level != m_levelInPlay));
 }
 
 void Seats::newGame()

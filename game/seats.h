@@ -37,6 +37,9 @@ public:
     // Who plays, from the next game on. True when the game on the table,
     // if any, is already played so.
     bool choose(Players players, ComputerLevel level);
+    // What was chosen waits for the next game: the game on the table is
+    // played otherwise.
+    bool choiceWaits() const;
     // The window's parts and services; without a pacer nobody waits and the
     // computer does not move, without a view only the board shows the game.
     void setPacer(Pacer *pacer) { m_pacer = pacer; }

@@ -13,6 +13,7 @@
 #include "game/besttimestore.h"
 #include "app/practiceboard.h"
 #include "game/globals.h"
+#include "game/journalfile.h"
 #include "game/paths.h"
 #include "game/settingsstore.h"
 #include "translations/translations.h"
@@ -40,6 +41,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -981,10 +983,11 @@ void WindowTest::menuAndSettingsWorkByKeysAndPad_data()
     QTest::newRow("right click, Escape") << "rightClick" << "Down Return" << "Up Escape" << false << true
                                          << "as designed; ; not kept";
     QTest::newRow("pad: size and high contrast")
-        << "padMenu" << "padTurn" << "padNext padNext padNext padNext padDown padDown padNext padTurn padStart" << false
-        << true << "zoom 200, high contrast; 設定を変更しました。; kept";
+        << "padMenu" << "padTurn"
+        << "padNext padNext padNext padNext padNext padNext padDown padDown padNext padTurn padStart" << false << true
+        << "zoom 200, high contrast; 設定を変更しました。; kept";
     QTest::newRow("pad: softer, sound") << "padMenu" << "padDown padUp padTurn"
-                                        << "padNext padUp padNext padNext padTurn padStart" << false << true
+                                        << "padNext padNext padUp padNext padNext padTurn padStart" << false << true
                                         << "strength 90, sound; 設定を変更しました。; kept";
     QTest::newRow("pad: B closes the menu") << "padMenu" << "padCancel" << "" << false << true << "no dialog";
     QTest::newRow("pad: B closes the dialog") << "padMenu" << "padTurn" << "padUp padCancel" << false << true
@@ -992,8 +995,18 @@ void WindowTest::menuAndSettingsWorkByKeysAndPad_data()
     QTest::newRow("mid-game: pairs from the next game") << "ShiftF10" << "Return" << "Up Return" << true << true
                                                         << "pairs 6; ペアの数は次のゲームから変わります。; kept";
     QTest::newRow("language: at the next start")
-        << "ShiftF10" << "Return" << "Tab Tab Tab Tab Tab Tab Down Return" << false << true
+        << "ShiftF10" << "Return" << "Tab Tab Tab Tab Tab Tab Tab Tab Down Return" << false << true
         << "language ja; 言語は次回の起動から変わります。; kept";
+    QTest::newRow("mid-game: two players from the next game")
+        << "ShiftF10" << "Return" << "Tab Down Return" << true << true
+        << "players two; 遊び方は次のゲームから変わります。; kept";
+    // The level is offered once the computer is chosen.
+    QTest::newRow("English: pad, the computer, strong")
+        << "padMenu" << "padTurn" << "padNext padDown padDown padNext padDown padStart" << false << true
+        << "players computer, level strong; Settings changed.; kept";
+    QTest::newRow("mid-game: journal from the next game")
+        << "ShiftF10" << "Return" << "Tab Tab Tab Tab Tab Space Return" << true << true
+        << "journal, 1 line; プレイ記録は次のゲームから残ります。; kept";
     QTest::newRow("a store that cannot write") << "ShiftF10" << "Return" << "Up Up Return" << false << false
                                                << "pairs 4; 設定を保存できませんでした。今回の実行中だけ有効です。; not kept";
     QTest::newRow("English: a store that cannot write")
@@ -1009,6 +1022,11 @@ void WindowTest::menuAndSettingsWorkByKeysAndPad()
     QFETCH(bool, midGame);
     QFETCH(bool, writable);
     const Translations texts(rowLanguage());
+    // The play journal's default file goes under a home of the test's own.
+    QTemporaryDir home;
+    const QByteArray realHome = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(home.path()));
+    const auto homeBack = qScopeGuard([&realHome] { qputenv("HOME", realHome); });
     QTemporaryDir folder;
     // A file where the store's folder should be.
     QFile(folder.filePath(QStringLiteral("file"))).open(QIODevice::WriteOnly);
@@ -1060,9 +1078,22 @@ void WindowTest::menuAndSettingsWorkByKeysAndPad()
         changed << QStringLiteral("sound");
     if (now.language != designed.language)
         changed << QStringLiteral("language ") + now.language;
+    static const QStringList players{"one", "two", "computer"}, levels{"easy", "normal", "strong"};
+    if (now.players != designed.players)
+        changed << QStringLiteral("players ") + players.value(int(now.players));
+    if (now.computerLevel != designed.computerLevel)
+        changed << QStringLiteral("level ") + levels.value(int(now.computerLevel));
     const QString told = w.platform.messages.empty() ? w.window.findChild<Announcer *>()->text()
                                                      : w.platform.messages.back().text;
     const QString kept = QFile::exists(store.path()) ? QStringLiteral("kept") : QStringLiteral("not kept");
+    // The next game is played as chosen, and it alone goes to the journal.
+    QTest::mouseClick(w.window.btnStart(), Qt::LeftButton);
+    QCOMPARE(w.window.game().seats().turns().players(), now.players);
+    QTest::mouseClick(w.window.btnStart(), Qt::LeftButton);
+    QFile journal(defaultJournalFile());
+    const auto lines = journal.open(QIODevice::ReadOnly) ? journal.readAll().count('\n') : 0;
+    if (now.journal || lines > 0)
+        changed << QStringLiteral("journal, %1 line").arg(lines);
     const QStringList outcome{changed.isEmpty() ? QStringLiteral("as designed") : changed.join(u", "), told, kept};
     QTEST(outcome.join(u"; "), "outcome");
     // Applied at once: the strength felt, the window's size.
@@ -1073,46 +1104,56 @@ void WindowTest::menuAndSettingsWorkByKeysAndPad()
 void WindowTest::settingsDialogNamesEachControl_data()
 {
     QTest::addColumn<PadAction>("step"); // how the player moves on: Tab, or the right shoulder
+    QTest::addColumn<Players>("players");
     QTest::addColumn<QStringList>("heard");
-    QTest::newRow("Japanese, Tab") << PadAction::Start
-                                   << QStringList{"ペアの数: 8", "効果の強さ: 100 %", "効果の強さを試す", "音でも遊ぶ",
-                                                  "表示の大きさ: 100 %", "見やすいカード",
+    QTest::newRow("Japanese, Tab") << PadAction::Start << Players::One
+                                   << QStringList{"ペアの数: 8", "遊び方: 一人", "効果の強さ: 100 %", "効果の強さを試す",
+                                                  "音でも遊ぶ", "プレイ記録を残す", "表示の大きさ: 100 %", "見やすいカード",
                                                   "言語: 自動 (言語は次回の起動から変わります。)", "OK", "キャンセル"};
     QTest::newRow("English: the shoulder")
-        << PadAction::NextField
-        << QStringList{"Pairs: 8", "Effect strength: 100 %", "Try the effect strength", "Play by ear too",
-                       "Size: 100 %", "High-contrast cards", "Language: Automatic (The language changes at the next start.)",
-                       "OK", "Cancel"};
+        << PadAction::NextField << Players::One
+        << QStringList{"Pairs: 8", "Players: One player", "Effect strength: 100 %", "Try the effect strength",
+                       "Play by ear too", "Keep a play journal", "Size: 100 %", "High-contrast cards",
+                       "Language: Automatic (The language changes at the next start.)", "OK", "Cancel"};
+    // The computer's level and the controllers only when they are used.
+    QTest::newRow("English: against the computer")
+        << PadAction::NextField << Players::Computer
+        << QStringList{"Pairs: 8", "Players: Against the computer", "Computer's level: Normal", "Swap the controllers",
+                       "Effect strength: 100 %"};
 }
 
 // What a screen reader says of each control as the focus comes to it.
 void WindowTest::settingsDialogNamesEachControl()
 {
     QFETCH(PadAction, step);
+    QFETCH(Players, players);
+    QFETCH(QStringList, heard);
     const Translations texts(rowLanguage());
-    SettingsDialog dialog(Settings{}, [](int) {});
+    Settings settings;
+    settings.players = players;
+    SettingsDialog dialog(settings, [](int) {});
     dialog.setModal(true);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    QStringList heard;
-    for (int i = 0; i < 9; ++i) {
+    QStringList said;
+    while (said.size() < heard.size()) {
         QAccessibleInterface *control = QAccessible::queryAccessibleInterface(QApplication::focusWidget());
-        QString said = control->text(QAccessible::Name);
+        QString name = control->text(QAccessible::Name);
         // A list box is named by its label, and says its value.
         if (control->role() == QAccessible::ComboBox) {
             const auto labels = control->relations(QAccessible::Label);
-            said = (labels.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name)) + QStringLiteral(": ")
+            name = (labels.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name)) + QStringLiteral(": ")
                    + control->text(QAccessible::Value);
         }
         if (!control->text(QAccessible::Description).isEmpty())
-            said += QStringLiteral(" (%1)").arg(control->text(QAccessible::Description));
-        heard << said;
+            name += QStringLiteral(" (%1)").arg(control->text(QAccessible::Description));
+        said << name;
         if (step == PadAction::NextField)
             QVERIFY(padToModalWindow(step));
         else
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    QTEST(heard, "heard");
+    QCOMPARE(said, heard);
 }
 
 void WindowTest::strengthTrialPlaysOneEffectAndRestores_data()

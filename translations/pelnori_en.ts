@@ -423,6 +423,46 @@ This run&apos;s games are not kept, but the game goes on.</translation>
         <source>自動</source>
         <translation>Automatic</translation>
     </message>
+    <message>
+        <source>遊び方</source>
+        <translation>Players</translation>
+    </message>
+    <message>
+        <source>一人</source>
+        <translation>One player</translation>
+    </message>
+    <message>
+        <source>二人</source>
+        <translation>Two players</translation>
+    </message>
+    <message>
+        <source>コンピューターと</source>
+        <translation>Against the computer</translation>
+    </message>
+    <message>
+        <source>コンピューターの強さ</source>
+        <translation>Computer&apos;s level</translation>
+    </message>
+    <message>
+        <source>やさしい</source>
+        <translation>Easy</translation>
+    </message>
+    <message>
+        <source>ふつう</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>つよい</source>
+        <translation>Strong</translation>
+    </message>
+    <message>
+        <source>コントローラーを入れ替える</source>
+        <translation>Swap the controllers</translation>
+    </message>
+    <message>
+        <source>プレイ記録を残す</source>
+        <translation>Keep a play journal</translation>
+    </message>
 </context>
 <context>
     <name>SettingsFlow</name>
@@ -445,6 +485,14 @@ This run&apos;s games are not kept, but the game goes on.</translation>
     <message>
         <source>試せる効果がありません。IFRファイルを選んでください。</source>
         <translation>There is no effect to try. Choose an IFR file.</translation>
+    </message>
+    <message>
+        <source>遊び方は次のゲームから変わります。</source>
+        <translation>Who plays changes from the next game.</translation>
+    </message>
+    <message>
+        <source>プレイ記録は次のゲームから残ります。</source>
+        <translation>The play journal starts with the next game.</translation>
     </message>
 </context>
 <context>

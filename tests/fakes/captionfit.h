@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCheckBox>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
@@ -10,7 +11,7 @@
 
 namespace pelnori::test {
 
-// The captions of the labels and buttons under root that are wider than the
+// The captions of the labels, buttons and check boxes under root that are wider than the
 // room their control gives them, measured with the control's own font; one
 // line each, "Label1: text (60 px, room for 53)". Empty when all fit.
 inline QStringList clippedCaptions(const QWidget &root)
@@ -29,6 +30,12 @@ inline QStringList clippedCaptions(const QWidget &root)
         option.text = button->text();
         check(button, button->text(),
               button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width());
+    }
+    for (const QCheckBox *box : root.findChildren<QCheckBox *>()) {
+        QStyleOptionButton option;
+        option.initFrom(box);
+        option.text = box->text();
+        check(box, box->text(), box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box).width());
     }
     return clipped;
 }
