@@ -117,7 +117,7 @@ void SettingsFlow::openDialog()
     journal.setFile(journalFile);
     journal.setPlayers(after.players);
     QStringList told = settingsNotLiveYet(before, after, waiting);
-    const bool kept = !m_store || m_store->save(after);
+    const bool kept = !m_store || m_store->save(keptSettings(m_store->load(), before, after));
     if (!kept)
         told << notKeptText();
     if (told.isEmpty())

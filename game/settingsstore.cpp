@@ -251,4 +251,19 @@ bool SettingsStore::save(const Settings &s) const
     return true;
 }
 
+Settings keptSettings(const Settings &saved, const Settings &shown, const Settings &chosen)
+{
+    Settings kept = chosen;
+    const auto keep = [&](auto Settings::*field) {
+        if (chosen.*field == shown.*field)
+            kept.*field = saved.*field;
+    };
+    keep(&Settings::pairs);
+    keep(&Settings::strength);
+    keep(&Settings::zoom);
+    keep(&Settings::sound);
+    keep(&Settings::players);
+    return kept;
+}
+
 } // namespace pelnori

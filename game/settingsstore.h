@@ -34,4 +34,10 @@ private:
     QString m_path;
 };
 
+// What the settings dialog's OK keeps: what the player chose there, except
+// that a setting this run took from the command line (pairs, strength, size,
+// sound, who plays), shown in the dialog and left alone, stays as saved, so
+// an option for one run never becomes the player's setting by the way.
+Settings keptSettings(const Settings &saved, const Settings &shown, const Settings &chosen);
+
 } // namespace pelnori

@@ -583,6 +583,19 @@ void StartupTest::settingsAreKeptOnlyWhenSaved()
     QVERIFY(store.save(chosen));
     QCOMPARE(store.load(), chosen);
 
+    // Regression: OK kept this run's --pairs 4 and --players 1 though the
+    // player changed only the size; what they change is kept, though.
+    Settings shown = chosen;
+    shown.pairs = 4;
+    shown.players = Players::One;
+    Settings changed = shown;
+    changed.zoom = 200;
+    changed.players = Players::Computer;
+    Settings expected = chosen;
+    expected.zoom = 200;
+    expected.players = Players::Computer;
+    QCOMPARE(keptSettings(chosen, shown, changed), expected);
+
     // Regression: over a file that did not read, saving wrote and yet said it could not.
     const SettingsStore broken(dir.filePath(QStringLiteral("broken.conf")));
     QFile brokenFile(broken.path());
