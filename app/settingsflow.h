@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/controllerhooks.h"
 #include "game/settings.h"
 
 #include <QString>
@@ -43,6 +44,9 @@ public:
     // Where OK keeps the settings; without one they hold for this run only.
     // The store must outlive the flow.
     void setStore(const SettingsStore *store) { m_store = store; }
+    // The controllers' owner: the dialog lists them and captures buttons
+    // through it, and OK hands it the new settings at once.
+    void setControllers(ControllerHooks hooks) { m_controllers = std::move(hooks); }
 
     // The menu's "設定...": the dialog, modal to the window.
     void openDialog();
@@ -60,6 +64,7 @@ private:
     Platform &m_platform;
     Globals &m_globals;
     const SettingsStore *m_store = nullptr;
+    ControllerHooks m_controllers;
 };
 
 } // namespace pelnori

@@ -3,6 +3,8 @@
 
 #include "device/sdldevice.h"
 
+#include <QString>
+
 #include <SDL.h>
 
 #include <functional>
@@ -21,6 +23,11 @@ public:
     explicit DeviceWatch(std::function<void()> changed);
 
     SdlDevice *device() const { return m_device.get(); }
+
+    // The device the player chose (ListedDevice::id), taken over the usual
+    // order whenever it is attached; empty for the usual order. Looks again,
+    // once no effect plays.
+    void setPreferred(const QString &id, bool playing);
 
     // Looks at every device SDL lists and takes the best.
     void rescan();
@@ -42,6 +49,9 @@ private:
     std::vector<SDL_JoystickID> m_known; // joysticks seen at the last look
     bool m_newcomers = false;            // SDL announced a joystick since
     int m_hapticCount = 0;
+    QString m_preferred;
+    bool m_onPreferred = false; // the device in use is the preferred one
+    bool m_lookAgain = false;   // the preference changed while an effect played
 };
 
 } // namespace pelnori

@@ -164,9 +164,28 @@ void PlaybackLoop::play(const Request &request)
     --m_handedOver;
 }
 
-void PlaybackLoop::setPadListener(std::function<void(PadAction)> listener)
+void PlaybackLoop::setPadListener(std::function<void(const PadPress &)> listener)
 {
     m_pump->pads().setListener(std::move(listener));
+}
+
+void PlaybackLoop::setPadSettings(const PadMapping &mapping, const QString &device, bool swapPlayers)
+{
+    m_pump->pads().setMapping(mapping);
+    m_pump->pads().setPlayers(device, swapPlayers);
+    // Never under a playing effect: it goes on where it began.
+    m_watch->setPreferred(device, m_player.playing());
+}
+
+void PlaybackLoop::setPadCapturing(bool capturing)
+{
+    m_pump->pads().setCapturing(capturing);
+}
+
+std::vector<std::pair<QString, QString>> PlaybackLoop::controllers()
+{
+    pump(Clock::now());
+    return listControllers();
 }
 
 void PlaybackLoop::setPadInputWanted(bool wanted)

@@ -398,7 +398,7 @@ void TestSdlControl::wedgedDriverHoldsUpNeitherStartNorQuit()
         QVERIFY_THROWS_EXCEPTION(HapticError,
                                  (void)player.ask([](PlaybackLoop &loop) { return loop.soundOutputWorks(); }));
         QVERIFY_THROWS_EXCEPTION(HapticError, (void)player.ask([](PlaybackLoop &loop) { return loop.turnSoundOn(); }));
-        player.tell([](PlaybackLoop &loop) { loop.setPadListener([](PadAction) {}); });
+        player.tell([](PlaybackLoop &loop) { loop.setPadListener([](const PadPress &) {}); });
         player.tell([](PlaybackLoop &loop) { loop.setPadInputWanted(true); });
         QVERIFY2(timer.elapsed() < 3500, qPrintable(QString::number(timer.elapsed())));
         timer.restart();
@@ -492,9 +492,9 @@ void TestSdlControl::controllerPressesReachTheWindowOnlyWhenWanted()
     QFETCH(QString, expected);
     std::mutex mutex;
     QString got;
-    m_control->setPadListener([&](PadAction action) {
+    m_control->setPadListener([&](const PadPress &press) {
         std::lock_guard lock(mutex);
-        got += QStringLiteral("UDLRTSFCNPY").at(int(action));
+        got += QStringLiteral("UDLRTSFCNPY").at(int(press.action));
     });
     VirtualPad pad;
     QTRY_VERIFY(m_control->ForceDeviceAttached());
@@ -561,7 +561,7 @@ void TestSdlControl::padReadingIsDueWhen()
     EventPump pump([&](const std::string &) { return node.isEmpty() ? std::string() : fifo.toStdString(); });
     DeviceWatch watch([] {});
     QString got;
-    pump.pads().setListener([&](PadAction action) { got += QStringLiteral("UDLRTSFCNPY").at(int(action)); });
+    pump.pads().setListener([&](const PadPress &press) { got += QStringLiteral("UDLRTSFCNPY").at(int(press.action)); });
     VirtualPad pad;
     // On a whole millisecond: the stepper counts in them.
     const Clock::time_point t0 = std::chrono::ceil<std::chrono::milliseconds>(Clock::now());
