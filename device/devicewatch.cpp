@@ -24,12 +24,22 @@ void DeviceWatch::setPreferred(const QString &id, bool playing)
         rescan();
 }
 
+void DeviceWatch::setTarget(SDL_JoystickID instance)
+{
+    if (instance == m_target)
+        return;
+    m_target = instance;
+    rescan();
+}
+
 void DeviceWatch::rescan()
 {
     m_newcomers = false;
     m_known.clear();
     std::unique_ptr<SdlDevice> best;
-    if (!m_preferred.isEmpty())
+    if (m_target >= 0)
+        best = chooseDevice([this](const ListedDevice &listed) { return listed.instance == m_target; });
+    if (!best && !m_preferred.isEmpty())
         best = chooseDevice([this](const ListedDevice &listed) { return listed.id == m_preferred; });
     m_onPreferred = best != nullptr;
     if (best) {

@@ -28,6 +28,10 @@ public:
     // order whenever it is attached; empty for the usual order. Looks again,
     // once no effect plays.
     void setPreferred(const QString &id, bool playing);
+    // The joystick that plays for the player whose turn it is, over any
+    // preference; -1 for none. Looks again: no effect may be playing.
+    void setTarget(SDL_JoystickID instance);
+    SDL_JoystickID target() const { return m_target; }
 
     // Looks at every device SDL lists and takes the best.
     void rescan();
@@ -52,6 +56,7 @@ private:
     QString m_preferred;
     bool m_onPreferred = false; // the device in use is the preferred one
     bool m_lookAgain = false;   // the preference changed while an effect played
+    SDL_JoystickID m_target = -1;
 };
 
 } // namespace pelnori

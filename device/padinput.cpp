@@ -140,10 +140,8 @@ void PadInput::setPlayers(const QString &preferred, bool swap)
     m_swap = swap;
 }
 
-std::optional<int> PadInput::playerOf(SDL_JoystickID instance) const
+std::vector<SDL_JoystickID> PadInput::playersOrder() const
 {
-    if (m_pads.size() < 2)
-        return std::nullopt;
     // Instance ids grow as controllers are plugged in: the map's order is
     // the order they came.
     std::vector<SDL_JoystickID> order;
@@ -153,10 +151,28 @@ std::optional<int> PadInput::playerOf(SDL_JoystickID instance) const
         else
             order.push_back(id);
     }
+    if (m_swap && order.size() >= 2)
+        std::swap(order[0], order[1]);
+    return order;
+}
+
+SDL_JoystickID PadInput::instanceOf(int player) const
+{
+    const auto order = playersOrder();
+    if (order.size() < 2 || player < 0 || player > 1)
+        return -1;
+    return order[std::size_t(player)];
+}
+
+std::optional<int> PadInput::playerOf(SDL_JoystickID instance) const
+{
+    if (m_pads.size() < 2)
+        return std::nullopt;
+    const auto order = playersOrder();
     const auto at = std::find(order.begin(), order.end(), instance) - order.begin();
     if (at > 1)
         return std::nullopt; // a third controller acts for whoever's turn it is
-    return m_swap ? 1 - int(at) : int(at);
+    return int(at);
 }
 
 void PadInput::deliver(SDL_JoystickID instance, const std::vector<PadAction> &actions)

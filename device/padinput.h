@@ -58,6 +58,9 @@ public:
     // On, a button pressed goes to the listener by its name (PadPress::captured)
     // and does nothing else; the d-pad and stick still step.
     void setCapturing(bool capturing) { m_capturing = capturing; }
+    // The open controller that is player's (0 or 1); -1 when fewer than
+    // two are open.
+    SDL_JoystickID instanceOf(int player) const;
     // On while the window is the active window. Off, the controllers are let
     // go and their input is dropped, so a press meant for another program
     // does nothing here.
@@ -92,6 +95,7 @@ private:
     void deliver(SDL_JoystickID instance, const std::vector<PadAction> &actions);
     void button(SDL_JoystickID instance, Pad &pad, Uint8 button, bool down, Clock::time_point now);
     std::optional<int> playerOf(SDL_JoystickID instance) const;
+    std::vector<SDL_JoystickID> playersOrder() const;
     static PadStepper::Ms sinceEpoch(Clock::time_point now);
 
     NodeOf m_nodeOf;

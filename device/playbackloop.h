@@ -87,6 +87,7 @@ public:
 
 private:
     void loop();
+    void aimAt(std::optional<int> player);
     WakePlan plan(Clock::time_point now) const;
     void pump(Clock::time_point now);
     void tickEffect(Clock::time_point now);

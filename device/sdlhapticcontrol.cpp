@@ -74,7 +74,7 @@ void SdlHapticControl::StartEffect(const QString &name, std::int32_t handle)
     const int index = found->indexOf(name);
     if (index < 0)
         throw HapticError("no effect of that name");
-    m_player->play({std::move(found), index, m_strength});
+    m_player->play({std::move(found), index, m_strength, m_target});
 }
 
 bool SdlHapticControl::soundOn()

@@ -48,6 +48,7 @@ public:
     bool soundOutputWorks() override;
     bool turnSoundOn() override;
     void setStrength(int percent) override;
+    void setPlayer(std::optional<int> player) override { m_target = player; }
 
     // Every device SDL reports, and which one the control plays on.
     std::vector<HapticDeviceInfo> devices();
@@ -82,6 +83,7 @@ private:
     EffectLibrary m_library;
     std::unique_ptr<PlaybackThread> m_player;
     int m_strength = kMaxStrengthPercent; // each request carries it to the thread
+    std::optional<int> m_target;          // and whose controller plays it
 };
 
 } // namespace pelnori

@@ -73,6 +73,14 @@ void Seats::noGame()
         m_view->showPlayers(QString(), QString());
 }
 
+std::optional<int> Seats::feels() const
+{
+    if (!m_playing || m_turns.alone())
+        return std::nullopt;
+    // Against the computer the player feels its cards too, to learn from them.
+    return m_turns.players() == Players::Computer ? 0 : m_turns.current();
+}
+
 bool Seats::accepts(std::optional<int> player) const
 {
     if (!m_playing || m_turns.alone())
