@@ -3,6 +3,7 @@
 
 #include "game/settingslimits.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
@@ -108,6 +109,12 @@ ControllerSection::ControllerSection(Settings &settings, ControllerHooks hooks, 
     m_status->setWordWrap(true);
     form->addRow(m_status);
     addDeadZone(form);
+    auto *swap = new QCheckBox(text(QT_TRANSLATE_NOOP("ControllerSection", "1Pと2Pのコントローラーを入れ替える")));
+    swap->setObjectName(QStringLiteral("swapControllers"));
+    swap->setAccessibleName(swap->text());
+    swap->setChecked(m_settings.swapControllers);
+    connect(swap, &QCheckBox::toggled, this, [this](bool on) { m_settings.swapControllers = on; });
+    form->addRow(swap);
     showButtons();
 }
 

@@ -87,7 +87,8 @@ bool Seats::accepts(std::optional<int> player) const
         return true;
     if (m_turns.computersTurn())
         return m_computerMoving;
-    return !player || *player == m_turns.current();
+    // Against the computer every controller is the player's.
+    return !player || m_turns.players() == Players::Computer || *player == m_turns.current();
 }
 
 void Seats::cardShown(int card, const QString &effect)

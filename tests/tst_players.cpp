@@ -162,6 +162,8 @@ void PlayersTest::effectsPlayOnTheTurnsController_data()
     QTest::newRow("two: a pair keeps it") << Players::Two << "0 1 2 4 5" << "1 1 1 1 2";
     QTest::newRow("two: the wrong controller plays nothing") << Players::Two << "0@2 2@2 0@1 2@1 3@1 2@2" << "1 1 2";
     QTest::newRow("against the computer: all on the player's") << Players::Computer << "0 2" << "1 1 1 1";
+    QTest::newRow("against the computer: either controller is the player's") << Players::Computer << "0@2 2@2"
+                                                                               << "1 1 1 1";
 }
 
 // Two controllers at the table: each card's effect is felt in the hands of

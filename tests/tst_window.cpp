@@ -1079,13 +1079,15 @@ void WindowTest::settingsDialogNamesEachControl_data()
                                                   "表示の大きさ: 100 %", "見やすいカード",
                                                   "言語: 自動 (言語は次回の起動から変わります。)", "使うコントローラー: 自動",
                                                   "カードをめくる: A", "ゲーム開始: Start", "効果ファイル: X", "状態を聞く: Y",
-                                                  "ボタンを元に戻す", "スティックの遊び: 25 %", "OK", "キャンセル"};
+                                                  "ボタンを元に戻す", "スティックの遊び: 25 %",
+                                                  "1Pと2Pのコントローラーを入れ替える", "OK", "キャンセル"};
     QTest::newRow("English: the shoulder")
         << PadAction::NextField
         << QStringList{"Pairs: 8", "Effect strength: 100 %", "Try the effect strength", "Play by ear too",
                        "Size: 100 %", "High-contrast cards", "Language: Automatic (The language changes at the next start.)",
                        "Controller to use: Automatic", "Turn a card: A", "New game: Start", "Effect file: X",
-                       "Hear the state: Y", "Reset the buttons", "Stick dead zone: 25 %", "OK", "Cancel"};
+                       "Hear the state: Y", "Reset the buttons", "Stick dead zone: 25 %",
+                       "Swap the players' controllers", "OK", "Cancel"};
 }
 
 // What a screen reader says of each control as the focus comes to it.
@@ -1098,7 +1100,7 @@ void WindowTest::settingsDialogNamesEachControl()
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
     QStringList heard;
-    for (int i = 0; i < 16; ++i) {
+    for (int i = 0; i < 17; ++i) {
         QAccessibleInterface *control = QAccessible::queryAccessibleInterface(QApplication::focusWidget());
         QString said = control->text(QAccessible::Name);
         // A list box is named by its label, and says its value.

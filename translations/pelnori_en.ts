@@ -243,6 +243,10 @@ computer against the computer.</translation>
         <translation>Stick dead zone</translation>
     </message>
     <message>
+        <source>1Pと2Pのコントローラーを入れ替える</source>
+        <translation>Swap the players&apos; controllers</translation>
+    </message>
+    <message>
         <source>%1 %</source>
         <translation>%1 %</translation>
     </message>
