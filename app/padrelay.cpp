@@ -88,9 +88,10 @@ void PadRelay::deliver()
         if (!press)
             break;
         if (!press->captured.empty()) {
-            // A name that comes after the capture ended is dropped.
-            if (m_captureSink)
-                m_captureSink(QString::fromStdString(press->captured));
+            // A name that comes after the capture ended is dropped. Called
+            // through a copy: the sink may end the capture.
+            if (const auto sink = m_captureSink)
+                sink(QString::fromStdString(press->captured));
             continue;
         }
         m_window.padAction(press->action, press->player);

@@ -212,6 +212,8 @@ private Q_SLOTS:
     void menuAndSettingsWorkByKeysAndPad();
     void settingsDialogNamesEachControl_data();
     void settingsDialogNamesEachControl();
+    void controllerButtonCapturedByPress_data();
+    void controllerButtonCapturedByPress();
     void strengthTrialPlaysOneEffectAndRestores_data();
     void strengthTrialPlaysOneEffectAndRestores();
     void cleanup();
@@ -1118,6 +1120,40 @@ void WindowTest::settingsDialogNamesEachControl()
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
     QTEST(heard, "heard");
+}
+
+void WindowTest::controllerButtonCapturedByPress_data()
+{
+    QTest::addColumn<QStringList>("pressed"); // the controller's buttons, by SDL's names
+    QTest::addColumn<QString>("turn");        // the turn button afterwards
+    QTest::addColumn<QString>("shown");       // what its control says
+    QTest::addColumn<QString>("status");
+    QTest::newRow("B is given") << QStringList{"b"} << "b" << "B" << "";
+    QTest::newRow("a button of another action is refused")
+        << QStringList{"start"} << "a" << "A" << "Startは「ゲーム開始」に使っています。";
+    QTest::newRow("Back cancels") << QStringList{"back", "b"} << "a" << "A" << "";
+    QTest::newRow("Guide is passed over") << QStringList{"guide", "rightshoulder"} << "rightshoulder" << "RB" << "";
+}
+
+// The turn button is pressed in the dialog, then a button on the controller.
+void WindowTest::controllerButtonCapturedByPress()
+{
+    QFETCH(QStringList, pressed);
+    std::function<void(const QString &)> sink;
+    SettingsDialog dialog(Settings{}, {}, nullptr, ControllerHooks{{}, [&sink](auto to) { sink = std::move(to); }, {}});
+    auto *turn = dialog.findChild<QPushButton *>(QStringLiteral("turnButton"));
+    QVERIFY(turn);
+    turn->click();
+    QVERIFY(sink);
+    QCOMPARE(turn->text(), QStringLiteral("ボタンを押す…"));
+    for (const QString &button : pressed) {
+        if (const auto call = sink) // the call may end the capture
+            call(button);
+    }
+    QVERIFY(!sink); // the capture has ended
+    QTEST(dialog.settings().turnButton, "turn");
+    QTEST(turn->text(), "shown");
+    QTEST(dialog.findChild<QLabel *>(QStringLiteral("captureStatus"))->text(), "status");
 }
 
 void WindowTest::strengthTrialPlaysOneEffectAndRestores_data()
