@@ -20,9 +20,11 @@
 namespace pelnori {
 
 // The game controllers as the window's input: the d-pad and left stick move
-// the selection, the south face button turns the card, West presses the
-// effect-file button and Start the start button; in dialogs East cancels and
-// the shoulder buttons go from field to field. Lives on the playback
+// the selection, and the buttons act as the mapping says (by default the
+// south face button turns the card, West presses the effect-file button and
+// Start the start button; in dialogs East cancels and the shoulder buttons go
+// from field to field). Each press says whose controller it came from when
+// two are open. Lives on the playback
 // thread, which pumps SDL and hands every SDL event over; the listener is
 // called there too, and must pass the action on to the window's thread.
 class PadInput
