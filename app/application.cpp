@@ -3,6 +3,7 @@
 
 #include "app/commandline.h"
 #include "app/commondialog.h"
+#include "app/controllerhooks.h"
 #include "app/fonts.h"
 #include "app/frmmain.h"
 #include "app/launchtime.h"
@@ -92,8 +93,12 @@ int runPelnori(int argc, char *argv[])
         return 1;
     // Game controllers move the selection and turn cards; gone before the window.
     std::unique_ptr<PadRelay> pads;
-    if (auto *control = dynamic_cast<SdlHapticControl *>(globals.HapticControl.get()))
+    if (auto *control = dynamic_cast<SdlHapticControl *>(globals.HapticControl.get())) {
         pads = std::make_unique<PadRelay>(window, *control);
+        const ControllerHooks hooks = controllerHooks(*control, *pads);
+        hooks.apply(settings);
+        window.settingsFlow().setControllers(hooks);
+    }
     window.show();
     return QApplication::exec();
 }

@@ -19,7 +19,7 @@ BoardInput::BoardInput(QWidget &window, const FrmMainControls &controls)
 {
 }
 
-void BoardInput::padAction(PadAction action)
+void BoardInput::padAction(PadAction action, std::optional<int> player)
 {
     // Asked of the application: some styles call a tool window like this one
     // active whenever the program is. None of ours is active while the
@@ -38,7 +38,7 @@ void BoardInput::padAction(PadAction action)
     switch (action) {
     case PadAction::Turn:
         m_selection.select();
-        m_selection.card()->click(TurnInput::Controller);
+        m_selection.card()->click(TurnInput::Controller, player);
         break;
     case PadAction::Start:
         m_controls.btnStart->click();

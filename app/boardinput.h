@@ -23,7 +23,8 @@ public:
     BoardInput(QWidget &window, const FrmMainControls &controls);
 
     // A controller press, acted on only while `window` is the active window.
-    void padAction(PadAction action);
+    // player: whose controller it came from, for the card it turns.
+    void padAction(PadAction action, std::optional<int> player = std::nullopt);
     // An arrow key that a card left to its window moves the selection; false,
     // and nothing done, for any other key.
     bool arrowKey(int key);

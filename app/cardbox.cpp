@@ -124,9 +124,10 @@ void CardBox::setFace(CardFace face)
     QAccessible::updateAccessibility(&event);
 }
 
-void CardBox::click(TurnInput input)
+void CardBox::click(TurnInput input, std::optional<int> player)
 {
     m_input = input;
+    m_player = player;
     Q_EMIT clicked(m_index);
 }
 

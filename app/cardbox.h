@@ -7,6 +7,8 @@
 #include <QPixmap>
 #include <QRegion>
 
+#include <optional>
+
 namespace pelnori {
 
 // What a card shows of itself, as the screen reader tells it.
@@ -53,9 +55,11 @@ public:
 
     // Reports a click as the mouse does: from the keys, the pad and the
     // screen reader's press action, each saying which it is.
-    void click(TurnInput input = TurnInput::Keys);
-    // What led to the last click.
+    // player: whose controller pressed (0 or 1), empty for anyone.
+    void click(TurnInput input = TurnInput::Keys, std::optional<int> player = std::nullopt);
+    // What led to the last click, and whose controller it was.
     TurnInput input() const { return m_input; }
+    std::optional<int> player() const { return m_player; }
 
 Q_SIGNALS:
     void clicked(int index);
@@ -80,6 +84,7 @@ private:
     CardFace m_face = CardFace::Down;
     bool m_pressed = false;
     TurnInput m_input = TurnInput::Mouse;
+    std::optional<int> m_player;
     bool m_highContrast = false;
 };
 

@@ -108,7 +108,7 @@ frmMain::frmMain(Platform &platform, Globals &globals, std::unique_ptr<OpenFileD
     connect(m_controls.cmbRead_IFR, &QPushButton::clicked, this, &frmMain::cmbRead_IFR_Click);
     connect(m_controls.Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
     for (CardBox *card : m_controls.pic)
-        connect(card, &CardBox::clicked, this, [this](int index) { pic_Click(index); });
+        connect(card, &CardBox::clicked, this, [this, card](int index) { pic_Click(index, card->player()); });
 }
 
 frmMain::~frmMain() = default;
@@ -215,7 +215,7 @@ void frmMain::Timer1_Timer()
     dispatch("Timer1_Timer", [this] { m_game.Timer1_Timer(); });
 }
 
-void frmMain::padAction(PadAction action)
+void frmMain::padAction(PadAction action, std::optional<int> player)
 {
     // Y tells the state, as S does, and Back opens the menu, as the Menu key
     // does, while this is the active window.
@@ -230,7 +230,7 @@ void frmMain::padAction(PadAction action)
             openMenu({}, true);
         return;
     }
-    m_input->padAction(action);
+    m_input->padAction(action, player);
 }
 
 void frmMain::keyPressEvent(QKeyEvent *event)

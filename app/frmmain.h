@@ -68,7 +68,8 @@ public Q_SLOTS:
     // card and Start and ReadFile press their buttons, each as a click does,
     // and Menu opens the window's menu. On a menu, a modal dialog or a
     // message box the press acts as a key does there.
-    void padAction(PadAction action);
+    // player: whose controller (0 or 1), empty when one or none is attached.
+    void padAction(PadAction action, std::optional<int> player = std::nullopt);
 
 public:
     Game &game() { return m_game; }

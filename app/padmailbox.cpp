@@ -27,12 +27,12 @@ PadMailbox::~PadMailbox()
 #endif
 }
 
-void PadMailbox::post(PadAction action)
+void PadMailbox::post(PadPress press)
 {
     std::lock_guard lock(m_mutex);
     if (m_closed)
         return;
-    m_actions.push_back(action);
+    m_actions.push_back(std::move(press));
 #ifdef Q_OS_LINUX
     // The descriptor lives as long as the mailbox, which the poster holds.
     const std::uint64_t one = 1;
@@ -58,14 +58,14 @@ void PadMailbox::clearWake()
 #endif
 }
 
-std::optional<PadAction> PadMailbox::take()
+std::optional<PadPress> PadMailbox::take()
 {
     std::lock_guard lock(m_mutex);
     if (m_actions.empty())
         return std::nullopt;
-    const PadAction action = m_actions.front();
+    PadPress press = std::move(m_actions.front());
     m_actions.pop_front();
-    return action;
+    return press;
 }
 
 void PadMailbox::close()

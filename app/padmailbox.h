@@ -25,7 +25,7 @@ public:
     PadMailbox &operator=(const PadMailbox &) = delete;
 
     // Any thread: queues the action and wakes the reader.
-    void post(PadAction action);
+    void post(PadPress press);
 
     // The reading thread: becomes readable when actions wait (Linux), else -1.
     int wakeFd() const { return m_wakeFd; }
@@ -35,13 +35,13 @@ public:
     // Clears the wake-up; call before taking the actions.
     void clearWake();
     // The oldest action waiting, if any.
-    std::optional<PadAction> take();
+    std::optional<PadPress> take();
     // Drops what waits and everything posted from now on.
     void close();
 
 private:
     std::mutex m_mutex;
-    std::deque<PadAction> m_actions;
+    std::deque<PadPress> m_actions;
     bool m_closed = false;
     int m_wakeFd = -1;
     std::function<void()> m_waker;

@@ -15,7 +15,8 @@ namespace pelnori {
 
 PadRelay::PadRelay(frmMain &window, SdlHapticControl &control)
     : PadRelay(window, PadSource{[&control](auto listener) { control.setPadListener(std::move(listener)); },
-                                 [&control](bool wanted) { control.setPadInputWanted(wanted); }})
+                                 [&control](bool wanted) { control.setPadInputWanted(wanted); },
+                                 [&control](bool capturing) { control.setPadCapturing(capturing); }})
 {
 }
 
@@ -34,7 +35,7 @@ PadRelay::PadRelay(frmMain &window, PadSource source)
     // Whatever the control says here, the window's activation is followed:
     // a listener that reaches the thread late must find input wanted.
     try {
-        m_source.setListener([mailbox = m_mailbox](PadAction action) { mailbox->post(action); });
+        m_source.setListener([mailbox = m_mailbox](const PadPress &press) { mailbox->post(press); });
     } catch (const HapticError &error) {
         qCWarning(lcHaptics) << "no controller input yet:" << error.what();
     }
@@ -54,6 +55,19 @@ PadRelay::~PadRelay()
     }
 }
 
+void PadRelay::capture(std::function<void(const QString &)> sink)
+{
+    const bool capturing = bool(sink);
+    m_captureSink = std::move(sink);
+    if (!m_source.setCapturing)
+        return;
+    try {
+        m_source.setCapturing(capturing);
+    } catch (const HapticError &) {
+        // No playback thread: no button comes, and the player can cancel.
+    }
+}
+
 void PadRelay::followActivation()
 {
     try {
@@ -70,10 +84,17 @@ void PadRelay::deliver()
     m_mailbox->clearWake();
     const QPointer<PadRelay> alive(this);
     while (alive) {
-        const auto action = m_mailbox->take();
-        if (!action)
+        const auto press = m_mailbox->take();
+        if (!press)
             break;
-        m_window.padAction(*action);
+        if (!press->captured.empty()) {
+            // A name that comes after the capture ended is dropped. Called
+            // through a copy: the sink may end the capture.
+            if (const auto sink = m_captureSink)
+                sink(QString::fromStdString(press->captured));
+            continue;
+        }
+        m_window.padAction(press->action, press->player);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "input/padaction.h"
 
 #include <QObject>
+#include <QString>
 
 #include <functional>
 #include <memory>
@@ -22,8 +23,10 @@ class frmMain;
 // has gone.
 struct PadSource
 {
-    std::function<void(std::function<void(PadAction)>)> setListener;
+    std::function<void(std::function<void(const PadPress &)>)> setListener;
     std::function<void(bool)> setWanted;
+    // Optional: whether buttons are to come by name instead of acting.
+    std::function<void(bool)> setCapturing;
 };
 
 // Brings game-controller presses from the haptic control's thread to the
@@ -44,6 +47,10 @@ public:
     // nothing of this relay afterwards. Waits for nothing.
     ~PadRelay() override;
 
+    // Each button pressed from now on goes to sink by its name (SDL's), on
+    // the window's thread, and does nothing else; an empty sink ends that.
+    void capture(std::function<void(const QString &button)> sink);
+
 private:
     void deliver();
     void followActivation();
@@ -53,6 +60,7 @@ private:
     std::shared_ptr<PadMailbox> m_mailbox;
     // Stops watching the mailbox's wake-up before the mailbox may go.
     std::unique_ptr<QSocketNotifier> m_notifier;
+    std::function<void(const QString &)> m_captureSink;
 };
 
 } // namespace pelnori

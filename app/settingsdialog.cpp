@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/settingsdialog.h"
 
+#include "app/controllersection.h"
 #include "app/fonts.h"
 #include "game/settingslimits.h"
 
@@ -62,7 +63,8 @@ QString SettingsDialog::languageNote()
     return text(QT_TRANSLATE_NOOP("SettingsDialog", "言語は次回の起動から変わります。"));
 }
 
-SettingsDialog::SettingsDialog(const Settings &settings, std::function<void(int percent)> tryStrength, QWidget *parent)
+SettingsDialog::SettingsDialog(const Settings &settings, std::function<void(int percent)> tryStrength, QWidget *parent,
+                               ControllerHooks controllers)
     : QDialog(parent)
     , m_settings(settings)
     , m_tryStrength(std::move(tryStrength))
@@ -78,8 +80,9 @@ SettingsDialog::SettingsDialog(const Settings &settings, std::function<void(int 
     addGameSection(sections);
     addViewSection(sections);
     // The controller's section (the device, the button for each action, the
-    // stick's dead zone) goes here, as a group of its own, between the view
-    // and the buttons.
+    // stick's dead zone), as a group of its own, between the view and the
+    // buttons.
+    sections->addWidget(new ControllerSection(m_settings, std::move(controllers)));
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     buttons->button(QDialogButtonBox::Ok)->setText(text(QT_TRANSLATE_NOOP("SettingsDialog", "OK")));

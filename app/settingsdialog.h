@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/controllerhooks.h"
 #include "game/settings.h"
 
 #include <QDialog>
@@ -26,7 +27,10 @@ class SettingsDialog : public QDialog
 public:
     // tryStrength plays one effect at the percent shown (the Try button);
     // without one the button is not shown.
-    SettingsDialog(const Settings &settings, std::function<void(int percent)> tryStrength, QWidget *parent = nullptr);
+    // controllers: the list of controllers and the button capture for the
+    // controller section.
+    SettingsDialog(const Settings &settings, std::function<void(int percent)> tryStrength, QWidget *parent = nullptr,
+                   ControllerHooks controllers = {});
 
     // What the controls hold now.
     Settings settings() const { return m_settings; }

@@ -94,7 +94,8 @@ SettingsFlow::SettingsFlow(frmMain &window, Platform &platform, Globals &globals
 
 void SettingsFlow::openDialog()
 {
-    SettingsDialog dialog(m_window.settings(), [this](int percent) { tryStrength(percent); }, &m_window);
+    SettingsDialog dialog(m_window.settings(), [this](int percent) { tryStrength(percent); }, &m_window,
+                          m_controllers);
     if (dialog.exec() != QDialog::Accepted || m_platform.hasEnded())
         return;
     const Settings before = m_window.settings();
@@ -105,6 +106,8 @@ void SettingsFlow::openDialog()
         waiting.pairs = after.pairs != game.pairsInPlay();
         waiting.players = game.seats().choiceWaits();
     }
+    if (m_controllers.apply)
+        m_controllers.apply(after);
     // Playing by ear can start at once; it ends only with the program.
     if (after.sound && !before.sound && m_globals.HapticControl)
         skipOnError([this] { m_globals.HapticControl->turnSoundOn(); });

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/controllerhooks.h"
 #include "game/settings.h"
 
 #include <QString>
@@ -56,6 +57,9 @@ public:
     // The play journal's file given for this run (--journal FILE); it stays
     // the journal's file whatever the player sets.
     void setJournalOfThisRun(const QString &file) { m_journalOfThisRun = file; }
+    // The controllers' owner: the dialog lists them and captures buttons
+    // through it, and OK hands it the new settings at once.
+    void setControllers(ControllerHooks hooks) { m_controllers = std::move(hooks); }
 
     // The menu's "設定...": the dialog, modal to the window.
     void openDialog();
@@ -74,6 +78,7 @@ private:
     Globals &m_globals;
     const SettingsStore *m_store = nullptr;
     QString m_journalOfThisRun;
+    ControllerHooks m_controllers;
 };
 
 } // namespace pelnori

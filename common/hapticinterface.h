@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 namespace pelnori {
@@ -88,6 +89,10 @@ public:
     // each motor level and each native effect's magnitude sent to a device,
     // and the volume of what is heard when playing by ear. 100 as designed.
     virtual void setStrength(int percent) = 0;
+    // Every effect from now on plays on this player's controller (0 or 1)
+    // when two are attached; empty, or with one controller, on the device
+    // chosen as usual.
+    virtual void setPlayer(std::optional<int> player) = 0;
 };
 
 // A game lays the file's first effects as pairs, as many as the player chose

@@ -56,6 +56,9 @@ void walkDevices(const std::function<void(const ListedDevice &)> &visit)
             device.instance = SDL_JoystickGetDeviceInstanceID(i);
             device.controller = SDL_IsGameController(i) == SDL_TRUE;
             device.name = QString::fromUtf8(SDL_JoystickNameForIndex(i));
+            char guid[33] = {};
+            SDL_JoystickGetGUIDString(SDL_JoystickGetDeviceGUID(i), guid, sizeof guid);
+            device.id = QString::fromLatin1(guid) + u' ' + device.name;
             visit(device);
         }
     }
@@ -85,6 +88,16 @@ std::unique_ptr<SdlDevice> chooseDevice(const std::function<bool(const ListedDev
             best = std::move(candidate);
     });
     return best;
+}
+
+std::vector<std::pair<QString, QString>> listControllers()
+{
+    std::vector<std::pair<QString, QString>> out;
+    walkDevices([&](const ListedDevice &listed) {
+        if (listed.list == ListedDevice::List::Joystick)
+            out.emplace_back(listed.id, listed.name);
+    });
+    return out;
 }
 
 std::vector<HapticDeviceInfo> describeDevices(const SdlDevice *current)

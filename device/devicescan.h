@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace pelnori {
@@ -24,6 +25,9 @@ struct ListedDevice
     SDL_JoystickID instance = -1; // joysticks only: the name that stays valid
     bool controller = false;
     QString name;
+    // Joysticks only: what names this device in every run (SDL's GUID and
+    // the name), so that a player's choice of device can be kept.
+    QString id;
 
     // Opens it as a device that can play effects; empty when it cannot.
     std::unique_ptr<SdlDevice> open() const;
@@ -39,6 +43,9 @@ void walkDevices(const std::function<void(const ListedDevice &)> &visit);
 // then a haptic device that only rumbles; among equals the first listed.
 // Only devices for which accept is true are looked at.
 std::unique_ptr<SdlDevice> chooseDevice(const std::function<bool(const ListedDevice &)> &accept);
+
+// The joysticks and game controllers attached, as (id, name) in SDL's order.
+std::vector<std::pair<QString, QString>> listControllers();
 
 // Every device SDL lists, with what each plays and whether it is current.
 std::vector<HapticDeviceInfo> describeDevices(const SdlDevice *current);

@@ -13,15 +13,47 @@ DeviceWatch::DeviceWatch(std::function<void()> changed)
 {
 }
 
+void DeviceWatch::setPreferred(const QString &id, bool playing)
+{
+    if (id == m_preferred)
+        return;
+    m_preferred = id;
+    if (playing)
+        m_lookAgain = true;
+    else
+        rescan();
+}
+
+void DeviceWatch::setTarget(SDL_JoystickID instance)
+{
+    if (instance == m_target)
+        return;
+    m_target = instance;
+    rescan();
+}
+
 void DeviceWatch::rescan()
 {
     m_newcomers = false;
     m_known.clear();
-    auto best = chooseDevice([this](const ListedDevice &listed) {
-        if (listed.list == ListedDevice::List::Joystick)
-            m_known.push_back(listed.instance);
-        return true;
-    });
+    std::unique_ptr<SdlDevice> best;
+    if (m_target >= 0)
+        best = chooseDevice([this](const ListedDevice &listed) { return listed.instance == m_target; });
+    if (!best && !m_preferred.isEmpty())
+        best = chooseDevice([this](const ListedDevice &listed) { return listed.id == m_preferred; });
+    m_onPreferred = best != nullptr;
+    if (best) {
+        walkDevices([this](const ListedDevice &listed) {
+            if (listed.list == ListedDevice::List::Joystick)
+                m_known.push_back(listed.instance);
+        });
+    } else {
+        best = chooseDevice([this](const ListedDevice &listed) {
+            if (listed.list == ListedDevice::List::Joystick)
+                m_known.push_back(listed.instance);
+            return true;
+        });
+    }
     if (SDL_WasInit(SDL_INIT_HAPTIC))
         m_hapticCount = SDL_NumHaptics();
     if (best)
@@ -37,6 +69,10 @@ void DeviceWatch::afterPump(bool playing)
         HAPTICS_INFO << m_device->name << "was unplugged";
         drop();
     }
+    if (!playing && m_lookAgain) {
+        m_lookAgain = false;
+        rescan();
+    }
     if (!playing && m_newcomers)
         considerNewcomers();
     // Joysticks announce themselves; haptic devices only show in the count.
@@ -46,6 +82,7 @@ void DeviceWatch::afterPump(bool playing)
 
 void DeviceWatch::drop()
 {
+    m_onPreferred = false;
     set(nullptr);
 }
 
@@ -59,14 +96,22 @@ void DeviceWatch::considerNewcomers()
     }
     m_newcomers = false;
     std::vector<SDL_JoystickID> present;
+    bool preferredCame = false;
     auto better = chooseDevice([&](const ListedDevice &listed) {
         if (listed.list != ListedDevice::List::Joystick)
             return false;
         present.push_back(listed.instance);
-        return std::find(m_known.begin(), m_known.end(), listed.instance) == m_known.end();
+        const bool newcomer = std::find(m_known.begin(), m_known.end(), listed.instance) == m_known.end();
+        preferredCame = preferredCame || (newcomer && !m_preferred.isEmpty() && listed.id == m_preferred);
+        return newcomer;
     });
     m_known = std::move(present);
-    if (better && better->rank < m_device->rank) {
+    // The player's choice came back: it plays, whatever plays now.
+    if (preferredCame) {
+        rescan();
+        return;
+    }
+    if (better && !m_onPreferred && better->rank < m_device->rank) {
         HAPTICS_INFO << "chose" << better->name << "-" << rankReason(better->rank) << "- over" << m_device->name;
         set(std::move(better));
     }

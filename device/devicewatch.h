@@ -3,6 +3,8 @@
 
 #include "device/sdldevice.h"
 
+#include <QString>
+
 #include <SDL.h>
 
 #include <functional>
@@ -21,6 +23,15 @@ public:
     explicit DeviceWatch(std::function<void()> changed);
 
     SdlDevice *device() const { return m_device.get(); }
+
+    // The device the player chose (ListedDevice::id), taken over the usual
+    // order whenever it is attached; empty for the usual order. Looks again,
+    // once no effect plays.
+    void setPreferred(const QString &id, bool playing);
+    // The joystick that plays for the player whose turn it is, over any
+    // preference; -1 for none. Looks again: no effect may be playing.
+    void setTarget(SDL_JoystickID instance);
+    SDL_JoystickID target() const { return m_target; }
 
     // Looks at every device SDL lists and takes the best.
     void rescan();
@@ -42,6 +53,10 @@ private:
     std::vector<SDL_JoystickID> m_known; // joysticks seen at the last look
     bool m_newcomers = false;            // SDL announced a joystick since
     int m_hapticCount = 0;
+    QString m_preferred;
+    bool m_onPreferred = false; // the device in use is the preferred one
+    bool m_lookAgain = false;   // the preference changed while an effect played
+    SDL_JoystickID m_target = -1;
 };
 
 } // namespace pelnori

@@ -36,6 +36,9 @@ public:
         std::shared_ptr<const LoadedEffects> effects;
         int index = 0;
         int strength = kMaxStrengthPercent; // percent of the effect as designed
+        // Whose controller plays it (0 or 1) when two are attached; empty
+        // for the device chosen as usual.
+        std::optional<int> player;
 
         // The effect as it is to be played, at its strength.
         Effect effect() const { return atStrength(effects->effects.at(std::size_t(index)), strength); }

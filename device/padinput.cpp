@@ -17,26 +17,6 @@ constexpr Uint32 kInputEvents[] = {SDL_JOYAXISMOTION,        SDL_JOYHATMOTION,  
                                    SDL_JOYBUTTONUP,          SDL_CONTROLLERAXISMOTION, SDL_CONTROLLERBUTTONDOWN,
                                    SDL_CONTROLLERBUTTONUP};
 
-std::optional<PadStepper::Button> stepperButton(Uint8 button)
-{
-    switch (button) {
-    case SDL_CONTROLLER_BUTTON_DPAD_UP: return PadStepper::Button::DpadUp;
-    case SDL_CONTROLLER_BUTTON_DPAD_DOWN: return PadStepper::Button::DpadDown;
-    case SDL_CONTROLLER_BUTTON_DPAD_LEFT: return PadStepper::Button::DpadLeft;
-    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT: return PadStepper::Button::DpadRight;
-    // Positions, not labels: SDL is told to keep A at the bottom on every pad.
-    case SDL_CONTROLLER_BUTTON_A: return PadStepper::Button::South;
-    case SDL_CONTROLLER_BUTTON_X: return PadStepper::Button::West;
-    case SDL_CONTROLLER_BUTTON_START: return PadStepper::Button::Start;
-    case SDL_CONTROLLER_BUTTON_B: return PadStepper::Button::East;
-    case SDL_CONTROLLER_BUTTON_Y: return PadStepper::Button::North;
-    case SDL_CONTROLLER_BUTTON_LEFTSHOULDER: return PadStepper::Button::LeftShoulder;
-    case SDL_CONTROLLER_BUTTON_RIGHTSHOULDER: return PadStepper::Button::RightShoulder;
-    case SDL_CONTROLLER_BUTTON_BACK: return PadStepper::Button::Back;
-    default: return std::nullopt;
-    }
-}
-
 } // namespace
 
 PadInput::PadInput(NodeOf nodeOf)
@@ -85,6 +65,8 @@ void PadInput::openControllers()
         }
         Pad &pad = m_pads[listed.instance];
         pad.controller = controller;
+        pad.id = listed.id;
+        pad.stepper.setDeadZone(m_mapping.deadZone);
         const std::string node = m_nodeOf ? m_nodeOf(listed.name.toStdString()) : padnode::ofController(controller);
         pad.node = padnode::open(node);
         if (pad.node >= 0)
@@ -145,12 +127,77 @@ bool PadInput::readNodes(Clock::time_point now)
     return pump;
 }
 
-void PadInput::deliver(const std::vector<PadAction> &actions)
+void PadInput::setMapping(const PadMapping &mapping)
 {
-    for (PadAction action : actions) {
-        if (m_listener)
-            m_listener(action);
+    m_mapping = mapping;
+    for (auto &[instance, pad] : m_pads)
+        pad.stepper.setDeadZone(mapping.deadZone);
+}
+
+void PadInput::setPlayers(const QString &preferred, bool swap)
+{
+    m_preferred = preferred;
+    m_swap = swap;
+}
+
+std::vector<SDL_JoystickID> PadInput::playersOrder() const
+{
+    // Instance ids grow as controllers are plugged in: the map's order is
+    // the order they came.
+    std::vector<SDL_JoystickID> order;
+    for (const auto &[id, pad] : m_pads) {
+        if (!m_preferred.isEmpty() && pad.id == m_preferred)
+            order.insert(order.begin(), id);
+        else
+            order.push_back(id);
     }
+    if (m_swap && order.size() >= 2)
+        std::swap(order[0], order[1]);
+    return order;
+}
+
+SDL_JoystickID PadInput::instanceOf(int player) const
+{
+    const auto order = playersOrder();
+    if (order.size() < 2 || player < 0 || player > 1)
+        return -1;
+    return order[std::size_t(player)];
+}
+
+std::optional<int> PadInput::playerOf(SDL_JoystickID instance) const
+{
+    if (m_pads.size() < 2)
+        return std::nullopt;
+    const auto order = playersOrder();
+    const auto at = std::find(order.begin(), order.end(), instance) - order.begin();
+    if (at > 1)
+        return std::nullopt; // a third controller acts for whoever's turn it is
+    return int(at);
+}
+
+void PadInput::deliver(SDL_JoystickID instance, const std::vector<PadAction> &actions)
+{
+    if (!m_listener || actions.empty())
+        return;
+    const std::optional<int> player = playerOf(instance);
+    for (PadAction action : actions)
+        m_listener(PadPress{action, player, {}});
+}
+
+void PadInput::button(SDL_JoystickID instance, Pad &pad, Uint8 button, bool down, Clock::time_point now)
+{
+    const char *name = SDL_GameControllerGetStringForButton(SDL_GameControllerButton(button));
+    if (!name)
+        return;
+    const std::string_view named(name);
+    const bool step = named.starts_with("dp");
+    if (m_capturing && !step) {
+        if (down && m_listener)
+            m_listener(PadPress{PadAction::Turn, playerOf(instance), std::string(named)});
+        return;
+    }
+    if (const auto action = padActionOf(m_mapping, named))
+        deliver(instance, pad.stepper.action(*action, down, sinceEpoch(now)));
 }
 
 void PadInput::handle(const SDL_Event &event, Clock::time_point now)
@@ -171,17 +218,15 @@ void PadInput::handle(const SDL_Event &event, Clock::time_point now)
         break;
     case SDL_CONTROLLERBUTTONDOWN:
     case SDL_CONTROLLERBUTTONUP:
-        if (auto pad = m_pads.find(event.cbutton.which); pad != m_pads.end()) {
-            if (const auto button = stepperButton(event.cbutton.button))
-                deliver(pad->second.stepper.button(*button, event.type == SDL_CONTROLLERBUTTONDOWN, sinceEpoch(now)));
-        }
+        if (auto pad = m_pads.find(event.cbutton.which); pad != m_pads.end())
+            button(pad->first, pad->second, event.cbutton.button, event.type == SDL_CONTROLLERBUTTONDOWN, now);
         break;
     case SDL_CONTROLLERAXISMOTION:
         if (auto pad = m_pads.find(event.caxis.which); pad != m_pads.end()) {
             if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX || event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTY) {
                 const auto axis = event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX ? PadStepper::Axis::LeftX
                                                                                : PadStepper::Axis::LeftY;
-                deliver(pad->second.stepper.axis(axis, event.caxis.value, sinceEpoch(now)));
+                deliver(pad->first, pad->second.stepper.axis(axis, event.caxis.value, sinceEpoch(now)));
             }
         }
         break;
@@ -195,7 +240,7 @@ void PadInput::afterPump(Clock::time_point now)
     if (m_afterNodeInput && now >= *m_afterNodeInput)
         m_afterNodeInput.reset();
     for (auto &[instance, pad] : m_pads)
-        deliver(pad.stepper.repeat(sinceEpoch(now)));
+        deliver(instance, pad.stepper.repeat(sinceEpoch(now)));
 }
 
 std::optional<PadInput::Clock::time_point> PadInput::nextPoll(Clock::time_point now) const

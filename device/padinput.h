@@ -2,7 +2,10 @@
 #pragma once
 
 #include "input/padaction.h"
+#include "input/padmapping.h"
 #include "input/padstepper.h"
+
+#include <QString>
 
 #include <SDL.h>
 
@@ -17,16 +20,18 @@
 namespace pelnori {
 
 // The game controllers as the window's input: the d-pad and left stick move
-// the selection, the south face button turns the card, West presses the
-// effect-file button and Start the start button; in dialogs East cancels and
-// the shoulder buttons go from field to field. Lives on the playback
+// the selection, and the buttons act as the mapping says (by default the
+// south face button turns the card, West presses the effect-file button and
+// Start the start button; in dialogs East cancels and the shoulder buttons go
+// from field to field). Each press says whose controller it came from when
+// two are open. Lives on the playback
 // thread, which pumps SDL and hands every SDL event over; the listener is
 // called there too, and must pass the action on to the window's thread.
 class PadInput
 {
 public:
     using Clock = std::chrono::steady_clock;
-    using Listener = std::function<void(PadAction)>;
+    using Listener = std::function<void(const PadPress &)>;
     // The device node to wait on for a controller's input, by its name;
     // empty to poll it.
     using NodeOf = std::function<std::string(const std::string &name)>;
@@ -46,6 +51,18 @@ public:
     PadInput &operator=(const PadInput &) = delete;
 
     void setListener(Listener listener) { m_listener = std::move(listener); }
+    // Which button does what, and the stick's dead zone, from now on.
+    void setMapping(const PadMapping &mapping);
+    // Whose each controller is: the preferred one (ListedDevice::id) first,
+    // then the others in the order they came; with two attached the first is
+    // player 1's and the second player 2's, or the other way round with swap.
+    void setPlayers(const QString &preferred, bool swap);
+    // On, a button pressed goes to the listener by its name (PadPress::captured)
+    // and does nothing else; the d-pad and stick still step.
+    void setCapturing(bool capturing) { m_capturing = capturing; }
+    // The open controller that is player's (0 or 1); -1 when fewer than
+    // two are open.
+    SDL_JoystickID instanceOf(int player) const;
     // On while the window is the active window. Off, the controllers are let
     // go and their input is dropped, so a press meant for another program
     // does nothing here.
@@ -70,18 +87,26 @@ private:
         SDL_GameController *controller = nullptr;
         PadStepper stepper;
         int node = -1;
+        QString id;
     };
 
     void openControllers();
     void close(Pad &pad);
     void closeControllers();
     void nodesChanged();
-    void deliver(const std::vector<PadAction> &actions);
+    void deliver(SDL_JoystickID instance, const std::vector<PadAction> &actions);
+    void button(SDL_JoystickID instance, Pad &pad, Uint8 button, bool down, Clock::time_point now);
+    std::optional<int> playerOf(SDL_JoystickID instance) const;
+    std::vector<SDL_JoystickID> playersOrder() const;
     static PadStepper::Ms sinceEpoch(Clock::time_point now);
 
     NodeOf m_nodeOf;
     Listener m_listener;
     bool m_wanted = false;
+    bool m_capturing = false;
+    PadMapping m_mapping;
+    QString m_preferred;
+    bool m_swap = false;
     std::map<SDL_JoystickID, Pad> m_pads;
     std::vector<int> m_nodes;
     // One more reading after input came through a node, in case SDL's own

@@ -155,6 +155,7 @@ void PlaybackLoop::play(const Request &request)
     // audio server delays the start, never the effect's later updates.
     const Effect effect = request.effect();
     m_sound->reopen();
+    aimAt(request.player);
     if (SdlDevice *device = m_watch->device()) {
         if (!m_player.begin(request, *device, Clock::now()))
             m_watch->drop();
@@ -164,9 +165,40 @@ void PlaybackLoop::play(const Request &request)
     --m_handedOver;
 }
 
-void PlaybackLoop::setPadListener(std::function<void(PadAction)> listener)
+// The player's own controller plays, when two are attached; otherwise the
+// device chosen as usual. What plays on the other stops first.
+void PlaybackLoop::aimAt(std::optional<int> player)
+{
+    const SDL_JoystickID target = player ? m_pump->pads().instanceOf(*player) : -1;
+    if (target == m_watch->target())
+        return;
+    if (SdlDevice *device = m_watch->device(); device && m_player.playing())
+        m_player.end(*device);
+    m_watch->setTarget(target);
+}
+
+void PlaybackLoop::setPadListener(std::function<void(const PadPress &)> listener)
 {
     m_pump->pads().setListener(std::move(listener));
+}
+
+void PlaybackLoop::setPadSettings(const PadMapping &mapping, const QString &device, bool swapPlayers)
+{
+    m_pump->pads().setMapping(mapping);
+    m_pump->pads().setPlayers(device, swapPlayers);
+    // Never under a playing effect: it goes on where it began.
+    m_watch->setPreferred(device, m_player.playing());
+}
+
+void PlaybackLoop::setPadCapturing(bool capturing)
+{
+    m_pump->pads().setCapturing(capturing);
+}
+
+std::vector<std::pair<QString, QString>> PlaybackLoop::controllers()
+{
+    pump(Clock::now());
+    return listControllers();
 }
 
 void PlaybackLoop::setPadInputWanted(bool wanted)

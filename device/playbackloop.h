@@ -7,6 +7,9 @@
 #include "device/wakeplan.h"
 #include "device/worker.h"
 #include "input/padaction.h"
+#include "input/padmapping.h"
+
+#include <QString>
 
 #include <atomic>
 #include <chrono>
@@ -70,7 +73,13 @@ public:
     bool findDevice();
     std::vector<HapticDeviceInfo> devices();
     void play(const Request &request);
-    void setPadListener(std::function<void(PadAction)> listener);
+    void setPadListener(std::function<void(const PadPress &)> listener);
+    // The player's controller settings: the buttons and dead zone, the
+    // device chosen (empty for the usual order) and whose controller is whose.
+    void setPadSettings(const PadMapping &mapping, const QString &device, bool swapPlayers);
+    void setPadCapturing(bool capturing);
+    // The joysticks and controllers attached, as (id, name).
+    std::vector<std::pair<QString, QString>> controllers();
     void setPadInputWanted(bool wanted);
     bool soundOn() const;
     bool soundOutputWorks();
@@ -78,6 +87,7 @@ public:
 
 private:
     void loop();
+    void aimAt(std::optional<int> player);
     WakePlan plan(Clock::time_point now) const;
     void pump(Clock::time_point now);
     void tickEffect(Clock::time_point now);

@@ -74,7 +74,7 @@ void SdlHapticControl::StartEffect(const QString &name, std::int32_t handle)
     const int index = found->indexOf(name);
     if (index < 0)
         throw HapticError("no effect of that name");
-    m_player->play({std::move(found), index, m_strength});
+    m_player->play({std::move(found), index, m_strength, m_target});
 }
 
 bool SdlHapticControl::soundOn()
@@ -107,7 +107,22 @@ bool SdlHapticControl::waitUntilIdle(std::chrono::milliseconds timeout)
     return m_player->waitUntilIdle(timeout);
 }
 
-void SdlHapticControl::setPadListener(std::function<void(PadAction)> listener)
+void SdlHapticControl::setPadSettings(const PadMapping &mapping, const QString &device, bool swapPlayers)
+{
+    m_player->tell([mapping, device, swapPlayers](PlaybackLoop &loop) { loop.setPadSettings(mapping, device, swapPlayers); });
+}
+
+void SdlHapticControl::setPadCapturing(bool capturing)
+{
+    m_player->tell([capturing](PlaybackLoop &loop) { loop.setPadCapturing(capturing); });
+}
+
+std::vector<std::pair<QString, QString>> SdlHapticControl::controllers()
+{
+    return m_player->ask([](PlaybackLoop &loop) { return loop.controllers(); });
+}
+
+void SdlHapticControl::setPadListener(std::function<void(const PadPress &)> listener)
 {
     m_player->tell([listener = std::move(listener)](PlaybackLoop &loop) mutable {
         loop.setPadListener(std::move(listener));

@@ -7,6 +7,7 @@
 #include "effects/effectstrength.h"
 #include "device/hapticdeviceinfo.h"
 #include "input/padaction.h"
+#include "input/padmapping.h"
 
 #include <chrono>
 #include <functional>
@@ -47,6 +48,7 @@ public:
     bool soundOutputWorks() override;
     bool turnSoundOn() override;
     void setStrength(int percent) override;
+    void setPlayer(std::optional<int> player) override { m_target = player; }
 
     // Every device SDL reports, and which one the control plays on.
     std::vector<HapticDeviceInfo> devices();
@@ -57,7 +59,16 @@ public:
     // playback thread and must pass each action on to the window's thread.
     // Handed over without waiting: the previous one may still be called
     // until the thread has taken it, which a round trip (devices()) ensures.
-    void setPadListener(std::function<void(PadAction)> listener);
+    void setPadListener(std::function<void(const PadPress &)> listener);
+    // The player's controller settings, handed over without waiting: the
+    // buttons and dead zone, the device chosen (an id from controllers(),
+    // empty for the usual order) and whether the players' controllers swap.
+    void setPadSettings(const PadMapping &mapping, const QString &device, bool swapPlayers);
+    // While on, each button pressed comes to the listener by its name
+    // (PadPress::captured) and does nothing else.
+    void setPadCapturing(bool capturing);
+    // The joysticks and controllers attached, as (id, name), in a round trip.
+    std::vector<std::pair<QString, QString>> controllers();
     // Whether the window wants controller presses now: only while it is the
     // active window, so a press meant for another program does nothing here.
     void setPadInputWanted(bool wanted);
@@ -72,6 +83,7 @@ private:
     EffectLibrary m_library;
     std::unique_ptr<PlaybackThread> m_player;
     int m_strength = kMaxStrengthPercent; // each request carries it to the thread
+    std::optional<int> m_target;          // and whose controller plays it
 };
 
 } // namespace pelnori

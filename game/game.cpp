@@ -207,6 +207,7 @@ void Game::playEffect(int card)
 {
     if (!m_globals.HapticControl)
         throw HapticError("no haptic control");
+    m_globals.HapticControl->setPlayer(m_seats.feels());
     m_globals.HapticControl->StartEffect(slotOf(m_globals, card).EffectName, m_globals.EffectResource);
 }
 

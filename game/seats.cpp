@@ -78,13 +78,22 @@ void Seats::noGame()
         m_view->showPlayers(QString(), QString());
 }
 
+std::optional<int> Seats::feels() const
+{
+    if (!m_playing || m_turns.alone())
+        return std::nullopt;
+    // Against the computer the player feels its cards too, to learn from them.
+    return m_turns.players() == Players::Computer ? 0 : m_turns.current();
+}
+
 bool Seats::accepts(std::optional<int> player) const
 {
     if (!m_playing || m_turns.alone())
         return true;
     if (m_turns.computersTurn())
         return m_computerMoving;
-    return !player || *player == m_turns.current();
+    // Against the computer every controller is the player's.
+    return !player || m_turns.players() == Players::Computer || *player == m_turns.current();
 }
 
 void Seats::cardShown(int card, const QString &effect)

@@ -58,6 +58,9 @@ public:
     // (player 0 or 1), or an untagged one (mouse, keys) while a person's
     // turn. During the computer's turn only its own moves act.
     bool accepts(std::optional<int> player) const;
+    // Whose controller feels the effects now: the player's whose turn it is,
+    // the player's against the computer, empty alone or with no game.
+    std::optional<int> feels() const;
     // A card was turned face up and played effect.
     void cardShown(int card, const QString &effect);
     // The verdict on the two cards turned.

@@ -14,6 +14,29 @@ std::size_t slot(PadAction direction)
 
 } // namespace
 
+PadStepper::Thresholds PadStepper::thresholds(int deadZonePercent)
+{
+    constexpr int kTravel = 32768;
+    const int percent = std::clamp(deadZonePercent, 10, 50);
+    const int release = kTravel * percent / 100;
+    return {release + kTravel / 4, release};
+}
+
+PadStepper::PadStepper(int deadZonePercent)
+    : m_thresholds(thresholds(deadZonePercent))
+{
+}
+
+std::vector<PadAction> PadStepper::action(PadAction action, bool down, Ms now)
+{
+    std::vector<PadAction> out;
+    if (action <= PadAction::Right)
+        press(action, false, down, now, out);
+    else if (down)
+        out.push_back(action);
+    return out;
+}
+
 void PadStepper::press(PadAction direction, bool byStick, bool down, Ms now, std::vector<PadAction> &out)
 {
     Held &held = m_held[slot(direction)];
@@ -52,13 +75,14 @@ std::vector<PadAction> PadStepper::axis(Axis axis, int value, Ms now)
     std::vector<PadAction> out;
     // A tilt ends inside the release zone, or when the stick swings over to
     // the other side; it begins only past the engage threshold.
-    if (m_held[slot(less)].stick && (value > -kRelease))
+    const auto [engage, release] = m_thresholds;
+    if (m_held[slot(less)].stick && (value > -release))
         press(less, true, false, now, out);
-    if (m_held[slot(more)].stick && (value < kRelease))
+    if (m_held[slot(more)].stick && (value < release))
         press(more, true, false, now, out);
-    if (value <= -kEngage && !m_held[slot(less)].stick)
+    if (value <= -engage && !m_held[slot(less)].stick)
         press(less, true, true, now, out);
-    if (value >= kEngage && !m_held[slot(more)].stick)
+    if (value >= engage && !m_held[slot(more)].stick)
         press(more, true, true, now, out);
     return out;
 }

@@ -105,7 +105,7 @@ public:
         , m_pad(pad)
         , m_node(node)
     {
-        m_control.setPadListener([this](PadAction) {
+        m_control.setPadListener([this](const PadPress &) {
             std::lock_guard lock(m_mutex);
             m_actedAt = Clock::now();
             m_acted.notify_all();

@@ -31,11 +31,11 @@ class PressingThread
 public:
     PadSource source()
     {
-        return {[this](std::function<void(PadAction)> listener) {
+        return {[this](std::function<void(const PadPress &)> listener) {
                     std::lock_guard lock(m_mutex);
                     m_listener = std::move(listener);
                 },
-                [](bool) {}};
+                [](bool) {}, {}};
     }
 
     std::jthread start()
@@ -45,7 +45,7 @@ public:
             while (!stop.stop_requested()) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(1 + draw() % 30));
                 std::lock_guard lock(m_mutex);
-                m_listener(m_pressed % 2 ? PadAction::Left : PadAction::Right);
+                m_listener(PadPress{m_pressed % 2 ? PadAction::Left : PadAction::Right, std::nullopt, {}});
                 ++m_pressed;
             }
         });
@@ -55,7 +55,7 @@ public:
 
 private:
     std::mutex m_mutex;
-    std::function<void(PadAction)> m_listener;
+    std::function<void(const PadPress &)> m_listener;
     std::atomic<int> m_pressed = 0;
 };
 
@@ -135,7 +135,7 @@ void PadRelayTest::inputIsWantedOnceTheWindowIsActive()
                                          if (listenerTimesOut)
                                              throw HapticError("the force-feedback device does not answer");
                                      },
-                                     [&wanted](bool now) { wanted = now; }});
+                                     [&wanted](bool now) { wanted = now; }, {}});
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QTRY_VERIFY(wanted);

@@ -92,6 +92,8 @@ class PlayersTest : public QObject
 private Q_SLOTS:
     void twoPlayersTakeTurns_data();
     void twoPlayersTakeTurns();
+    void effectsPlayOnTheTurnsController_data();
+    void effectsPlayOnTheTurnsController();
     void computerKnowsOnlyWhatWasTurned_data();
     void computerKnowsOnlyWhatWasTurned();
     void weakerMemoryMissesMore();
@@ -147,6 +149,37 @@ void PlayersTest::twoPlayersTakeTurns()
     }
     QTEST(t.view.said.last(), "line");
     QVERIFY(!QFile::exists(t.bestTimes.path())); // no best time for two
+}
+
+void PlayersTest::effectsPlayOnTheTurnsController_data()
+{
+    QTest::addColumn<Players>("players");
+    QTest::addColumn<QString>("presses");
+    QTest::addColumn<QString>("felt"); // per effect: the player whose controller, "-" for the usual device
+
+    QTest::newRow("alone: the usual device") << Players::One << "0 2 0 1" << "- - - -";
+    QTest::newRow("two: each on the turn's controller") << Players::Two << "0 2 2 4 3" << "1 1 2 2 1";
+    QTest::newRow("two: a pair keeps it") << Players::Two << "0 1 2 4 5" << "1 1 1 1 2";
+    QTest::newRow("two: the wrong controller plays nothing") << Players::Two << "0@2 2@2 0@1 2@1 3@1 2@2" << "1 1 2";
+    QTest::newRow("against the computer: all on the player's") << Players::Computer << "0 2" << "1 1 1 1";
+    QTest::newRow("against the computer: either controller is the player's") << Players::Computer << "0@2 2@2"
+                                                                               << "1 1 1 1";
+}
+
+// Two controllers at the table: each card's effect is felt in the hands of
+// the player whose turn it is, and the other's presses turn nothing.
+void PlayersTest::effectsPlayOnTheTurnsController()
+{
+    QFETCH(Players, players);
+    QFETCH(QString, presses);
+    Table t(players, kInOrder);
+    t.press(presses);
+    // The computer's two cards, at their pauses.
+    if (players == Players::Computer) {
+        for (int pause = 0; pause < 3 && t.pacer.pending(); ++pause)
+            t.pacer.fire();
+    }
+    QTEST(t.haptic->feltBy.join(u' '), "felt");
 }
 
 namespace {

@@ -114,6 +114,8 @@ private slots:
     void threadLeftBehindStaysQuiet();
     void controllerPressesReachTheWindowOnlyWhenWanted_data();
     void controllerPressesReachTheWindowOnlyWhenWanted();
+    void twoPadsEachPlayersOwn_data();
+    void twoPadsEachPlayersOwn();
     void padReadingIsDueWhen_data();
     void padReadingIsDueWhen();
     void nothingPlaysWithoutDevice();
@@ -401,7 +403,7 @@ void TestSdlControl::wedgedDriverHoldsUpNeitherStartNorQuit()
         QVERIFY_THROWS_EXCEPTION(HapticError,
                                  (void)player.ask([](PlaybackLoop &loop) { return loop.soundOutputWorks(); }));
         QVERIFY_THROWS_EXCEPTION(HapticError, (void)player.ask([](PlaybackLoop &loop) { return loop.turnSoundOn(); }));
-        player.tell([](PlaybackLoop &loop) { loop.setPadListener([](PadAction) {}); });
+        player.tell([](PlaybackLoop &loop) { loop.setPadListener([](const PadPress &) {}); });
         player.tell([](PlaybackLoop &loop) { loop.setPadInputWanted(true); });
         QVERIFY2(timer.elapsed() < 3500, qPrintable(QString::number(timer.elapsed())));
         timer.restart();
@@ -500,9 +502,9 @@ void TestSdlControl::controllerPressesReachTheWindowOnlyWhenWanted()
     QFETCH(QString, expected);
     std::mutex mutex;
     QString got;
-    m_control->setPadListener([&](PadAction action) {
+    m_control->setPadListener([&](const PadPress &press) {
         std::lock_guard lock(mutex);
-        got += QStringLiteral("UDLRTSFCNPY").at(int(action));
+        got += QStringLiteral("UDLRTSFCNPY").at(int(press.action));
     });
     VirtualPad pad;
     QTRY_VERIFY(m_control->ForceDeviceAttached());
@@ -531,6 +533,54 @@ void TestSdlControl::controllerPressesReachTheWindowOnlyWhenWanted()
             QTRY_COMPARE_WITH_TIMEOUT(gotNow().size(), qsizetype(i / 2 + 1), 1000);
     }
     QCOMPARE(gotNow(), expected);
+    // The listener reaches what goes with this function: the thread drops it first.
+    m_control->setPadListener({});
+    (void)m_control->devices();
+}
+
+void TestSdlControl::twoPadsEachPlayersOwn_data()
+{
+    QTest::addColumn<int>("player"); // whose turn: 0 or 1
+    QTest::addColumn<bool>("swap");
+    QTest::addColumn<int>("felt"); // the pad that feels it, 0 for the first plugged in
+    QTest::newRow("player 1: the first pad") << 0 << false << 0;
+    QTest::newRow("player 2: the second pad") << 1 << false << 1;
+    QTest::newRow("swapped, player 1: the second pad") << 0 << true << 1;
+}
+
+// Two controllers at the table: the effect reaches the turn's player's pad
+// alone, and each pad's presses say whose they are.
+void TestSdlControl::twoPadsEachPlayersOwn()
+{
+    QFETCH(int, player);
+    QFETCH(bool, swap);
+    QFETCH(int, felt);
+    std::mutex mutex;
+    std::vector<std::optional<int>> pressedBy;
+    m_control->setPadListener([&](const PadPress &press) {
+        std::lock_guard lock(mutex);
+        pressedBy.push_back(press.player);
+    });
+    std::array<VirtualPad, 2> pads;
+    m_control->setPadSettings(PadMapping(), QString(), swap);
+    m_control->setPadInputWanted(true);
+    QVERIFY(m_control->ForceDeviceAttached()); // the thread has opened both pads
+    m_control->setPlayer(player);
+    m_control->StartEffect(QStringLiteral("knock"), openEffects());
+    QVERIFY(m_control->waitUntilIdle(std::chrono::seconds(5)));
+    QVERIFY(pads[std::size_t(felt)].count() > 0);
+    QCOMPARE(pads[std::size_t(1 - felt)].count(), std::size_t(0));
+
+    const auto gotPress = [&] {
+        std::lock_guard lock(mutex);
+        return !pressedBy.empty();
+    };
+    pads[std::size_t(felt)].press(SDL_CONTROLLER_BUTTON_A, true);
+    QTRY_VERIFY_WITH_TIMEOUT(gotPress(), 2000);
+    {
+        std::lock_guard lock(mutex);
+        QCOMPARE(pressedBy.front(), std::optional<int>(player));
+    }
     // The listener reaches what goes with this function: the thread drops it first.
     m_control->setPadListener({});
     (void)m_control->devices();
@@ -569,7 +619,7 @@ void TestSdlControl::padReadingIsDueWhen()
     EventPump pump([&](const std::string &) { return node.isEmpty() ? std::string() : fifo.toStdString(); });
     DeviceWatch watch([] {});
     QString got;
-    pump.pads().setListener([&](PadAction action) { got += QStringLiteral("UDLRTSFCNPY").at(int(action)); });
+    pump.pads().setListener([&](const PadPress &press) { got += QStringLiteral("UDLRTSFCNPY").at(int(press.action)); });
     VirtualPad pad;
     // On a whole millisecond: the stepper counts in them.
     const Clock::time_point t0 = std::chrono::ceil<std::chrono::milliseconds>(Clock::now());

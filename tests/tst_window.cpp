@@ -214,6 +214,8 @@ private Q_SLOTS:
     void menuAndSettingsWorkByKeysAndPad();
     void settingsDialogNamesEachControl_data();
     void settingsDialogNamesEachControl();
+    void controllerButtonCapturedByPress_data();
+    void controllerButtonCapturedByPress();
     void strengthTrialPlaysOneEffectAndRestores_data();
     void strengthTrialPlaysOneEffectAndRestores();
     void cleanup();
@@ -1109,12 +1111,16 @@ void WindowTest::settingsDialogNamesEachControl_data()
     QTest::newRow("Japanese, Tab") << PadAction::Start << Players::One
                                    << QStringList{"ペアの数: 8", "遊び方: 一人", "効果の強さ: 100 %", "効果の強さを試す",
                                                   "音でも遊ぶ", "プレイ記録を残す", "表示の大きさ: 100 %", "見やすいカード",
-                                                  "言語: 自動 (言語は次回の起動から変わります。)", "OK", "キャンセル"};
+                                                  "言語: 自動 (言語は次回の起動から変わります。)", "使うコントローラー: 自動",
+                                                  "カードをめくる: A", "ゲーム開始: Start", "効果ファイル: X", "状態を聞く: Y",
+                                                  "ボタンを元に戻す", "スティックの遊び: 25 %", "OK", "キャンセル"};
     QTest::newRow("English: the shoulder")
         << PadAction::NextField << Players::One
         << QStringList{"Pairs: 8", "Players: One player", "Effect strength: 100 %", "Try the effect strength",
                        "Play by ear too", "Keep a play journal", "Size: 100 %", "High-contrast cards",
-                       "Language: Automatic (The language changes at the next start.)", "OK", "Cancel"};
+                       "Language: Automatic (The language changes at the next start.)", "Controller to use: Automatic",
+                       "Turn a card: A", "New game: Start", "Effect file: X", "Hear the state: Y", "Reset the buttons",
+                       "Stick dead zone: 25 %", "OK", "Cancel"};
     // The computer's level and the controllers only when they are used.
     QTest::newRow("English: against the computer")
         << PadAction::NextField << Players::Computer
@@ -1154,6 +1160,40 @@ void WindowTest::settingsDialogNamesEachControl()
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
     QCOMPARE(said, heard);
+}
+
+void WindowTest::controllerButtonCapturedByPress_data()
+{
+    QTest::addColumn<QStringList>("pressed"); // the controller's buttons, by SDL's names
+    QTest::addColumn<QString>("turn");        // the turn button afterwards
+    QTest::addColumn<QString>("shown");       // what its control says
+    QTest::addColumn<QString>("status");
+    QTest::newRow("B is given") << QStringList{"b"} << "b" << "B" << "";
+    QTest::newRow("a button of another action is refused")
+        << QStringList{"start"} << "a" << "A" << "Startは「ゲーム開始」に使っています。";
+    QTest::newRow("Back cancels") << QStringList{"back", "b"} << "a" << "A" << "";
+    QTest::newRow("Guide is passed over") << QStringList{"guide", "rightshoulder"} << "rightshoulder" << "RB" << "";
+}
+
+// The turn button is pressed in the dialog, then a button on the controller.
+void WindowTest::controllerButtonCapturedByPress()
+{
+    QFETCH(QStringList, pressed);
+    std::function<void(const QString &)> sink;
+    SettingsDialog dialog(Settings{}, {}, nullptr, ControllerHooks{{}, [&sink](auto to) { sink = std::move(to); }, {}});
+    auto *turn = dialog.findChild<QPushButton *>(QStringLiteral("turnButton"));
+    QVERIFY(turn);
+    turn->click();
+    QVERIFY(sink);
+    QCOMPARE(turn->text(), QStringLiteral("ボタンを押す…"));
+    for (const QString &button : pressed) {
+        if (const auto call = sink) // the call may end the capture
+            call(button);
+    }
+    QVERIFY(!sink); // the capture has ended
+    QTEST(dialog.settings().turnButton, "turn");
+    QTEST(turn->text(), "shown");
+    QTEST(dialog.findChild<QLabel *>(QStringLiteral("captureStatus"))->text(), "status");
 }
 
 void WindowTest::strengthTrialPlaysOneEffectAndRestores_data()

@@ -189,6 +189,65 @@ computer against the computer.</translation>
     </message>
 </context>
 <context>
+    <name>ControllerSection</name>
+    <message>
+        <source>コントローラー</source>
+        <translation>Controller</translation>
+    </message>
+    <message>
+        <source>使うコントローラー</source>
+        <translation>Controller to use</translation>
+    </message>
+    <message>
+        <source>自動</source>
+        <translation>Automatic</translation>
+    </message>
+    <message>
+        <source>%1（未接続）</source>
+        <translation>%1 (not attached)</translation>
+    </message>
+    <message>
+        <source>カードをめくる</source>
+        <translation>Turn a card</translation>
+    </message>
+    <message>
+        <source>ゲーム開始</source>
+        <translation>New game</translation>
+    </message>
+    <message>
+        <source>効果ファイル</source>
+        <translation>Effect file</translation>
+    </message>
+    <message>
+        <source>状態を聞く</source>
+        <translation>Hear the state</translation>
+    </message>
+    <message>
+        <source>ボタンを押す…</source>
+        <translation>Press a button…</translation>
+    </message>
+    <message>
+        <source>ボタンを元に戻す</source>
+        <translation>Reset the buttons</translation>
+    </message>
+    <message>
+        <source>選んでからボタンを押します。BackかEscでやめます。</source>
+        <translation>Choose one, then press its button. Back or Esc cancels.</translation>
+    </message>
+    <message>
+        <source>%1は「%2」に使っています。</source>
+        <translation>%1 is already used for “%2”.</translation>
+    </message>
+    <message>
+        <source>スティックの遊び</source>
+        <translation>Stick dead zone</translation>
+    </message>
+    <message>
+        <source>%1 %</source>
+        <translation>%1 %</translation>
+    </message>
+</context>
+<context>
     <name>EffectFileChoice</name>
     <message>
         <source>IFRファイル読込みエラー</source>

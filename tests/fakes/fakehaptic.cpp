@@ -94,6 +94,7 @@ void FakeHaptic::StartEffect(const QString &name, std::int32_t handle)
 {
     record(QStringLiteral("Start %1 %2").arg(name).arg(handle));
     started.append(name);
+    feltBy.append(player ? QString::number(*player + 1) : QStringLiteral("-"));
     if (startThrows)
         throw HapticError("start failed");
 }

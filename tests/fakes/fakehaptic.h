@@ -41,6 +41,7 @@ public:
     bool soundOutputWorks() override;
     bool turnSoundOn() override;
     void setStrength(int percent) override { strength = percent; }
+    void setPlayer(std::optional<int> to) override { player = to; }
 
     // Adds a file of n effects named "fx0" … at path.
     void addFile(const QString &path, int effectCount);
@@ -58,6 +59,8 @@ public:
     int strength = 100;      // the last percent set
     QStringList calls;          // "Open /p", "Count 1", "Name 3 1", "Start fx1 1", "Attached"
     QStringList started;        // names given to StartEffect
+    std::optional<int> player;  // the last player set
+    QStringList feltBy;         // per StartEffect: "1" or "2" for the player's controller, "-" for the usual
     QStringList *log = nullptr; // shared order log, see FakePlatform::log
 
 private:
