@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/settingsdialog.h"
 
+#include "app/accessibility.h"
 #include "app/fonts.h"
 #include "game/settingslimits.h"
 
@@ -68,6 +69,8 @@ SettingsDialog::SettingsDialog(const Settings &settings, std::function<void(int 
     , m_tryStrength(std::move(tryStrength))
 {
     setObjectName(QStringLiteral("settingsDialog"));
+    // A screen reader reads each choice's value, not only its label.
+    installAccessibility();
     setWindowTitle(title());
     // A fixed frame with the close box only, as the main window's.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
