@@ -73,11 +73,7 @@ SettingsDialog::SettingsDialog(const Settings &settings, std::function<void(int 
     setObjectName(QStringLiteral("settingsDialog"));
     // A screen reader reads each choice's value, not only its label.
     installAccessibility();
-    // The window's own notification where there is one: one inside the
-    // dialog is heard after the dialog's name, each time.
-    m_announcer = parent ? parent->window()->findChild<Announcer *>() : nullptr;
-    if (!m_announcer)
-        m_announcer = new Announcer(this);
+    m_announcer = new Announcer(this);
     setWindowTitle(title());
     // A fixed frame with the close box only, as the main window's.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
