@@ -122,7 +122,7 @@ class ScreenReaderSession(AccessibleSession):
             try:
                 return self.wait_for_speech(heard, "the window's name", 10)
             except Failure:
-                pass
+                print("the window's name not heard: activating the window anew")
             self.activate_anew()
         return self.wait_for_speech(heard, "the window's name", 10)
 
