@@ -1102,8 +1102,10 @@ void WindowTest::settingsDialogNamesEachControl()
         // text, where a screen reader reads it.
         if (control->role() == QAccessible::ComboBox) {
             const auto labels = control->relations(QAccessible::Label);
+            QAccessibleTextInterface *value = control->textInterface();
+            QVERIFY2(value, "a choice without text: a screen reader hears no value");
             said = (labels.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name)) + QStringLiteral(": ")
-                   + control->textInterface()->text(0, control->textInterface()->characterCount());
+                   + value->text(0, value->characterCount());
         }
         if (!control->text(QAccessible::Description).isEmpty())
             said += QStringLiteral(" (%1)").arg(control->text(QAccessible::Description));
