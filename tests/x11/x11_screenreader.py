@@ -127,12 +127,31 @@ class ScreenReaderSession(AccessibleSession):
         return self.wait_for_speech(heard, "the window's name", 10)
 
     def activate_anew(self):
-        # A listener of our own, registered and gone: the bridge asks the registry again.
-        subprocess.run([sys.executable, "-c", "import pyatspi\n"
-                        "pyatspi.Registry.registerEventListener(print, 'window:activate')"],
-                       env=self.env(), check=True, timeout=30, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # This process joins the accessibility bus, as x11_accessibility does:
+        # a listener of its own makes the bridge ask the registry again, and
+        # the frame's state tells when the program has seen each change.
+        os.environ.update({key: self.env()[key] for key in ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS")})
+        os.environ.pop("AT_SPI_BUS_ADDRESS", None)
+        import pyatspi
+        pyatspi.Registry.registerEventListener(lambda event: None, "window:activate")
+
+        def active():
+            desktop = pyatspi.Registry.getDesktop(0)
+            for app in (desktop.getChildAtIndex(i) for i in range(desktop.childCount)):
+                if app and app.name == "Pelnori" and app.childCount:
+                    return app[0].getState().contains(pyatspi.STATE_ACTIVE)
+            return None
+
+        def wait_until(state, what):
+            deadline = time.monotonic() + 15
+            while active() is not state:
+                if time.monotonic() > deadline:
+                    raise Failure(f"the window was never {what}")
+                time.sleep(0.1)
         self.x("xdotool", "windowminimize", "--sync", self.window)
+        wait_until(False, "inactive after minimising it")
         self.x("xdotool", "windowactivate", "--sync", self.window)
+        wait_until(True, "active again")
         self.settle()
 
     def key(self, name):
