@@ -5,6 +5,7 @@
 #include "app/cardbox.h"
 
 #include <QAccessibleWidget>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
 
@@ -57,13 +58,12 @@ public:
     }
 };
 
-// A label whose text is the content and whose name says what it is, such as
-// the verdict line: its text is read through the text interface.
-class NamedLabelAccessible : public QAccessibleWidget, public QAccessibleTextInterface
+// A control whose content is read through a read-only text interface.
+class ReadOnlyTextAccessible : public QAccessibleWidget, public QAccessibleTextInterface
 {
 public:
-    explicit NamedLabelAccessible(QLabel *label)
-        : QAccessibleWidget(label, QAccessible::StaticText)
+    ReadOnlyTextAccessible(QWidget *widget, QAccessible::Role role)
+        : QAccessibleWidget(widget, role)
     {
     }
 
@@ -74,6 +74,7 @@ public:
         return QAccessibleWidget::interface_cast(type);
     }
 
+    QString text(QAccessible::Text kind) const override { return QAccessibleWidget::text(kind); }
     QString text(int startOffset, int endOffset) const override
     {
         return content().mid(startOffset, endOffset - startOffset);
@@ -97,8 +98,60 @@ public:
         return {};
     }
 
+protected:
+    virtual QString content() const = 0;
+};
+
+// A label whose text is the content and whose name says what it is, such as
+// the verdict line: its text is read through the text interface.
+class NamedLabelAccessible : public ReadOnlyTextAccessible
+{
+public:
+    explicit NamedLabelAccessible(QLabel *label)
+        : ReadOnlyTextAccessible(label, QAccessible::StaticText)
+    {
+    }
+
 private:
-    QString content() const { return static_cast<QLabel *>(widget())->text(); }
+    QString content() const override { return static_cast<QLabel *>(widget())->text(); }
+};
+
+// A choice of the dialogs (a closed combo box): its label names it, and its
+// chosen entry is its text, which is where a screen reader looks for a combo
+// box's value when the list offers no selection to read it from.
+class ChoiceAccessible : public ReadOnlyTextAccessible
+{
+public:
+    explicit ChoiceAccessible(QComboBox *box)
+        : ReadOnlyTextAccessible(box, QAccessible::ComboBox)
+    {
+    }
+
+    // The name is the chosen entry, as for Qt's own combo boxes on Linux:
+    // a change of the choice is sent as a change of the name.
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind == QAccessible::Name || kind == QAccessible::Value)
+            return content();
+        return QAccessibleWidget::text(kind);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State st = QAccessibleWidget::state();
+        st.expandable = true;
+        return st;
+    }
+
+    QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
+    void doAction(const QString &action) override
+    {
+        if (action == showMenuAction() || action == pressAction())
+            static_cast<QComboBox *>(widget())->showPopup();
+    }
+
+private:
+    QString content() const override { return static_cast<QComboBox *>(widget())->currentText(); }
 };
 
 // The notification through which the window speaks: its text is its name.
@@ -139,6 +192,8 @@ QAccessibleInterface *createInterface(const QString &className, QObject *object)
         return new CardAccessible(card);
     if (auto *label = qobject_cast<QLabel *>(object); label && !label->accessibleName().isEmpty())
         return new NamedLabelAccessible(label);
+    if (auto *box = qobject_cast<QComboBox *>(object); box && !box->isEditable())
+        return new ChoiceAccessible(box);
     return nullptr;
 }
 

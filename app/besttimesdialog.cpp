@@ -97,6 +97,10 @@ void BestTimesDialog::fill()
     // Its text only while shown, so a hidden label holds nothing to read.
     m_empty->setText(rows.empty() ? QCoreApplication::translate("BestTimesDialog", "まだ記録がありません。")
                                   : QString());
+    // Said with the dialog's name: a screen reader reads a dialog's loose
+    // labels only when they have a few words, which a Japanese sentence,
+    // written without spaces, never has.
+    setAccessibleDescription(m_empty->text());
     m_empty->setVisible(rows.empty());
     m_clear->setEnabled(!rows.empty());
     if (rows.empty()) {

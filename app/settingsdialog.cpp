@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/settingsdialog.h"
 
+#include "app/accessibility.h"
+#include "app/announcer.h"
 #include "app/controllersection.h"
 #include "app/fonts.h"
 #include "game/settingslimits.h"
@@ -12,6 +14,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QAbstractItemView>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -70,6 +73,9 @@ SettingsDialog::SettingsDialog(const Settings &settings, std::function<void(int 
     , m_tryStrength(std::move(tryStrength))
 {
     setObjectName(QStringLiteral("settingsDialog"));
+    // A screen reader reads each choice's value, not only its label.
+    installAccessibility();
+    m_announcer = new Announcer(this);
     setWindowTitle(title());
     // A fixed frame with the close box only, as the main window's.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -104,8 +110,13 @@ QComboBox *SettingsDialog::addChoice(QFormLayout *form, const char *name, const 
         box->addItem(caption, value);
     const int index = box->findData(current);
     box->setCurrentIndex(index >= 0 ? index : 0);
-    connect(box, &QComboBox::currentIndexChanged, box,
-            [box, chosen = std::move(chosen)](int index) { chosen(box->itemData(index)); });
+    connect(box, &QComboBox::currentIndexChanged, box, [this, box, chosen = std::move(chosen)](int index) {
+        chosen(box->itemData(index));
+        // A screen reader hears a new choice from the open list by itself,
+        // but not one made by the arrow keys on the closed box.
+        if (box->hasFocus() && !box->view()->isVisible())
+            m_announcer->say(box->currentText());
+    });
     auto *caption = new QLabel(label);
     caption->setObjectName(QString::fromLatin1(name) + QStringLiteral("Label"));
     caption->setBuddy(box);

@@ -14,6 +14,8 @@ class QVBoxLayout;
 
 namespace pelnori {
 
+class Announcer;
+
 // The settings dialog: what a player sets to themselves, each a labelled
 // control in the interface's language with an accessible name, in Tab order
 // (the controller's shoulders step through them as Tab does). It only edits
@@ -49,6 +51,8 @@ private:
 
     Settings m_settings;
     std::function<void(int)> m_tryStrength;
+    // Says a choice changed by keys while its list is closed.
+    Announcer *m_announcer = nullptr;
 };
 
 } // namespace pelnori

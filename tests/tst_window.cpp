@@ -1145,11 +1145,14 @@ void WindowTest::settingsDialogNamesEachControl()
     while (said.size() < heard.size()) {
         QAccessibleInterface *control = QAccessible::queryAccessibleInterface(QApplication::focusWidget());
         QString name = control->text(QAccessible::Name);
-        // A list box is named by its label, and says its value.
+        // A list box is named by its label, and says its value through its
+        // text, where a screen reader reads it.
         if (control->role() == QAccessible::ComboBox) {
             const auto labels = control->relations(QAccessible::Label);
+            QAccessibleTextInterface *value = control->textInterface();
+            QVERIFY2(value, "a choice without text: a screen reader hears no value");
             name = (labels.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name)) + QStringLiteral(": ")
-                   + control->text(QAccessible::Value);
+                   + value->text(0, value->characterCount());
         }
         if (!control->text(QAccessible::Description).isEmpty())
             name += QStringLiteral(" (%1)").arg(control->text(QAccessible::Description));
@@ -1279,11 +1282,12 @@ void WindowTest::bestTimesListEachFileAndClearAfterAsking_data()
 {
     QTest::addColumn<QStringList>("cells"); // the first row, after a header
     QTest::addColumn<QString>("question");
+    QTest::addColumn<QString>("none"); // what the dialog says of itself once cleared
     QTest::newRow("Japanese") << QStringList{"エフェクトファイル", "4ペア", "6ペア", "8ペア", "a.ifr", "20秒", "なし", "41秒"}
-                              << "すべての記録を消しますか？";
+                              << "すべての記録を消しますか？" << "まだ記録がありません。";
     QTest::newRow("English") << QStringList{"Effect file", "4 pairs", "6 pairs", "8 pairs", "a.ifr", "20 s", "none",
                                             "41 s"}
-                             << "Clear all best times?";
+                             << "Clear all best times?" << "No best times yet.";
 }
 
 void WindowTest::bestTimesListEachFileAndClearAfterAsking()
@@ -1309,6 +1313,7 @@ void WindowTest::bestTimesListEachFileAndClearAfterAsking()
     QTableWidget *table = dialog.table();
     QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(table);
     QVERIFY(!reader->text(QAccessible::Name).isEmpty());
+    QCOMPARE(QAccessible::queryAccessibleInterface(&dialog)->text(QAccessible::Description), QString());
     QAccessibleTableInterface *cellsRead = reader->tableInterface();
     QCOMPARE(cellsRead->rowCount(), 2);
     QStringList seen;
@@ -1337,6 +1342,7 @@ void WindowTest::bestTimesListEachFileAndClearAfterAsking()
         QCOMPARE(store.load().isEmpty(), answer == QMessageBox::Yes);
     }
     QCOMPARE(dialog.clearButton()->isEnabled(), false);
+    QTEST(QAccessible::queryAccessibleInterface(&dialog)->text(QAccessible::Description), "none");
 }
 
 QTEST_MAIN(WindowTest)
