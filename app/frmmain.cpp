@@ -206,6 +206,7 @@ void frmMain::pic_Click(int index, std::optional<int> player)
 void frmMain::computerTurns(int card)
 {
     m_narration.pressed(card, cardFaceText(pic(card)->face()), txtNokori()->text(), cardName(card));
+    m_game.setTurnInput(TurnInput::Computer);
     dispatch("pic_Click", [this, card] { m_game.pic_Click(static_cast<std::int16_t>(card)); });
     announce(m_narration.take());
 }

@@ -17,7 +17,8 @@ namespace {
 constexpr std::pair<TurnInput, const char *> kInputWords[] = {{TurnInput::Mouse, "mouse"},
                                                               {TurnInput::Keys, "keys"},
                                                               {TurnInput::Controller, "controller"},
-                                                              {TurnInput::ScreenReader, "screen-reader"}};
+                                                              {TurnInput::ScreenReader, "screen-reader"},
+                                                              {TurnInput::Computer, "computer"}};
 constexpr std::pair<TurnVerdict, const char *> kVerdictWords[] = {{TurnVerdict::First, "first"},
                                                                   {TurnVerdict::Pair, "pair"},
                                                                   {TurnVerdict::NoPair, "no-pair"},

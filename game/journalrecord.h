@@ -14,7 +14,9 @@
 namespace pelnori {
 
 // What led to a card's turn.
-enum class TurnInput { Mouse, Keys, Controller, ScreenReader };
+// Computer: the computer's own move in a game against it, which the player
+// feels but did not choose.
+enum class TurnInput { Mouse, Keys, Controller, ScreenReader, Computer };
 
 // What a turn was, as the rules judged it.
 enum class TurnVerdict {

@@ -83,7 +83,8 @@ void PlayJournal::turn(int card, TurnVerdict verdict)
     m_game->turns.push_back(
         {m_clockMs() - m_startMs, card, m_game->deal.at(card), m_turned[std::size_t(card)], verdict, m_input});
     m_turned[std::size_t(card)] = true;
-    if (!m_game->inputs.contains(m_input)) {
+    // What the player used; the computer's moves are no input of theirs.
+    if (m_input != TurnInput::Computer && !m_game->inputs.contains(m_input)) {
         m_game->inputs << m_input;
         std::sort(m_game->inputs.begin(), m_game->inputs.end());
     }

@@ -41,7 +41,8 @@ JournalGame gameOf(const QString &spec, const QStringList &names = {})
     QList<bool> seen(game.deal.size(), false), matched(game.deal.size(), false);
     std::int64_t ms = 0;
     for (const QString &hex : parts.value(1).split(u' ', Qt::SkipEmptyParts)) {
-        const int card = hex.toInt(nullptr, 16);
+        const bool byComputer = hex.startsWith(u'c'); // the computer's move
+        const int card = hex.mid(byComputer ? 1 : 0).toInt(nullptr, 16);
         TurnVerdict verdict = TurnVerdict::First;
         if (card == open || matched[card]) {
             verdict = card == open ? TurnVerdict::ReplayOpen : TurnVerdict::ReplayMatched;
@@ -52,7 +53,8 @@ JournalGame gameOf(const QString &spec, const QStringList &names = {})
         } else {
             open = card;
         }
-        game.turns.push_back({ms += 700, card, game.deal[card], seen[card], verdict, TurnInput::Keys});
+        game.turns.push_back(
+            {ms += 700, card, game.deal[card], seen[card], verdict, byComputer ? TurnInput::Computer : TurnInput::Keys});
         seen[card] = true;
     }
     return game;
@@ -112,6 +114,9 @@ void ConfusionsTest::confusionsAreCounted_data()
         << QList<int>{};
     QTest::newRow("a matched card tempts no more")
         << QStringList{deal + "2 3 0 2 0 4"} << QList{1, 2, 1} << QList{0, 1} << QList{0, 0} << QList{0, 0} << -1.0
+        << QList<int>{};
+    QTest::newRow("the computer's miss on a felt card is no confusion")
+        << QStringList{deal + "2 4 c0 c2"} << QList{1, 1, 0} << QList{0, 1} << QList{0, 0} << QList{0, 0} << -1.0
         << QList<int>{};
     QTest::newRow("replays are no turns of their own")
         << QStringList{deal + "2 2 4 0 0 2"} << QList{1, 2, 0} << QList{1, 1} << QList{1, 1} << QList{0, 1} << -1.0

@@ -73,13 +73,22 @@ public:
         if (turn.verdict == TurnVerdict::First) {
             m_open = card;
         } else if ((turn.verdict == TurnVerdict::Pair || turn.verdict == TurnVerdict::NoPair) && m_open >= 0) {
-            secondTurn(card, turn.verdict == TurnVerdict::Pair, turn.seenBefore);
+            secondTurn(card, turn.verdict == TurnVerdict::Pair, turn.seenBefore, turn.input == TurnInput::Computer);
             m_open = -1;
         }
         m_felt[std::size_t(card)] = true;
     }
 
 private:
+    void pairFound(int card, const QString &effect)
+    {
+        ++m_count.pairsFound;
+        m_matched[std::size_t(card)] = m_matched[std::size_t(m_open)] = true;
+        EffectFeelings &feelings = m_feelings[effect];
+        ++feelings.found;
+        feelings.feelings += m_feltEffect[effect];
+    }
+
     EffectPair &pairOf(const QString &x, const QString &y)
     {
         const auto key = m_count.effects.indexOf(x) < m_count.effects.indexOf(y) ? std::pair(x, y) : std::pair(y, x);
@@ -89,10 +98,17 @@ private:
         return pair;
     }
 
-    void secondTurn(int card, bool found, bool seenBefore)
+    // The computer's moves are felt, and find pairs, but what it chooses
+    // tells nothing of what a player takes for what.
+    void secondTurn(int card, bool found, bool seenBefore, bool byComputer)
     {
-        ++m_count.secondTurns;
         const QString &first = m_deal[m_open];
+        if (byComputer) {
+            if (found)
+                pairFound(card, first);
+            return;
+        }
+        ++m_count.secondTurns;
         // Every other effect with a card felt before and still unmatched was
         // there to be taken for the first card's partner.
         QSet<QString> tempting;
@@ -105,11 +121,7 @@ private:
             ++pairOf(first, effect).chances;
 
         if (found) {
-            ++m_count.pairsFound;
-            m_matched[std::size_t(card)] = m_matched[std::size_t(m_open)] = true;
-            EffectFeelings &feelings = m_feelings[first];
-            ++feelings.found;
-            feelings.feelings += m_feltEffect[first];
+            pairFound(card, first);
         } else if (seenBefore) {
             ++m_count.confusions;
             ++pairOf(first, m_deal[card]).confusions;
