@@ -2,8 +2,8 @@
 #include "game/besttimestore.h"
 
 #include "game/gamelog.h"
+#include "game/setaside.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -40,11 +40,7 @@ std::optional<BestTimes> BestTimeStore::read(QString *problem)
     if (times)
         return times;
 
-    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QString aside = m_path + QStringLiteral(".unreadable-") + stamp;
-    for (int n = 2; QFileInfo::exists(aside); ++n)
-        aside = m_path + QStringLiteral(".unreadable-%1-%2").arg(stamp).arg(n);
-    if (QFile::rename(m_path, aside)) {
+    if (const QString aside = setAside(m_path); !aside.isEmpty()) {
         qCWarning(lcStore, "%s: cannot read the best times, set aside as %s", qUtf8Printable(m_path),
                   qUtf8Printable(aside));
         if (problem)

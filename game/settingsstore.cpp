@@ -3,8 +3,8 @@
 
 #include "game/gamelog.h"
 #include "game/settingslimits.h"
+#include "game/setaside.h"
 
-#include <QDateTime>
 #include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
@@ -170,9 +170,7 @@ void SettingsStore::setAsideIfBroken() const
         if (existing.status() != QSettings::FormatError)
             return;
     }
-    const QString aside =
-        m_path + QStringLiteral(".unreadable-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    if (QFile::rename(m_path, aside))
+    if (const QString aside = setAside(m_path); !aside.isEmpty())
         qCWarning(lcStore, "%s: set the unreadable settings aside as %s", qUtf8Printable(m_path), qUtf8Printable(aside));
 }
 
